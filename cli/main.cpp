@@ -1,0 +1,2 @@
+// dravenloom-cli entry.
+int main() { return 0; }

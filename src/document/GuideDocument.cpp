@@ -1,0 +1,36 @@
+// The guide being edited.
+#include "document/GuideDocument.h"
+
+#include "document/GuideFile.h"
+#include "document/NumberText.h"
+
+namespace dravenloom {
+
+void GuideDocument::MarkModified() {
+    SaveItem.Enabled = true;
+    SaveAsItem.Enabled = true;
+    TreeStale = true;
+}
+
+void GuideDocument::ShowRecordStatus() {
+    StatusText = "Record " + IntToStr(CurrentRecord) + " of " + IntToStr(RecordCount);
+}
+
+void GuideDocument::SetTitleFromFileName(const std::string& path) {
+    WindowTitle = std::string(TitlePrefix) + FileNamePart(path);
+}
+
+KeepCleanState::KeepCleanState(GuideDocument& document)
+    : Document(document), SaveDisabled(!document.SaveItem.Enabled),
+      SaveAsDisabled(!document.SaveAsItem.Enabled), TreeClear(!document.TreeStale) {}
+
+KeepCleanState::~KeepCleanState() {
+    if (SaveDisabled)
+        Document.SaveItem.Enabled = false;
+    if (SaveAsDisabled)
+        Document.SaveAsItem.Enabled = false;
+    if (TreeClear)
+        Document.TreeStale = false;
+}
+
+} // namespace dravenloom

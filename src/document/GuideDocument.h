@@ -1,0 +1,66 @@
+// The guide being edited: its record list, counters, file state and the flags every view reads.
+#pragma once
+
+#include "document/Controls.h"
+#include "document/RecordList.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dravenloom {
+
+inline constexpr const char* UntitledName = "Untitled";
+inline constexpr const char* TitlePrefix = "Dravenloom - ";
+
+struct GuideDocument {
+    RecordList Records;
+    RecordList SaveList;  // scratch copy used while the file is written
+    std::int32_t RecordCount = 1;
+    std::int32_t CurrentRecord = 1;
+
+    std::string GuideFileName = UntitledName;  // full path (UTF-8), or "Untitled"
+    std::string WindowTitle = std::string(TitlePrefix) + UntitledName;
+    std::string OpenDialogPath;                // the file last chosen to open
+    std::string StatusText;                    // the one-panel status line
+
+    MenuItem SaveItem;    // "&Save": enabled exactly while the guide is modified
+    MenuItem SaveAsItem;  // "Save &As..."
+    bool TreeStale = true;
+
+    // Called when a new guide replaces the old one, so that layers above (the Logic View, the
+    // upload) can drop what they hold of it.
+    std::vector<std::function<void()>> NewGuideObservers;
+
+    bool Modified() const { return SaveItem.Enabled; }
+    bool Untitled() const { return GuideFileName == UntitledName; }
+
+    // Every change of a field of the working copy: enables "&Save" and "Save &As..." and
+    // marks the Logic View stale.
+    void MarkModified();
+
+    // Status line: "Record " N " of " M.
+    void ShowRecordStatus();
+
+    // Window title: "Dravenloom - " + the file name without directory.
+    void SetTitleFromFileName(const std::string& path);
+};
+
+// Saves the modified state and TreeStale on construction and puts back, on destruction,
+// whatever was off: a command that was disabled is disabled again, a clear flag cleared again.
+class KeepCleanState {
+public:
+    explicit KeepCleanState(GuideDocument& document);
+    ~KeepCleanState();
+    KeepCleanState(const KeepCleanState&) = delete;
+    KeepCleanState& operator=(const KeepCleanState&) = delete;
+
+private:
+    GuideDocument& Document;
+    bool SaveDisabled;
+    bool SaveAsDisabled;
+    bool TreeClear;
+};
+
+} // namespace dravenloom

@@ -1,0 +1,124 @@
+// Reading and writing guide files.
+#include "document/GuideFile.h"
+
+#include "document/Errors.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace dravenloom {
+namespace {
+
+std::filesystem::path PathOf(const std::string& utf8) { return PathFromText(utf8); }
+
+std::string Describe(const std::error_code& error) { return error.message(); }
+
+} // namespace
+
+std::vector<std::string> SplitGuideText(const std::string& contents) {
+    std::vector<std::string> lines;
+    std::size_t end = contents.find('\0');
+    if (end == std::string::npos)
+        end = contents.size();
+    std::string current;
+    bool pending = false;  // a line has started (holds bytes) since the last line end
+    for (std::size_t i = 0; i < end; ++i) {
+        const char c = contents[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(std::move(current));
+            current.clear();
+            pending = false;
+            if (c == '\r' && i + 1 < end && contents[i + 1] == '\n')
+                ++i;
+        } else {
+            current += c;
+            pending = true;
+        }
+    }
+    if (pending)
+        lines.push_back(std::move(current));
+    return lines;
+}
+
+std::vector<std::string> ReadGuideLines(const std::string& path) {
+    std::ifstream in(PathOf(path), std::ios::binary);
+    if (!in)
+        throw FileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    if (in.bad())
+        throw FileError("Cannot read file \"" + path + "\".");
+    return SplitGuideText(contents.str());
+}
+
+void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    const std::filesystem::path target = PathOf(path);
+    std::filesystem::path directory = target.parent_path();
+    if (directory.empty())
+        directory = ".";
+    std::random_device seed;
+    std::filesystem::path temporary;
+    std::ofstream out;
+    for (int attempt = 0; attempt < 16 && !out.is_open(); ++attempt) {
+        temporary = directory / ("." + target.filename().string() + ".tmp" +
+                                 std::to_string(seed() % 1000000));
+        if (std::filesystem::exists(temporary))
+            continue;
+        out.open(temporary, std::ios::binary | std::ios::trunc);
+    }
+    if (!out.is_open())
+        throw FileError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    const bool written = static_cast<bool>(out);
+    out.close();
+    std::error_code error;
+    if (!written || out.fail()) {
+        std::filesystem::remove(temporary, error);
+        throw FileError("Cannot write file \"" + path + "\".");
+    }
+    // Keep the permissions the author gave the file that is replaced.
+    const auto existing = std::filesystem::status(target, error);
+    if (!error && std::filesystem::exists(existing))
+        std::filesystem::permissions(temporary, existing.permissions(), error);
+    error.clear();
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw FileError("Cannot create file \"" + path + "\". " + Describe(error));
+    }
+}
+
+void WriteGuideLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::string bytes;
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
+    bytes.reserve(size);
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    WriteFileAtomically(path, bytes);
+}
+
+std::filesystem::path PathFromText(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string TextFromPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string FileNamePart(const std::string& path) {
+    const auto cut = path.find_last_of("/\\");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+} // namespace dravenloom

@@ -1,0 +1,33 @@
+// The guide file on disk: reading its lines and writing them safely.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace dravenloom {
+
+// The lines of a guide file, still encoded (BreakMark not yet decoded). A line ends at CR LF,
+// a lone CR or a lone LF; a last line without a line end is read too; a NUL byte ends the
+// readable text. A FileError when the file cannot be read.
+std::vector<std::string> ReadGuideLines(const std::string& path);
+
+// Splits file contents into lines by the same rules.
+std::vector<std::string> SplitGuideText(const std::string& contents);
+
+// Writes each line followed by CR LF. The bytes go to a temporary file in the same directory
+// that then replaces the target, so a failed write never destroys the file that was there.
+// A FileError when the file cannot be written.
+void WriteGuideLines(const std::string& path, const std::vector<std::string>& lines);
+
+// Writes any bytes to a file in the same safe way.
+void WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+// The last component of a path ("Untitled" stays "Untitled").
+std::string FileNamePart(const std::string& path);
+
+// A path text (UTF-8) as a filesystem path, and back.
+std::filesystem::path PathFromText(const std::string& utf8);
+std::string TextFromPath(const std::filesystem::path& path);
+
+} // namespace dravenloom

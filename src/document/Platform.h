@@ -1,0 +1,60 @@
+// What the core asks of the world outside it: message boxes, file dialogs, focus, the pointer,
+// addresses and help. The desktop program answers with Qt; tests answer from a script.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace dravenloom {
+
+struct TextField;
+
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgIcon { None, Exclamation, Question, Stop, Information };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+// A modal message box owned by the application. Texts are UTF-8.
+struct MessageRequest {
+    std::string Caption;
+    std::string Text;
+    MsgButtons Buttons = MsgButtons::Ok;
+    MsgIcon Icon = MsgIcon::None;
+
+    bool operator==(const MessageRequest&) const = default;
+};
+
+// A file open or save dialog. Filter uses the "Description|*.ext;*.ext2" notation, several
+// filters joined by further bars. FileName is the name the dialog starts with (UTF-8 path).
+struct FileDialogRequest {
+    std::string Title;       // empty: the platform's default title
+    std::string Filter;
+    std::string DefaultExt;  // added when the author types a name without extension
+    std::string FileName;
+    bool OverwritePrompt = false;
+};
+
+enum class PointerShape { Normal, Busy };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual MsgAnswer ShowMessage(const MessageRequest& request) = 0;
+    // The chosen file's full path, or nothing when the author cancels.
+    virtual std::optional<std::string> OpenDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> SaveDialog(const FileDialogRequest& request) = 0;
+    // Give this field the keyboard focus, selecting all of its text when asked.
+    virtual void Focus(const TextField& field, bool selectAll) = 0;
+    virtual void SetPointer(PointerShape shape) = 0;
+    // Shell "open" of a web or mail address with the default program.
+    virtual void OpenAddress(const std::string& address) = 0;
+    virtual void ShowHelpContents(const std::string& helpFilePath) = 0;
+};
+
+// Message boxes of the kinds the program uses.
+MessageRequest ValidationError(const std::string& text);   // "Error", OK, exclamation
+MessageRequest PlainError(const std::string& text);        // "Error", OK, no icon
+MessageRequest Information(const std::string& text);       // "Information", OK, no icon
+MessageRequest Question(const std::string& caption, const std::string& text); // Yes/No/Cancel
+
+} // namespace dravenloom

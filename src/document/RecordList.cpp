@@ -1,0 +1,103 @@
+// Reading and writing one record in the record list.
+#include "document/RecordList.h"
+
+#include "document/Errors.h"
+#include "document/NumberText.h"
+
+namespace dravenloom {
+
+std::optional<std::size_t> RecordList::FindPrimaryLine(std::int32_t number) const {
+    for (std::size_t i = 0; i < Lines.size(); ++i)
+        if (LineNumber(Lines[i]) == number)
+            return i;
+    return std::nullopt;
+}
+
+void RecordList::StoreRecord(std::int32_t number, const GuideRecord& record) {
+    if (record.Dialogue.empty() && record.GraphicPath.empty())
+        return;
+    std::string primary = BuildPrimaryLine(number, record.Dialogue, record.GraphicPath,
+                                           record.GraphicX, record.GraphicY, record.Center);
+    const auto found = FindPrimaryLine(number);
+    if (!found) {
+        // A record without lines is always the highest-numbered one, so appending keeps order.
+        Lines.push_back(std::move(primary));
+        for (const auto& slot : record.Responses)
+            if (!slot.Text.empty())
+                Lines.push_back(BuildResponseLine(number, slot.Text, slot.Target));
+        return;
+    }
+    Lines[*found] = std::move(primary);
+    // Realign the response lines with the slots by walking a cursor behind the primary line.
+    std::ptrdiff_t c = static_cast<std::ptrdiff_t>(*found);
+    for (const auto& slot : record.Responses) {
+        ++c;
+        const bool hasText = !slot.Text.empty();
+        if (c < static_cast<std::ptrdiff_t>(Lines.size())) {
+            const bool ours = LineNumber(Lines[c]) == number;
+            if (!hasText && ours) {
+                Lines.erase(Lines.begin() + c);
+                --c;
+            } else if (hasText && ours) {
+                Lines[c] = BuildResponseLine(number, slot.Text, slot.Target);
+            } else if (hasText) {
+                Lines.insert(Lines.begin() + c, BuildResponseLine(number, slot.Text, slot.Target));
+            } else {
+                --c;
+            }
+        } else if (hasText) {
+            Lines.push_back(BuildResponseLine(number, slot.Text, slot.Target));
+        } else {
+            --c;
+        }
+    }
+}
+
+GuideRecord RecordList::ReadRecord(std::int32_t number) const {
+    GuideRecord record;
+    const auto found = FindPrimaryLine(number);
+    if (!found)
+        return record;
+    PrimaryFields primary = ParsePrimaryLine(Lines[*found]);
+    record.Dialogue = std::move(primary.Dialogue);
+    record.GraphicPath = std::move(primary.GraphicPath);
+    record.GraphicX = std::move(primary.GraphicX);
+    record.GraphicY = std::move(primary.GraphicY);
+    record.Center = primary.Center;
+    std::size_t next = *found + 1;
+    for (auto& slot : record.Responses) {
+        if (next >= Lines.size() || LineNumber(Lines[next]) != number)
+            break;
+        slot = ParseResponseLine(Lines[next]);
+        ++next;
+    }
+    return record;
+}
+
+std::int32_t RecordList::CountFromLastLine() const {
+    if (Lines.empty())
+        throw IndexError("List index out of bounds (-1)");
+    return LineNumber(Lines.back());
+}
+
+std::vector<std::string> RecordList::JumpedFrom(std::int32_t number) const {
+    std::vector<std::string> sources;
+    if (Lines.empty())
+        return sources;
+    std::int32_t previous = LineNumber(Lines[0]);
+    for (std::size_t i = 1; i < Lines.size(); ++i) {
+        const std::int32_t current = LineNumber(Lines[i]);
+        if (current == previous) {
+            const auto target = LineTarget(Lines[i]);
+            // A target that is not a number cannot name this record; a damaged file must not
+            // stop every record from loading.
+            const auto value = ReadNumber(target);
+            if (value && *value == number)
+                sources.emplace_back(Lines[i].substr(0, Lines[i].find(NumberMark)));
+        }
+        previous = current;
+    }
+    return sources;
+}
+
+} // namespace dravenloom

@@ -1,0 +1,204 @@
+// The guide file commands.
+#include "shell/FileCommands.h"
+
+#include "document/Errors.h"
+#include "document/GuideFile.h"
+#include "document/NumberText.h"
+
+namespace dravenloom {
+namespace {
+
+// The first line that cannot be a record line, 1-based, or 0 when every line is one.
+std::size_t FirstBadLine(const std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::int32_t number = 0;
+        if (!TryLineNumber(lines[i], number) || number < 1)
+            return i + 1;
+    }
+    return 0;
+}
+
+bool HasExtension(const std::string& path) {
+    const std::string name = FileNamePart(path);
+    const auto dot = name.rfind('.');
+    return dot != std::string::npos && dot + 1 < name.size();
+}
+
+} // namespace
+
+FileCommands::FileCommands(GuideDocument& document, EditView& view, RecordEditor& editor,
+                           Navigator& navigator, PageSwitch& pages, Platform& platform)
+    : Document(document), View(view), Editor(editor), Nav(navigator), Pages(pages),
+      Host(platform) {}
+
+void FileCommands::NewGuideState() {
+    Pages.ActivePage = Page::EditView;
+    Editor.ClearEditView();
+    Document.Records.Clear();
+    Document.SaveList.Clear();
+    Document.RecordCount = 1;
+    Document.CurrentRecord = 1;
+    Nav.Walking = false;
+    Document.GuideFileName = UntitledName;
+    Document.SetTitleFromFileName(UntitledName);
+    Document.ShowRecordStatus();
+    Editor.PutPlaceholderDialogue();
+    View.PrevBitBtn.Enabled = false;
+    for (int k = 1; k <= ResponseSlots; ++k) {
+        View.Edit(k).Enabled = false;
+        View.Edit(k).Inactive = true;
+        View.GoThereButtons[k - 1].Enabled = false;
+        View.CreateNewButtons[k - 1].Enabled = false;
+    }
+    View.GoBitBtn.Enabled = false;
+    View.BackBitBtn.Enabled = false;
+    View.ComboBox1.Enabled = false;
+    Editor.CenterCheckClick(false);
+    for (const auto& observer : Document.NewGuideObservers)
+        observer();
+    Document.SaveItem.Enabled = false;
+    Document.SaveAsItem.Enabled = false;
+    Document.TreeStale = true;
+}
+
+void FileCommands::OpenGuideFile() {
+    NewGuideState();
+    const std::string path = Document.OpenDialogPath;
+    std::vector<std::string> lines = ReadGuideLines(path);
+    // A file that cannot be a guide is refused before the editor takes its name, so that a
+    // later Save can never overwrite it with something else.
+    if (lines.empty())
+        throw GuideFormatError("The file \"" + path +
+                               "\" can't be opened as a guide: it holds no records");
+    if (const std::size_t bad = FirstBadLine(lines))
+        throw GuideFormatError("The file \"" + path + "\" can't be opened as a guide: line " +
+                               IntToStr(static_cast<std::int64_t>(bad)) +
+                               " does not start with a record number");
+    Document.Records.Lines = std::move(lines);
+    Document.SetTitleFromFileName(path);
+    Document.GuideFileName = path;
+    Document.RecordCount = Document.Records.CountFromLastLine();
+    Document.ShowRecordStatus();
+    for (auto& line : Document.Records.Lines)
+        line = DecodeLineFromFile(line);
+    Editor.LoadRecord();
+    View.NextBitBtn.Enabled = true;
+    View.RemoveBitBtn.Enabled = true;
+    Document.SaveItem.Enabled = false;
+    Document.SaveAsItem.Enabled = true;
+}
+
+void FileCommands::WriteGuideFile() {
+    Document.SaveList.Lines = Document.Records.Lines;
+    for (auto& line : Document.SaveList.Lines)
+        line = EncodeLineForFile(line);
+    WriteGuideLines(Document.GuideFileName, Document.SaveList.Lines);
+}
+
+bool FileCommands::RunSaveDialog() {
+    FileDialogRequest request;
+    request.Title = "Save Guide";
+    request.Filter = GuideFilter;
+    request.DefaultExt = GuideExtension;
+    request.FileName = Document.GuideFileName;
+    request.OverwritePrompt = true;
+    auto chosen = Host.SaveDialog(request);
+    if (!chosen || chosen->empty())
+        return false;
+    if (!HasExtension(*chosen))
+        *chosen += std::string(".") + GuideExtension;
+    Document.GuideFileName = *chosen;
+    return true;
+}
+
+FileCommands::Answer FileCommands::SaveChangesFirst(bool alwaysDialog) {
+    const MsgAnswer answer = Host.ShowMessage(
+        Question("Confirm", "Save changes to " + FileNamePart(Document.GuideFileName) + "?"));
+    if (answer == MsgAnswer::Cancel)
+        return Answer::Stop;
+    if (answer == MsgAnswer::No)
+        return Answer::Proceed;
+    if (alwaysDialog || Document.Untitled()) {
+        if (!SaveUnderChosenName())
+            return Answer::Stop;
+    } else {
+        WriteGuideFile();
+    }
+    return Answer::Proceed;
+}
+
+void FileCommands::ChooseAndOpen() {
+    FileDialogRequest request;
+    request.Filter = GuideFilter;
+    request.DefaultExt = GuideExtension;
+    request.FileName = Document.OpenDialogPath;
+    const auto chosen = Host.OpenDialog(request);
+    if (!chosen)
+        return;
+    Document.OpenDialogPath = *chosen;
+    OpenGuideFile();
+}
+
+void FileCommands::NewGuide1Click() {
+    Editor.CommitRecord();
+    if (Document.Modified() && SaveChangesFirst(true) == Answer::Stop)
+        return;
+    NewGuideState();
+}
+
+void FileCommands::Open1Click() {
+    Editor.CommitRecord();
+    if (Document.Modified() && SaveChangesFirst(false) == Answer::Stop)
+        return;
+    ChooseAndOpen();
+}
+
+bool FileCommands::SaveUnderChosenName() {
+    const std::string before = Document.GuideFileName;
+    if (!RunSaveDialog())
+        return false;
+    try {
+        WriteGuideFile();
+    } catch (...) {
+        // A name the guide could not be written under must not become its name.
+        Document.GuideFileName = before;
+        throw;
+    }
+    return true;
+}
+
+void FileCommands::Save1Click() {
+    Editor.CommitRecord();
+    if (Document.Untitled()) {
+        if (!SaveUnderChosenName())
+            return;
+    } else {
+        WriteGuideFile();
+    }
+    Document.SetTitleFromFileName(Document.GuideFileName);
+    Document.SaveItem.Enabled = false;
+}
+
+void FileCommands::SaveAs1Click() {
+    Editor.CommitRecord();
+    if (!SaveUnderChosenName())
+        return;
+    Document.SetTitleFromFileName(Document.GuideFileName);
+    Document.SaveItem.Enabled = false;
+}
+
+void FileCommands::Close1Click() {
+    Editor.CommitRecord();
+    if (Document.Modified() && SaveChangesFirst(false) == Answer::Stop)
+        return;
+    NewGuideState();
+}
+
+bool FileCommands::CloseQuery() {
+    Editor.CommitRecord();
+    if (!Document.Modified())
+        return true;
+    return SaveChangesFirst(false) == Answer::Proceed;
+}
+
+} // namespace dravenloom

@@ -1,0 +1,59 @@
+// The guide file commands: New Guide, Open, Save, Save As, Close and the question asked when
+// the main window closes, with the resets and the reading and writing they need.
+#pragma once
+
+#include "document/RecordEditor.h"
+#include "navigation/Navigator.h"
+#include "shell/Pages.h"
+
+#include <optional>
+#include <string>
+
+namespace dravenloom {
+
+inline constexpr const char* GuideFilter = "Dravenloom (*.dvx)|*.dvx";
+inline constexpr const char* GuideExtension = "dvx";
+
+class FileCommands {
+public:
+    FileCommands(GuideDocument& document, EditView& view, RecordEditor& editor,
+                 Navigator& navigator, PageSwitch& pages, Platform& platform);
+
+    // Discards the guide and shows a new, empty, untitled one.
+    void NewGuideState();
+    // Reads the file named by the open-dialog path. A file that cannot be a guide is refused
+    // with a GuideFormatError and the editor keeps the new untitled guide.
+    void OpenGuideFile();
+    // Writes the record list to GuideFileName; changes neither the title nor the modified state.
+    void WriteGuideFile();
+
+    void NewGuide1Click();
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void Close1Click();
+    // Whether the main window may close (asks to save a modified guide).
+    bool CloseQuery();
+
+private:
+    enum class Answer { Proceed, Stop };
+    // Asks "Save changes to ...?" for a modified guide and saves on Yes; `alwaysDialog` shows
+    // the save dialog even for a named guide.
+    Answer SaveChangesFirst(bool alwaysDialog);
+    // Shows the save dialog; on a choice, GuideFileName becomes it. False when cancelled.
+    bool RunSaveDialog();
+    // Save dialog, then WriteGuideFile under the chosen name; the old name comes back when
+    // the write fails. False when cancelled.
+    bool SaveUnderChosenName();
+    // Shows the open dialog and opens the chosen file.
+    void ChooseAndOpen();
+
+    GuideDocument& Document;
+    EditView& View;
+    RecordEditor& Editor;
+    Navigator& Nav;
+    PageSwitch& Pages;
+    Platform& Host;
+};
+
+} // namespace dravenloom

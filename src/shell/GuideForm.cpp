@@ -1,0 +1,108 @@
+// The main window's toolbar, menu and start-up behaviour.
+#include "shell/GuideForm.h"
+
+#include "document/GuideFile.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace dravenloom {
+
+GuideForm::GuideForm(Platform& platform, SettingsStore& settings,
+                     std::string executableDirectory)
+    : Host(platform), Settings(settings), ExecutableDirectory(std::move(executableDirectory)),
+      Editor(Document, View, Graphic, platform), Nav(Document, View, Editor),
+      Files(Document, View, Editor, Nav, Pages, platform) {
+    ShowHintsItem.Checked = true;
+}
+
+void GuideForm::FormCreate(const std::vector<std::string>& arguments) {
+    HintsEnabled = true;
+    Files.NewGuideState();
+    OpenAtStart = false;
+    if (!arguments.empty()) {
+        // The argument is tested as spelled: lower-casing it, as a case-blind file system
+        // would allow, names another file (or none) on the others.
+        std::error_code error;
+        const auto path = PathFromText(arguments.front());
+        if (std::filesystem::is_regular_file(path, error)) {
+            StartFile = arguments.front();
+            OpenAtStart = true;
+        }
+    }
+}
+
+void GuideForm::FormShow() {
+    if (Settings.OpenKey(ProgramKey, true)) {
+        if (const auto hints = Settings.ReadBool(ProgramKey, "Hints")) {
+            ShowHintsItem.Checked = *hints;
+            HintsEnabled = *hints;
+        }
+    }
+    HelpFile = TextFromPath(PathFromText(ExecutableDirectory) / HelpFileName);
+    TimerEnabled = true;
+}
+
+void GuideForm::Timer1Timer() {
+    if (!TimerEnabled)
+        return;
+    TimerEnabled = false;
+    if (OpenAtStart) {
+        Document.OpenDialogPath = StartFile;
+        Files.OpenGuideFile();
+        return;
+    }
+    bool show = true;
+    if (Settings.OpenKey(ProgramKey, true)) {
+        if (const auto wizard = Settings.ReadBool(ProgramKey, "Wizard"))
+            show = *wizard;
+        else
+            Settings.WriteBool(ProgramKey, "Wizard", true);
+    }
+    if (show && ShowWizard)
+        ShowWizard();
+}
+
+void GuideForm::ToolbarButton971Click() {
+    Editor.CommitRecord();
+    Pages.ActivePage = Page::EditView;
+    Editor.LoadRecord();
+}
+
+void GuideForm::ToolbarButton972Click() {
+    Editor.CommitRecord();
+    Pages.ActivePage = Page::LogicView;
+    if (LogicViewShown)
+        LogicViewShown();
+}
+
+void GuideForm::ToolbarButton973Click() { Pages.ActivePage = Page::GenerateHtml; }
+
+void GuideForm::ToolbarButton975Click() {
+    Pages.ActivePage = Page::Demonstration;
+    if (DemonstrationStarted)
+        DemonstrationStarted();
+}
+
+void GuideForm::ToolbarButton976Click() {
+    Editor.CommitRecord();
+    Pages.ActivePage = Page::Upload;
+}
+
+void GuideForm::Contents2Click() { Host.ShowHelpContents(HelpFile); }
+
+void GuideForm::ShowHints2Click() {
+    ShowHintsItem.Checked = !ShowHintsItem.Checked;
+    HintsEnabled = ShowHintsItem.Checked;
+    if (Settings.OpenKey(ProgramKey, true))
+        Settings.WriteBool(ProgramKey, "Hints", HintsEnabled);
+}
+
+void GuideForm::HomePage1Click() { Host.OpenAddress(HomePageAddress); }
+
+void GuideForm::DialogueMemoExit() {
+    if (View.DialogueMemo.Text.empty() && DialogueLeftEmpty)
+        DialogueLeftEmpty();
+}
+
+} // namespace dravenloom

@@ -1,0 +1,80 @@
+// The main window's behaviour without widgets: it owns the guide and every piece of the
+// editor, and carries the toolbar, menu and start-up commands.
+#pragma once
+
+#include "document/EditView.h"
+#include "document/GraphicDialog.h"
+#include "document/GuideDocument.h"
+#include "document/Platform.h"
+#include "document/RecordEditor.h"
+#include "document/SettingsStore.h"
+#include "navigation/Navigator.h"
+#include "shell/FileCommands.h"
+#include "shell/Pages.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dravenloom {
+
+inline constexpr const char* HomePageAddress = "https://www.korvessa.example/dravenloom/";
+inline constexpr const char* HelpFileName = "Dravenloom.hlp";
+
+class GuideForm {
+public:
+    // `executableDirectory`: where the program's executable lies (help file, tutorial, applet).
+    GuideForm(Platform& platform, SettingsStore& settings, std::string executableDirectory);
+    GuideForm(const GuideForm&) = delete;
+    GuideForm& operator=(const GuideForm&) = delete;
+
+    // Start-up: window creation (with the command-line arguments after the program name),
+    // the first show, and the one-shot start-up timer.
+    void FormCreate(const std::vector<std::string>& arguments);
+    void FormShow();
+    void Timer1Timer();
+
+    // Toolbar.
+    void ToolbarButton971Click();  // "Edit View"
+    void ToolbarButton972Click();  // "Logic View"
+    void ToolbarButton973Click();  // "Generate HTML"
+    void ToolbarButton975Click();  // "Demonstration"
+    void ToolbarButton976Click();  // "Upload Files"
+
+    // Help menu.
+    void Contents2Click();
+    void ShowHints2Click();
+    void HomePage1Click();
+
+    // The Edit View's dialogue field lost the keyboard focus.
+    void DialogueMemoExit();
+
+    Platform& Host;
+    SettingsStore& Settings;
+    const std::string ExecutableDirectory;
+
+    GuideDocument Document;
+    EditView View;
+    GraphicDialog Graphic;
+    PageSwitch Pages;
+    RecordEditor Editor;
+    Navigator Nav;
+    FileCommands Files;
+
+    MenuItem ShowHintsItem;     // "&Show Hints", ticked while hints are on
+    bool HintsEnabled = true;   // the application-wide hint switch
+    bool TimerEnabled = false;  // the one-shot start-up timer
+    bool OpenAtStart = false;
+    std::string StartFile;
+    std::string HelpFile;
+
+    // Requests to the window: show the getting-started wizard modally; the Logic View page
+    // was shown (its tree applies its rebuild rule); the Demonstration was started; the
+    // dialogue was left empty.
+    std::function<void()> ShowWizard;
+    std::function<void()> LogicViewShown;
+    std::function<void()> DemonstrationStarted;
+    std::function<void()> DialogueLeftEmpty;
+};
+
+} // namespace dravenloom
