@@ -1,0 +1,158 @@
+// Tests of the guide file on disk: where lines end when reading, CR LF when writing, and writes
+// that never destroy the file that was there.
+#include "document/GuideFile.h"
+#include "document/Errors.h"
+#include "support/MarkedText.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace dravenloom {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+int EntriesIn(const TempDirectory& dir) {
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path))
+        ++entries;
+    return entries;
+}
+
+struct SplitCase {
+    const char* Name;
+    std::string Contents;
+    Lines Expected;
+};
+
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class SplitGuideTextTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitGuideTextTest, SplitsAtEveryKindOfLineEnd) {
+    EXPECT_EQ(SplitGuideText(GetParam().Contents), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, SplitGuideTextTest,
+    ::testing::Values(SplitCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
+                      SplitCase{"LoneCr", "a\rb\r", {"a", "b"}},
+                      SplitCase{"LoneLf", "a\nb\n", {"a", "b"}},
+                      SplitCase{"Mixed", "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+                      SplitCase{"LastLineWithoutEnd", "a\r\nb", {"a", "b"}},
+                      SplitCase{"LfThenCrIsTwoEnds", "a\n\rb", {"a", "", "b"}},
+                      SplitCase{"CrCrLf", "a\r\r\nb", {"a", "", "b"}},
+                      SplitCase{"EmptyLines", "\r\n\n", {"", ""}}, SplitCase{"Empty", "", {}},
+                      SplitCase{"NulEndsText", std::string("a\r\nb\0c\r\nd\r\n", 11), {"a", "b"}},
+                      SplitCase{"NulAtStart", std::string("\0a\r\n", 4), {}},
+                      SplitCase{"BreakMarkStaysEncoded", Marked("ašb\r\n"), {Marked("ašb")}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(GuideFileTest, ReadsGoldenFilesByteForByte) {
+    const Lines worked = ReadGuideLines(TestData("worked-example.dvx"));
+    EXPECT_EQ(worked, (Lines{Marked("1¤Welcome¶C:\\Pics\\logo.gifª300±0€yes"),
+                             Marked("2¤Is it on?šLook at the light.¶ª±€no"), Marked("2¤Yes¶3"),
+                             Marked("2¤No¶"), Marked("2¤Help¶7")}));
+    EXPECT_EQ(ReadGuideLines(TestData("worked-example-lf.dvx")), worked);
+
+    EXPECT_EQ(ReadGuideLines(TestData("mixed-line-ends.dvx")),
+              (Lines{Marked("1¤A¶ª±€no"), Marked("1¤Yes¶2"), Marked("2¤B¶ª±€no"),
+                     Marked("3¤CšD¶ª±€yes")}));
+    EXPECT_EQ(ReadGuideLines(TestData("nul-ended.dvx")),
+              (Lines{Marked("1¤A¶ª±€no"), Marked("2¤B¶ª±€no")}));
+    EXPECT_TRUE(ReadGuideLines(TestData("empty.dvx")).empty());
+}
+
+TEST(GuideFileTest, MissingFileIsAFileErrorNamingIt) {
+    TempDirectory dir;
+    const std::string path = dir.File("absent.dvx");
+    try {
+        ReadGuideLines(path);
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
+    }
+}
+
+TEST(GuideFileTest, WritesEveryLineWithCrLfAndLeavesNoTemporaryFile) {
+    TempDirectory dir;
+    const std::string path = dir.File("out.dvx");
+    WriteGuideLines(path, {Marked("1¤a¶ª±€no"), Marked("1¤r¶"), ""});
+    EXPECT_EQ(ReadBytes(path), Marked("1¤a¶ª±€no\r\n1¤r¶\r\n\r\n"));
+    // Replacing a longer file leaves nothing of it behind.
+    WriteGuideLines(path, {});
+    EXPECT_EQ(ReadBytes(path), "");
+    EXPECT_EQ(EntriesIn(dir), 1);
+}
+
+TEST(GuideFileTest, WriteIntoAMissingDirectoryIsAFileError) {
+    TempDirectory dir;
+    EXPECT_THROW(WriteGuideLines(dir.File("missing/out.dvx"), {Marked("1¤x")}), FileError);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path / "missing"));
+}
+
+TEST(GuideFileTest, FailedReplaceKeepsWhatWasThere) {
+    TempDirectory dir;
+    // The target is a directory holding a file: it cannot be replaced by a file.
+    const auto target = dir.Path / "guide.dvx";
+    std::filesystem::create_directory(target);
+    WriteBytes(target / "inside", "kept");
+    EXPECT_THROW(WriteGuideLines(target.string(), {Marked("1¤x")}), FileError);
+    EXPECT_EQ(ReadBytes(target / "inside"), "kept");
+    EXPECT_EQ(EntriesIn(dir), 1) << "a temporary file was left behind";
+}
+
+#ifndef _WIN32
+// Lowers the largest file size this process may write, so that a write fails half-way even
+// for a user whom permissions do not stop.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &Saved);
+        OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = Saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &Saved);
+        std::signal(SIGXFSZ, OldHandler);
+    }
+
+private:
+    rlimit Saved{};
+    void (*OldHandler)(int) = nullptr;
+};
+
+TEST(GuideFileTest, WriteFailingHalfWayKeepsTheOldFile) {
+    TempDirectory dir;
+    const std::string path = dir.File("guide.dvx");
+    WriteBytes(path, Marked("1¤Old¶ª±€no\r\n"));
+    const Lines longer(50, Marked("1¤a long line that does not fit¶ª±€no"));
+    {
+        FileSizeLimit limit(64);
+        EXPECT_THROW(WriteGuideLines(path, longer), FileError);
+    }
+    EXPECT_EQ(ReadBytes(path), Marked("1¤Old¶ª±€no\r\n"));
+    EXPECT_EQ(EntriesIn(dir), 1) << "a temporary file was left behind";
+}
+#endif
+
+TEST(GuideFileTest, FileNamePartIsTheLastComponent) {
+    EXPECT_EQ(FileNamePart("C:\\Guides\\help.dvx"), "help.dvx");
+    EXPECT_EQ(FileNamePart("/guides/a/b.dvx"), "b.dvx");
+    EXPECT_EQ(FileNamePart("Untitled"), "Untitled");
+}
+
+} // namespace
+} // namespace dravenloom
