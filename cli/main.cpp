@@ -1,2 +1,69 @@
-// dravenloom-cli entry.
-int main() { return 0; }
+// dravenloom-cli: finds the command named on the command line and runs it.
+#include "CommandRegistry.h"
+
+#include "document/Errors.h"
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace dravenloom::cli {
+namespace {
+
+bool AsksForHelp(const std::vector<std::string>& arguments) {
+    for (const auto& word : arguments) {
+        if (word == "--")
+            return false;
+        if (word == "--help" || word == "-h")
+            return true;
+    }
+    return false;
+}
+
+int Dispatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    if (words.empty()) {
+        err << OverviewText();
+        return ExitFailure;
+    }
+    std::string name = words.front();
+    if (name == "--help" || name == "-h")
+        name = "help";
+    const CliCommand* command = CommandRegistry::Global().Find(name);
+    if (!command) {
+        err << ProgramName << ": unknown command \"" << name << "\"\n\n" << OverviewText();
+        return ExitFailure;
+    }
+    const std::vector<std::string> arguments(words.begin() + 1, words.end());
+    if (AsksForHelp(arguments)) {
+        out << command->Usage;
+        return ExitOk;
+    }
+    try {
+        return command->Run(arguments, out, err);
+    } catch (const UsageError& error) {
+        out.flush();
+        err << ProgramName << ' ' << command->Name << ": " << error.what() << "\n\n"
+            << "Usage: " << command->Usage;
+    } catch (const DravenloomError& error) {
+        out.flush();
+        err << ProgramName << ": " << ErrorReportText(error.what()) << '\n';
+    } catch (const std::exception& error) {
+        out.flush();
+        err << ProgramName << ": " << error.what() << '\n';
+    }
+    return ExitFailure;
+}
+
+} // namespace
+} // namespace dravenloom::cli
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const int status = dravenloom::cli::Dispatch(words, std::cout, std::cerr);
+    std::cout.flush();
+    if (!std::cout)
+        return dravenloom::cli::ExitFailure; // output that could not be written
+    return status;
+}

@@ -1,0 +1,70 @@
+// A guide opened for a command exactly as the desktop program's Open opens it, and a reader
+// that gives every record as ReadRecord does in one pass over the list.
+#pragma once
+
+#include "document/EditView.h"
+#include "document/GraphicDialog.h"
+#include "document/GuideDocument.h"
+#include "document/Platform.h"
+#include "document/RecordEditor.h"
+#include "navigation/Navigator.h"
+#include "shell/FileCommands.h"
+#include "shell/Pages.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+namespace dravenloom::cli {
+
+// A Platform for a program without windows: no message box is ever answered but with the
+// answer that changes least, and every dialog is cancelled.
+class SilentPlatform : public Platform {
+public:
+    MsgAnswer ShowMessage(const MessageRequest& request) override;
+    std::optional<std::string> OpenDialog(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> SaveDialog(const FileDialogRequest&) override { return {}; }
+    void Focus(const TextField&, bool) override {}
+    void SetPointer(PointerShape) override {}
+    void OpenAddress(const std::string&) override {}
+    void ShowHelpContents(const std::string&) override {}
+};
+
+// The editor's pieces around one guide read from a file (UTF-8 path). The constructor runs
+// the program's OpenGuideFile: lines split on CR LF, lone CR or lone LF, a NUL ends the text,
+// BreakMark decoded, the record count taken from the last line, record 1 loaded. A FileError
+// when the file cannot be read, a GuideFormatError (naming the file and the first bad line)
+// when it cannot be a guide.
+class OpenedGuide {
+public:
+    explicit OpenedGuide(const std::string& path);
+    OpenedGuide(const OpenedGuide&) = delete;
+    OpenedGuide& operator=(const OpenedGuide&) = delete;
+
+    SilentPlatform Host;
+    GuideDocument Document;
+    EditView View;
+    GraphicDialog Graphic;
+    PageSwitch Pages;
+    RecordEditor Editor;
+    Navigator Nav;
+    FileCommands Files;
+};
+
+// Reads records of a record list by number, each exactly as RecordList::ReadRecord gives it,
+// without walking the whole list for every record. The list must not change while the reader
+// is used.
+class RecordReader {
+public:
+    explicit RecordReader(const RecordList& records);
+
+    GuideRecord Read(std::int32_t number) const;
+    // Whether record `number` has lines in the list.
+    bool HasLines(std::int32_t number) const { return FirstLine.count(number) != 0; }
+
+private:
+    const RecordList& Records;
+    std::unordered_map<std::int32_t, std::size_t> FirstLine;
+};
+
+} // namespace dravenloom::cli

@@ -1,0 +1,41 @@
+// Guide texts made fit for a terminal or a JSON string, and buffered output.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dravenloom::cli {
+
+// A JSON string literal (with its quotes) of UTF-8 text: quote and backslash escaped, CR and
+// LF as \r and \n, other control characters (C0, DEL and C1) as \u00XX.
+std::string JsonString(std::string_view utf8);
+
+// Guide bytes (code page 1252) as UTF-8 lines for a terminal: split at CR LF (and at a lone
+// CR or LF), and every control character but the tab shown as \xNN, so that a guide cannot
+// send escape sequences to the terminal. Always at least one line.
+std::vector<std::string> TerminalLines(std::string_view guideBytes);
+
+// Collects output and hands it to the stream in large pieces.
+class BufferedOutput {
+public:
+    explicit BufferedOutput(std::ostream& out) : Out(out) {}
+    ~BufferedOutput() { Flush(); }
+    BufferedOutput(const BufferedOutput&) = delete;
+    BufferedOutput& operator=(const BufferedOutput&) = delete;
+
+    BufferedOutput& operator<<(std::string_view text) {
+        Buffer += text;
+        if (Buffer.size() >= 1 << 16)
+            Flush();
+        return *this;
+    }
+    void Flush();
+
+private:
+    std::ostream& Out;
+    std::string Buffer;
+};
+
+} // namespace dravenloom::cli
