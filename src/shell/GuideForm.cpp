@@ -12,8 +12,12 @@ GuideForm::GuideForm(Platform& platform, SettingsStore& settings,
                      std::string executableDirectory)
     : Host(platform), Settings(settings), ExecutableDirectory(std::move(executableDirectory)),
       Editor(Document, View, Graphic, platform), Nav(Document, View, Editor),
-      Files(Document, View, Editor, Nav, Pages, platform) {
+      Files(Document, View, Editor, Nav, Pages, platform), Tree(Document, platform),
+      Removal(Document, View, Editor, Tree, platform,
+              [this] { return Pages.ActivePage == Page::LogicView; }) {
     ShowHintsItem.Checked = true;
+    // A new guide empties the Logic View.
+    Document.NewGuideObservers.push_back([this] { Tree.Clear(); });
 }
 
 void GuideForm::FormCreate(const std::vector<std::string>& arguments) {
@@ -72,6 +76,7 @@ void GuideForm::ToolbarButton971Click() {
 void GuideForm::ToolbarButton972Click() {
     Editor.CommitRecord();
     Pages.ActivePage = Page::LogicView;
+    Tree.ApplyRebuildRule(View.DialogueMemo.Text);
     if (LogicViewShown)
         LogicViewShown();
 }
@@ -101,8 +106,26 @@ void GuideForm::ShowHints2Click() {
 void GuideForm::HomePage1Click() { Host.OpenAddress(HomePageAddress); }
 
 void GuideForm::DialogueMemoExit() {
-    if (View.DialogueMemo.Text.empty() && DialogueLeftEmpty)
+    if (!View.DialogueMemo.Text.empty())
+        return;
+    Removal.DialogueLeftEmpty();
+    if (DialogueLeftEmpty)
         DialogueLeftEmpty();
 }
+
+void GuideForm::RemoveBitBtnClick() { Removal.RemoveCurrentRecord(); }
+
+void GuideForm::TreeView1DblClick() {
+    Editor.CommitRecord();
+    Pages.ActivePage = Page::EditView;
+    Nav.LastViewedRecord = Document.CurrentRecord;
+    if (!Tree.Selected)
+        return;
+    Nav.WalkToRecord(Tree.RecordNumber(*Tree.Selected));
+}
+
+void GuideForm::JumpToRecord1Click() { TreeView1DblClick(); }
+
+void GuideForm::RemoveRecord1Click() { Removal.RemoveCurrentRecord(); }
 
 } // namespace dravenloom

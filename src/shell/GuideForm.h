@@ -8,7 +8,9 @@
 #include "document/Platform.h"
 #include "document/RecordEditor.h"
 #include "document/SettingsStore.h"
+#include "navigation/LogicTree.h"
 #include "navigation/Navigator.h"
+#include "navigation/RecordRemoval.h"
 #include "shell/FileCommands.h"
 #include "shell/Pages.h"
 
@@ -46,8 +48,18 @@ public:
     void ShowHints2Click();
     void HomePage1Click();
 
-    // The Edit View's dialogue field lost the keyboard focus.
+    // The Edit View's dialogue field lost the keyboard focus: an empty dialogue offers to
+    // remove the record.
     void DialogueMemoExit();
+    // "Remove" on the Edit View.
+    void RemoveBitBtnClick();
+
+    // Logic View. A double click on the tree and "Jump to record" do the same: commit, show
+    // the Edit View, and walk to the selected node's record (stay when none is selected).
+    void TreeView1DblClick();
+    void JumpToRecord1Click();
+    // "Remove record": removes the selected node's record after confirmation.
+    void RemoveRecord1Click();
 
     Platform& Host;
     SettingsStore& Settings;
@@ -60,6 +72,8 @@ public:
     RecordEditor Editor;
     Navigator Nav;
     FileCommands Files;
+    LogicTree Tree;
+    RecordRemoval Removal;
 
     MenuItem ShowHintsItem;     // "&Show Hints", ticked while hints are on
     bool HintsEnabled = true;   // the application-wide hint switch
@@ -69,8 +83,8 @@ public:
     std::string HelpFile;
 
     // Requests to the window: show the getting-started wizard modally; the Logic View page
-    // was shown (its tree applies its rebuild rule); the Demonstration was started; the
-    // dialogue was left empty.
+    // was shown (after its tree applied its rebuild rule); the Demonstration was started; the
+    // dialogue was left empty (after the removal it offers was answered).
     std::function<void()> ShowWizard;
     std::function<void()> LogicViewShown;
     std::function<void()> DemonstrationStarted;

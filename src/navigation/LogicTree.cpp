@@ -1,0 +1,316 @@
+// The Logic View's tree.
+#include "navigation/LogicTree.h"
+
+#include "document/Cp1252.h"
+#include "document/Errors.h"
+#include "document/NumberText.h"
+#include "document/RecordCodec.h"
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+
+namespace dravenloom {
+namespace {
+
+constexpr std::size_t CaptionLimit = 100;
+constexpr std::size_t CaptionKeep = 97;
+constexpr std::string_view Ellipsis = "...";
+
+// Appends NodeCaption(text) to `out` without a temporary. The three dots added by the length
+// cut hold no CR, so a CR LF pair can only lie inside the kept characters.
+void AppendCaption(std::string& out, std::string_view text) {
+    const bool tooLong = text.size() > CaptionLimit;
+    const std::string_view kept = tooLong ? text.substr(0, CaptionKeep) : text;
+    const auto lineEnd = kept.find("\r\n");
+    if (lineEnd != std::string_view::npos) {
+        out.append(kept.substr(0, lineEnd));
+        out.append(Ellipsis);
+        return;
+    }
+    out.append(kept);
+    if (tooLong)
+        out.append(Ellipsis);
+}
+
+} // namespace
+
+std::string NodeCaption(std::string_view text) {
+    std::string caption;
+    AppendCaption(caption, text);
+    return caption;
+}
+
+LogicTree::LogicTree(GuideDocument& document, Platform& platform)
+    : Document(document), Host(platform) {}
+
+void LogicTree::Notify(bool starting) {
+    // A copy: an observer may take itself off while it is told.
+    const auto observers = Observers;
+    for (LogicTreeObserver* observer : observers) {
+        if (starting)
+            observer->TreeResetting();
+        else
+            observer->TreeReset();
+    }
+}
+
+void LogicTree::AddObserver(LogicTreeObserver* observer) {
+    Observers.push_back(observer);
+}
+
+void LogicTree::RemoveObserver(LogicTreeObserver* observer) {
+    Observers.erase(std::remove(Observers.begin(), Observers.end(), observer), Observers.end());
+}
+
+void LogicTree::IndexRecords() {
+    const auto& lines = Document.Records.Lines;
+    if (lines.empty())
+        throw IndexError("List index out of bounds (0)");
+    Lines.resize(lines.size());
+    Records.reserve(lines.size() / 2 + 1);
+    RecordSpan* current = nullptr; // the record of the running run, when it is the first
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        LineEntry& entry = Lines[i];
+        entry.Number = LineNumber(line);
+        // A line whose number repeats the one before is a response line; the first line of a
+        // run is the record's primary line.
+        if (i > 0 && entry.Number == Lines[i - 1].Number) {
+            const std::string_view target = LineTarget(line);
+            if (!target.empty()) {
+                entry.Target = StrToInt(target);
+                entry.HasTarget = true;
+            }
+            if (current)
+                ++current->Responses;
+        } else {
+            // Only the first run of a number is its record, as a search from the top finds.
+            const auto [found, added] = Records.try_emplace(entry.Number, RecordSpan{i, 0});
+            current = added ? &found->second : nullptr;
+        }
+        const std::size_t start = CaptionBytes.size();
+        AppendCaption(CaptionBytes, LineText(line));
+        if (CaptionBytes.size() > std::numeric_limits<std::uint32_t>::max())
+            throw IndexError("The guide is too large to show as a tree");
+        entry.CaptionStart = static_cast<std::uint32_t>(start);
+        entry.CaptionLength = static_cast<std::uint32_t>(CaptionBytes.size() - start);
+    }
+}
+
+const LogicTree::RecordSpan* LogicTree::FindRecord(std::int32_t number) const {
+    const auto found = Records.find(number);
+    return found == Records.end() ? nullptr : &found->second;
+}
+
+LogicTree::Node LogicTree::RecordNode(TreeNodeKind kind, const RecordSpan& span,
+                                      std::size_t captionLine) const {
+    Node node;
+    node.Kind = kind;
+    node.CaptionLine = captionLine;
+    node.RecordNumber = Lines[span.First].Number;
+    node.Branch = span;
+    node.Pending = span.Responses;
+    return node;
+}
+
+LogicTree::Node LogicTree::ResponseNode(std::size_t line, std::int32_t owner) const {
+    Node node;
+    node.Kind = TreeNodeKind::Response;
+    node.CaptionLine = line;
+    node.RecordNumber = owner;
+    const LineEntry& entry = Lines[line];
+    if (entry.HasTarget && entry.Target > owner) {
+        if (const RecordSpan* target = FindRecord(entry.Target)) {
+            node.Branch = *target;
+            node.Pending = 1;
+        }
+    }
+    return node;
+}
+
+LogicTree::NodeId LogicTree::AddChild(NodeId parent, Node node) {
+    const NodeId id = Nodes.size();
+    node.Parent = parent;
+    node.Row = Nodes[parent].Children.size();
+    Nodes.push_back(std::move(node));
+    Nodes[parent].Children.push_back(id);
+    return id;
+}
+
+void LogicTree::Build() {
+    Host.SetPointer(PointerShape::Busy);
+    Notify(true);
+    Nodes.clear();
+    Lines.clear();
+    CaptionBytes.clear();
+    Records.clear();
+    Selected.reset();
+    Renumbered = false;
+    bool failed = false;
+    try {
+        IndexRecords();
+        // The root shows the first line; its branch is record 1, wherever that stands.
+        Node root;
+        root.Kind = TreeNodeKind::Root;
+        root.CaptionLine = 0;
+        root.RecordNumber = Lines[0].Number;
+        if (const RecordSpan* first = FindRecord(1)) {
+            root.Branch = *first;
+            root.Pending = first->Responses;
+        }
+        Nodes.push_back(std::move(root));
+    } catch (const std::exception&) {
+        failed = true;
+        Nodes.clear();
+        Lines.clear();
+        CaptionBytes.clear();
+        Records.clear();
+    }
+    Notify(false);
+    Host.SetPointer(PointerShape::Normal);
+    if (failed)
+        Host.ShowMessage({"Error", TreeFailureMessage, MsgButtons::Ok, MsgIcon::None});
+}
+
+void LogicTree::Clear() {
+    Notify(true);
+    Nodes.clear();
+    Lines.clear();
+    CaptionBytes.clear();
+    Records.clear();
+    Selected.reset();
+    Renumbered = false;
+    Notify(false);
+}
+
+bool LogicTree::ApplyRebuildRule(const std::string& dialogueText) {
+    if (!Document.TreeStale)
+        return false;
+    // Record 1 with an empty dialogue may not be in the list at all; the old tree stays, unless
+    // a removal has given its nodes numbers of other records.
+    if (dialogueText.empty() && Document.CurrentRecord == 1 && !Renumbered)
+        return false;
+    Build();
+    Document.TreeStale = false;
+    return true;
+}
+
+std::string_view LogicTree::Caption(NodeId node) const {
+    const LineEntry& line = Lines[Nodes.at(node).CaptionLine];
+    return std::string_view(CaptionBytes).substr(line.CaptionStart, line.CaptionLength);
+}
+
+int LogicTree::Image(NodeId node) const {
+    const Node& n = Nodes.at(node);
+    switch (n.Kind) {
+    case TreeNodeKind::Root:
+        return 0;
+    case TreeNodeKind::Record:
+        return n.Pending != 0 ? 0 : 2;
+    case TreeNodeKind::Response:
+        return n.Pending != 0 ? 1 : 0;
+    }
+    return 0;
+}
+
+std::optional<LogicTree::NodeId> LogicTree::Parent(NodeId node) const {
+    const Node& n = Nodes.at(node);
+    if (n.Kind == TreeNodeKind::Root)
+        return std::nullopt;
+    return n.Parent;
+}
+
+std::size_t LogicTree::ChildCount(NodeId node) const {
+    const Node& n = Nodes.at(node);
+    return n.ChildrenBuilt ? n.Children.size() : n.Pending;
+}
+
+void LogicTree::Expand(NodeId node) {
+    if (Nodes.at(node).ChildrenBuilt)
+        return;
+    Nodes[node].ChildrenBuilt = true;
+    const Node n = Nodes[node];
+    if (n.Pending == 0)
+        return;
+    Nodes[node].Children.reserve(n.Pending);
+    if (n.Kind == TreeNodeKind::Response) {
+        AddChild(node, RecordNode(TreeNodeKind::Record, n.Branch, n.Branch.First));
+        return;
+    }
+    const std::int32_t owner = Lines[n.Branch.First].Number;
+    for (std::size_t i = 1; i <= n.Branch.Responses; ++i)
+        AddChild(node, ResponseNode(n.Branch.First + i, owner));
+}
+
+void LogicTree::Select(std::optional<NodeId> node) {
+    if (node && *node < Nodes.size())
+        Selected = node;
+    else
+        Selected.reset();
+}
+
+TreePress LogicTree::MousePress(TreeMouseButton button, std::optional<NodeId> node,
+                                bool editViewActive) {
+    TreePress press;
+    if (button == TreeMouseButton::Middle || editViewActive || !node || *node >= Nodes.size())
+        return press;
+    Select(node);
+    press.Select = true;
+    if (button == TreeMouseButton::Right)
+        return press;
+    press.ShowHint = true;
+    press.HintText = "Record " + IntToStr(RecordNumber(*node));
+    return press;
+}
+
+void LogicTree::PopupMenu1Popup() {
+    JumpToRecordItem.Enabled = Selected.has_value();
+    RemoveRecordItem.Enabled = Selected.has_value();
+}
+
+void VisitLogicTree(LogicTree& tree, int maxDepth,
+                    const std::function<void(LogicTree::NodeId node, int depth)>& visit) {
+    if (tree.Empty() || maxDepth < 0)
+        return;
+    // An explicit stack: a long chain of forward jumps must not exhaust the call stack.
+    struct Pending {
+        LogicTree::NodeId Node;
+        int Depth;
+    };
+    std::vector<Pending> stack{{tree.Root(), 0}};
+    while (!stack.empty()) {
+        const Pending top = stack.back();
+        stack.pop_back();
+        visit(top.Node, top.Depth);
+        if (top.Depth >= maxDepth || !tree.HasChildren(top.Node))
+            continue;
+        tree.Expand(top.Node);
+        const auto& children = tree.Children(top.Node);
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            stack.push_back({*child, top.Depth + 1});
+    }
+}
+
+std::string OutlineLine(const LogicTree& tree, LogicTree::NodeId node, int depth,
+                        std::string_view caption) {
+    std::string line(static_cast<std::size_t>(depth) * 2, ' ');
+    line += '[';
+    line += IntToStr(tree.Image(node));
+    line += "] ";
+    line += caption;
+    line += " #";
+    line += IntToStr(tree.RecordNumber(node));
+    return line;
+}
+
+std::string LogicTreeOutline(LogicTree& tree, int maxDepth) {
+    std::string out;
+    VisitLogicTree(tree, maxDepth, [&](LogicTree::NodeId node, int depth) {
+        out += OutlineLine(tree, node, depth, Cp1252ToUtf8(tree.Caption(node)));
+        out += '\n';
+    });
+    return out;
+}
+
+} // namespace dravenloom

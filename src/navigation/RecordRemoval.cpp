@@ -1,0 +1,136 @@
+// Removing a record with link repair.
+#include "navigation/RecordRemoval.h"
+
+#include "document/NumberText.h"
+#include "document/RecordCodec.h"
+
+#include <utility>
+
+namespace dravenloom {
+
+void RepairLink(std::string& line, std::int32_t removed, std::int32_t count) {
+    const auto mark = line.find(TextMark);
+    if (mark == std::string::npos || mark + 1 == line.size())
+        return;
+    const auto target = ReadNumber(std::string_view(line).substr(mark + 1));
+    if (!target)
+        return;
+    if (*target == removed)
+        line.resize(mark + 1);
+    else if (*target > removed && *target <= count)
+        line.replace(mark + 1, std::string::npos, IntToStr(std::int64_t{*target} - 1));
+}
+
+void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t count) {
+    auto& lines = records.Lines;
+    // Every number is read before anything changes, so a line that cannot be read leaves the
+    // list as it was.
+    std::vector<std::int32_t> numbers;
+    numbers.reserve(lines.size());
+    for (const auto& line : lines)
+        numbers.push_back(LineNumber(line));
+
+    // The result is built beside the list and swapped in, so that taking a record out of the
+    // middle costs one pass however long the guide is.
+    std::vector<std::string> result;
+    result.reserve(lines.size());
+    // The number of the line before the one looked at, as it stands in the list at that
+    // moment: already renumbered when it lies after the removed record.
+    std::int64_t previous = 0;
+    bool after = false;
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        const std::int64_t number = numbers[i];
+        if (!after && number == removed) {
+            while (i < lines.size() && numbers[i] == removed)
+                ++i;
+            after = true;
+            continue;
+        }
+        std::string line = std::move(lines[i]);
+        // A response line repeats the number of the line before it.
+        if (!result.empty() && (after ? number - 1 : number) == previous)
+            RepairLink(line, removed, count);
+        if (after) {
+            previous = number - 1;
+            line.replace(0, line.find(NumberMark), IntToStr(previous));
+        } else {
+            previous = number;
+        }
+        result.push_back(std::move(line));
+        ++i;
+    }
+    lines.swap(result);
+}
+
+RecordRemoval::RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor,
+                             LogicTree& tree, Platform& platform,
+                             std::function<bool()> logicViewActive)
+    : Document(document), View(view), Editor(editor), Tree(tree), Host(platform),
+      LogicViewActive(std::move(logicViewActive)) {}
+
+void RecordRemoval::RemoveCurrentRecord() {
+    Remove(LogicViewActive && LogicViewActive());
+}
+
+void RecordRemoval::DialogueLeftEmpty() {
+    if (!View.DialogueMemo.Text.empty())
+        return;
+    // The field left empty is the current record's, whatever page the focus moved to.
+    Remove(false);
+    if (RemovalDone)
+        return;
+    Editor.PutPlaceholderDialogue();
+}
+
+void RecordRemoval::Remove(bool fromTree) {
+    const MsgAnswer answer =
+        Host.ShowMessage({"Confirm", RemoveQuestion, MsgButtons::OkCancel, MsgIcon::Question});
+    if (answer != MsgAnswer::Ok) {
+        RemovalDone = false;
+        return;
+    }
+    std::int32_t removed = Document.CurrentRecord;
+    if (fromTree) {
+        // Without a selected node there is nothing to remove, and the Edit View keeps the
+        // working copy it holds.
+        if (!Tree.Selected) {
+            RemovalDone = false;
+            return;
+        }
+        removed = Tree.RecordNumber(*Tree.Selected);
+    }
+    const std::int32_t count = Document.RecordCount;
+    // The list first: one that cannot be read fails here, before anything has changed. The
+    // view's clearing reads nothing of the list, so the order shows nowhere else.
+    RemoveRecordLines(Document.Records, removed, count);
+    Editor.ClearEditView();
+    std::int32_t current = removed;
+    if (current != 1)
+        --current;
+    Document.CurrentRecord = current;
+    if (count > 1)
+        Document.RecordCount = count - 1;
+    // Until it is rebuilt, the tree's nodes carry the numbers from before the removal.
+    Tree.RecordsRenumbered();
+    if (Document.RecordCount == 1)
+        View.BackBitBtn.Enabled = false;
+    Document.ShowRecordStatus();
+    Editor.LoadRecord();
+    const bool placeholder = View.DialogueMemo.Text.empty();
+    if (placeholder)
+        Editor.DialogueMemoChange(PlaceholderDialogue);
+    Editor.CommitRecord();
+    if (LogicViewActive && LogicViewActive())
+        Tree.Build();
+    else
+        Host.Focus(View.DialogueMemo, placeholder);
+    if (Document.CurrentRecord == 1)
+        View.PrevBitBtn.Enabled = false;
+    Editor.UpdateCreateButtons();
+    // The list changed even when the view had nothing to clear.
+    Document.MarkModified();
+    RemovalDone = true;
+}
+
+} // namespace dravenloom

@@ -1,0 +1,430 @@
+// Removing a record: the list rewritten with its links repaired, the counters, the buttons and
+// the view afterwards, the confirmation, and the three places the removal is asked from.
+#include "navigation/RecordRemoval.h"
+#include "support/EditorFixture.h"
+
+#include "document/Errors.h"
+#include "document/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace dravenloom {
+namespace {
+
+std::string P(std::int32_t n, const std::string& dialogue) {
+    return BuildPrimaryLine(n, dialogue, "", "300", "0", false);
+}
+std::string R(std::int32_t n, const std::string& text, const std::string& target = "") {
+    return BuildResponseLine(n, text, target);
+}
+
+const MessageRequest Confirmation{"Confirm",
+                                  "Remove this dialogue and all of its options? Some links to "
+                                  "other dialogues may be disrupted!",
+                                  MsgButtons::OkCancel, MsgIcon::Question};
+
+// The removal walk as the program's behaviour states it, erasing lines in place, line by line.
+void ReferenceRemoval(std::vector<std::string>& lines, std::int32_t c, std::int32_t m) {
+    const auto repair = [&](std::string& line) {
+        const auto mark = line.find(TextMark);
+        const std::string target = line.substr(mark + 1);
+        if (target.empty())
+            return;
+        const std::int32_t t = StrToInt(target);
+        if (t > c && t <= m)
+            line = line.substr(0, mark + 1) + std::to_string(t - 1);
+        else if (t == c)
+            line = line.substr(0, mark + 1);
+    };
+    std::size_t r = 0;
+    while (r < lines.size()) {
+        if (LineNumber(lines[r]) != c) {
+            if (r > 0 && LineNumber(lines[r]) == LineNumber(lines[r - 1]))
+                repair(lines[r]);
+            ++r;
+            continue;
+        }
+        while (r < lines.size() && LineNumber(lines[r]) == c)
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(r));
+        for (; r < lines.size(); ++r) {
+            if (r > 0 && LineNumber(lines[r]) - 1 == LineNumber(lines[r - 1]))
+                repair(lines[r]);
+            const std::int32_t n = LineNumber(lines[r]);
+            lines[r] = std::to_string(n - 1) + lines[r].substr(lines[r].find(NumberMark));
+        }
+    }
+}
+
+TEST(RemoveRecordLinesTest, MatchesTheLineByLineWalkOnRandomGuides) {
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 300; ++round) {
+        const std::int32_t count = 1 + static_cast<std::int32_t>(random() % 8);
+        std::vector<std::string> lines;
+        for (std::int32_t n = 1; n <= count; ++n) {
+            // The last record sometimes has no lines, as one appended by a walk.
+            if (n == count && count > 1 && random() % 4 == 0)
+                break;
+            lines.push_back(P(n, "Record " + std::to_string(n)));
+            const int responses = static_cast<int>(random() % 7);
+            for (int k = 0; k < responses; ++k) {
+                const auto kind = random() % 5;
+                std::string target;
+                if (kind == 1)
+                    target = std::to_string(1 + random() % count); // any record, itself too
+                else if (kind == 2)
+                    target = std::to_string(count + 1 + random() % 3); // dangling
+                else if (kind == 3)
+                    target = "0" + std::to_string(1 + random() % count); // leading zero
+                lines.push_back(R(n, "r" + std::to_string(k), target));
+            }
+        }
+        for (std::int32_t removed = 1; removed <= count; ++removed) {
+            std::vector<std::string> expected = lines;
+            ReferenceRemoval(expected, removed, count);
+            RecordList actual(lines);
+            RemoveRecordLines(actual, removed, count);
+            ASSERT_EQ(actual.Lines, expected) << "round " << round << ", record " << removed;
+        }
+    }
+}
+
+TEST(RemoveRecordLinesTest, RenumbersByteForByteAndRepairsOnlyResponseTargets) {
+    // Multi-digit numbers, a picture path whose text after the TextMark looks like a number,
+    // odd bytes kept as they are.
+    std::vector<std::string> lines;
+    for (std::int32_t n = 1; n <= 12; ++n)
+        lines.push_back(P(n, "R" + std::to_string(n)));
+    lines[10] = BuildPrimaryLine(11, "Eleven \x93quoted\x94\r\nline", "12", "5", "6", true);
+    lines.insert(lines.begin() + 11, R(11, "to twelve", "12"));
+    lines.insert(lines.begin() + 1, R(1, "to ten", "10"));
+    RecordList list(lines);
+    RemoveRecordLines(list, 3, 12);
+    ASSERT_EQ(list.Lines.size(), 13u);
+    EXPECT_EQ(list.Lines[1], R(1, "to ten", "9"));
+    EXPECT_EQ(list.Lines[3], P(3, "R4"));
+    EXPECT_EQ(list.Lines[10], "10\xA4"
+                              "Eleven \x93quoted\x94\r\nline\xB6"
+                              "12\xAA"
+                              "5\xB1"
+                              "6\x80yes");
+    EXPECT_EQ(list.Lines[11], R(10, "to twelve", "11"));
+    EXPECT_EQ(list.Lines[12], P(11, "R12"));
+}
+
+TEST(RemoveRecordLinesTest, LeavesTheListAloneWhenALineCannotBeRead) {
+    const std::vector<std::string> lines = {P(1, "One"), R(1, "go", "3"), P(2, "Two"),
+                                            "x\xA4"
+                                            "broken",
+                                            P(3, "Three")};
+    RecordList list(lines);
+    EXPECT_THROW(RemoveRecordLines(list, 2, 3), ConversionError);
+    EXPECT_EQ(list.Lines, lines);
+}
+
+TEST(RemoveRecordLinesTest, TargetThatIsNoNumberIsNoLinkAndStays) {
+    RecordList list({P(1, "One"), R(1, "odd", "two"), R(1, "go", "3"), P(2, "Two"), P(3, "Three")});
+    RemoveRecordLines(list, 2, 3);
+    EXPECT_EQ(list.Lines, (std::vector<std::string>{P(1, "One"), R(1, "odd", "two"),
+                                                    R(1, "go", "2"), P(2, "Three")}));
+}
+
+TEST(RemoveRecordLinesTest, OnePassOnALargeGuide) {
+    std::vector<std::string> lines;
+    for (std::int32_t n = 1; n <= 100000; ++n) {
+        lines.push_back(P(n, "Record"));
+        lines.push_back(R(n, "on", std::to_string(n + 1)));
+        lines.push_back(R(n, "home", "1"));
+        lines.push_back(R(n, "here", std::to_string(n)));
+    }
+    RecordList list(std::move(lines));
+    const auto start = std::chrono::steady_clock::now();
+    RemoveRecordLines(list, 1, 100000);
+    // Erasing line by line from the front of 400,000 lines would take minutes.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    ASSERT_EQ(list.Lines.size(), 399996u);
+    EXPECT_EQ(list.Lines[0], P(1, "Record"));
+    EXPECT_EQ(list.Lines[1], R(1, "on", "2"));
+    EXPECT_EQ(list.Lines[2], R(1, "home"));
+    EXPECT_EQ(list.Lines[3], R(1, "here", "1"));
+    EXPECT_EQ(list.Lines.back(), R(99999, "here", "99999"));
+}
+
+class RemovalTest : public EditorFixture {
+protected:
+    // The worked example: records 1..4; record 1 links to 4, record 2 to 3, record 4 to 2
+    // and to itself.
+    void OpenWorkedExample() {
+        OpenGuide({P(1, "One"), R(1, "to four", "4"), P(2, "Two"), R(2, "to three", "3"),
+                   P(3, "Three"), P(4, "Four"), R(4, "to two", "2"), R(4, "to self", "4")});
+    }
+    RecordRemoval& Removal() { return Form.Removal; }
+};
+
+TEST_F(RemovalTest, WorkedExampleRemovingRecordTwo) {
+    OpenWorkedExample();
+    ShowRecord(2);
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick();
+    EXPECT_TRUE(Removal().RemovalDone);
+    ASSERT_EQ(Platform.Messages.size(), 1u);
+    EXPECT_EQ(Platform.Messages[0], Confirmation);
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{P(1, "One"), R(1, "to four", "3"), P(2, "Three"),
+                                        P(3, "Four"), R(3, "to two"), R(3, "to self", "3")}));
+    EXPECT_EQ(Doc().CurrentRecord, 1);
+    EXPECT_EQ(Doc().RecordCount, 3);
+    EXPECT_EQ(Doc().StatusText, "Record 1 of 3");
+    EXPECT_EQ(View().DialogueMemo.Text, "One");
+    EXPECT_EQ(ShownResponses()[0], "to four>3");
+    EXPECT_FALSE(View().PrevBitBtn.Enabled);
+    EXPECT_TRUE(View().BackBitBtn.Enabled);
+    EXPECT_TRUE(Modified());
+    EXPECT_TRUE(Doc().TreeStale);
+    // The Edit View keeps the focus on the dialogue (not selected: it is no placeholder).
+    EXPECT_TRUE(LastFocusIs(View().DialogueMemo, false));
+}
+
+TEST_F(RemovalTest, EmptiedLinkKeepsItsResponseText) {
+    OpenWorkedExample();
+    ShowRecord(3);
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick();
+    // Record 2's link to the removed record is gone; its text stays, the link field empties
+    // and offers "Create new".
+    EXPECT_EQ(Doc().CurrentRecord, 2);
+    EXPECT_EQ(ShownResponses()[0], "to three>");
+    EXPECT_TRUE(CreateNewEnabled(1));
+    EXPECT_TRUE(View().PrevBitBtn.Enabled);
+}
+
+TEST_F(RemovalTest, RemovingTheLastAndTheFirstRecord) {
+    OpenGuide({P(1, "One"), R(1, "to three", "3"), R(1, "dangling", "7"), P(2, "Two"),
+               R(2, "back", "1"), P(3, "Three")});
+    ShowRecord(3);
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick();
+    // Nothing renumbered; the link to the last record emptied, the dangling one kept.
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{P(1, "One"), R(1, "to three"), R(1, "dangling", "7"),
+                                        P(2, "Two"), R(2, "back", "1")}));
+    EXPECT_EQ(Doc().CurrentRecord, 2);
+    EXPECT_EQ(Doc().StatusText, "Record 2 of 2");
+
+    ShowRecord(1);
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick();
+    // The old record 2 is record 1 now and shown; its link to the removed record 1 is gone.
+    EXPECT_EQ(Lines(), (std::vector<std::string>{P(1, "Two"), R(1, "back")}));
+    EXPECT_EQ(Doc().CurrentRecord, 1);
+    EXPECT_EQ(Doc().StatusText, "Record 1 of 1");
+    EXPECT_EQ(View().DialogueMemo.Text, "Two");
+    EXPECT_FALSE(View().PrevBitBtn.Enabled);
+    EXPECT_FALSE(View().BackBitBtn.Enabled);
+}
+
+TEST_F(RemovalTest, RemovingTheOnlyRecordLeavesThePlaceholderRecord) {
+    OpenGuide({P(1, "Alone"), R(1, "nowhere")});
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick();
+    EXPECT_TRUE(Removal().RemovalDone);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{P(1, "Enter primary dialogue here.")}));
+    EXPECT_EQ(Doc().CurrentRecord, 1);
+    EXPECT_EQ(Doc().RecordCount, 1);
+    EXPECT_EQ(View().DialogueMemo.Text, "Enter primary dialogue here.");
+    EXPECT_TRUE(LastFocusIs(View().DialogueMemo, true));
+    EXPECT_FALSE(View().BackBitBtn.Enabled);
+    EXPECT_FALSE(View().PrevBitBtn.Enabled);
+    EXPECT_EQ(ShownResponses(), std::vector<std::string>(6));
+}
+
+TEST_F(RemovalTest, CancelChangesNothing) {
+    OpenWorkedExample();
+    ShowRecord(2);
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick(); // a removal that was done first
+    ASSERT_TRUE(Removal().RemovalDone);
+    ShowRecord(2);
+    TypeResponse(2, "unsaved");
+    const auto lines = Lines();
+    const auto shown = ShownResponses();
+    const bool previous = View().PrevBitBtn.Enabled;
+    Platform.ClearRecords();
+    Platform.MessageAnswers.push_back(MsgAnswer::Cancel);
+    Form.RemoveBitBtnClick();
+    EXPECT_FALSE(Removal().RemovalDone);
+    EXPECT_EQ(Platform.Messages, std::vector<MessageRequest>{Confirmation});
+    EXPECT_EQ(Lines(), lines);
+    EXPECT_EQ(ShownResponses(), shown);
+    EXPECT_EQ(View().DialogueMemo.Text, "Three");
+    EXPECT_EQ(Doc().CurrentRecord, 2);
+    EXPECT_EQ(Doc().RecordCount, 3);
+    EXPECT_EQ(View().PrevBitBtn.Enabled, previous);
+    EXPECT_TRUE(Platform.FocusRequests.empty());
+}
+
+TEST_F(RemovalTest, RecordWithoutLinesAfterCreateNew) {
+    OpenGuide({P(1, "One"), P(2, "Two"), P(3, "Three")});
+    ShowRecord(3);
+    TypeResponse(1, "more");
+    ClickCreateNew(1); // record 4 exists only in the view; record 3 links to it
+    ASSERT_EQ(Doc().RecordCount, 4);
+    ASSERT_EQ(Lines().back(), R(3, "more", "4"));
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick();
+    // Nothing deleted or renumbered, the link to it emptied, the counters moved back.
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{P(1, "One"), P(2, "Two"), P(3, "Three"), R(3, "more")}));
+    EXPECT_EQ(Doc().CurrentRecord, 3);
+    EXPECT_EQ(Doc().RecordCount, 3);
+    EXPECT_EQ(ShownResponses()[0], "more>");
+}
+
+TEST_F(RemovalTest, LastRecordLeftWithoutDialogueGetsThePlaceholder) {
+    // Record 1 has a picture but no dialogue: once it is current again, the placeholder goes
+    // into its dialogue and is stored.
+    OpenGuide({BuildPrimaryLine(1, "", "pic.gif", "10", "20", false), P(2, "Two")});
+    ShowRecord(2);
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick();
+    EXPECT_EQ(Lines(), (std::vector<std::string>{BuildPrimaryLine(1, "Enter primary dialogue here.",
+                                                                  "pic.gif", "10", "20", false)}));
+    EXPECT_TRUE(LastFocusIs(View().DialogueMemo, true));
+    // The only record is the last one: "Next" and "Remove" are on again with its dialogue.
+    EXPECT_TRUE(View().NextBitBtn.Enabled);
+    EXPECT_TRUE(View().RemoveBitBtn.Enabled);
+}
+
+TEST_F(RemovalTest, UnreadableListFailsBeforeAnythingChanges) {
+    OpenWorkedExample();
+    ShowRecord(2);
+    Lines().insert(Lines().begin() + 4, "x\xA4"
+                                        "broken");
+    const auto lines = Lines();
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    EXPECT_THROW(Form.RemoveBitBtnClick(), ConversionError);
+    EXPECT_EQ(Lines(), lines);
+    EXPECT_EQ(View().DialogueMemo.Text, "Two");
+    EXPECT_EQ(Doc().CurrentRecord, 2);
+    EXPECT_EQ(Doc().RecordCount, 4);
+}
+
+TEST_F(RemovalTest, DialogueLeftEmptyOffersRemoval) {
+    OpenWorkedExample();
+    ShowRecord(2);
+    // A dialogue with text: nothing is asked.
+    Form.DialogueMemoExit();
+    EXPECT_TRUE(Platform.Messages.empty());
+
+    // Cancel: the placeholder comes back, selected, with the focus; nothing removed.
+    TypeDialogue("");
+    Platform.MessageAnswers.push_back(MsgAnswer::Cancel);
+    Form.DialogueMemoExit();
+    EXPECT_EQ(Platform.Messages, std::vector<MessageRequest>{Confirmation});
+    EXPECT_FALSE(Removal().RemovalDone);
+    EXPECT_EQ(View().DialogueMemo.Text, "Enter primary dialogue here.");
+    EXPECT_TRUE(LastFocusIs(View().DialogueMemo, true));
+    EXPECT_EQ(Doc().RecordCount, 4);
+
+    // OK: the record goes.
+    TypeDialogue("");
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.DialogueMemoExit();
+    EXPECT_TRUE(Removal().RemovalDone);
+    EXPECT_EQ(Doc().RecordCount, 3);
+    EXPECT_EQ(View().DialogueMemo.Text, "One");
+}
+
+TEST_F(RemovalTest, DialogueLeftEmptyRemovesItsOwnRecordEvenWhenTheLogicViewIsShown) {
+    // The focus may leave the field because the page changed: the record whose dialogue was
+    // emptied is the one offered, not whatever node the tree has selected.
+    OpenWorkedExample();
+    ShowRecord(3);
+    Form.ToolbarButton972Click();
+    Form.Tree.Select(Form.Tree.Root());
+    TypeDialogue("");
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.DialogueMemoExit();
+    EXPECT_EQ(Lines(), (std::vector<std::string>{P(1, "One"), R(1, "to four", "3"), P(2, "Two"),
+                                                 R(2, "to three"), P(3, "Four"),
+                                                 R(3, "to two", "2"), R(3, "to self", "3")}));
+    // The Logic View is shown, so its tree is rebuilt at once.
+    EXPECT_EQ(LogicTreeOutline(Form.Tree, 1), "[0] One #1\n  [1] to four #1\n");
+}
+
+TEST_F(RemovalTest, FromTheLogicViewTheSelectedResponsesRecordGoes) {
+    OpenWorkedExample();
+    ShowRecord(2);
+    Form.ToolbarButton972Click();
+    auto& tree = Form.Tree;
+    tree.Expand(tree.Root());
+    const auto toFour = tree.Children(tree.Root())[0];
+    tree.Expand(toFour);
+    const auto four = tree.Children(toFour)[0];
+    tree.Expand(four);
+    const auto toSelf = tree.Children(four)[1];
+    tree.MousePress(TreeMouseButton::Right, toSelf, false);
+    tree.PopupMenu1Popup();
+    ASSERT_TRUE(tree.RemoveRecordItem.Enabled);
+    Platform.ClearRecords();
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveRecord1Click();
+    EXPECT_TRUE(Form.Removal.RemovalDone);
+    // Record 4, the owner of the response, is gone; record 3 became current.
+    EXPECT_EQ(Lines(), (std::vector<std::string>{P(1, "One"), R(1, "to four"), P(2, "Two"),
+                                                 R(2, "to three", "3"), P(3, "Three")}));
+    EXPECT_EQ(Doc().CurrentRecord, 3);
+    EXPECT_EQ(Doc().StatusText, "Record 3 of 3");
+    EXPECT_EQ(View().DialogueMemo.Text, "Three");
+    EXPECT_EQ(Form.Pages.ActivePage, Page::LogicView);
+    // The tree is rebuilt, collapsed, nothing selected, and no focus is moved to the hidden
+    // Edit View.
+    EXPECT_FALSE(tree.Selected);
+    EXPECT_FALSE(tree.ChildrenBuilt(tree.Root()));
+    EXPECT_EQ(LogicTreeOutline(tree, 10), "[0] One #1\n"
+                                          "  [0] to four #1\n");
+    EXPECT_TRUE(Platform.FocusRequests.empty());
+}
+
+TEST_F(RemovalTest, FromTheLogicViewWithoutSelectionNothingIsLost) {
+    OpenWorkedExample();
+    ShowRecord(2);
+    Form.ToolbarButton972Click();
+    const auto lines = Lines();
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveRecord1Click();
+    EXPECT_FALSE(Form.Removal.RemovalDone);
+    EXPECT_EQ(Lines(), lines);
+    // The working copy is still the record's, so going back to the Edit View shows it whole.
+    EXPECT_EQ(View().DialogueMemo.Text, "Two");
+    EXPECT_EQ(ShownResponses()[0], "to three>3");
+    EXPECT_EQ(Doc().CurrentRecord, 2);
+    EXPECT_FALSE(Modified());
+}
+
+TEST_F(RemovalTest, TreeNotShownIsRebuiltEvenOnAnEmptyFirstRecord) {
+    // A removal from the Edit View renumbers the records under the tree's nodes, so the next
+    // "Logic View" must not show the old tree, even where it otherwise keeps it.
+    OpenWorkedExample();
+    Form.ToolbarButton972Click();
+    Form.ToolbarButton971Click();
+    ShowRecord(2);
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick();
+    ASSERT_EQ(Doc().CurrentRecord, 1);
+    TypeDialogue("");
+    Form.ToolbarButton972Click();
+    EXPECT_EQ(LogicTreeOutline(Form.Tree, 0), "[0] One #1\n");
+    Form.Tree.Expand(Form.Tree.Root());
+    const auto toFour = Form.Tree.Children(Form.Tree.Root())[0];
+    EXPECT_EQ(Form.Tree.Caption(toFour), "to four");
+    Form.Tree.Expand(toFour);
+    EXPECT_EQ(Form.Tree.RecordNumber(Form.Tree.Children(toFour)[0]), 3);
+}
+
+} // namespace
+} // namespace dravenloom
