@@ -1,0 +1,284 @@
+// Tests of dravenloom-cli: runs the built program on guides written to a temporary directory
+// and checks its exit status and output.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string ShellQuote(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        Directory =
+            fs::temp_directory_path() / ("dravenloom_cli_" + std::string(info->name()) + "_" +
+                                         std::to_string(static_cast<long>(::getpid())));
+        fs::remove_all(Directory);
+        fs::create_directories(Directory);
+    }
+    void TearDown() override { fs::remove_all(Directory); }
+
+    // Writes guide bytes; in `text`, '|' '#' '<' '>' '~' stand for the marks 0xA4 0xB6 0xAA
+    // 0xB1 0x80 and '^' for the line-break byte 0x9A.
+    fs::path WriteGuide(const std::string& name, std::string text) {
+        for (char& c : text) {
+            switch (c) {
+            case '|':
+                c = '\xA4';
+                break;
+            case '#':
+                c = '\xB6';
+                break;
+            case '<':
+                c = '\xAA';
+                break;
+            case '>':
+                c = '\xB1';
+                break;
+            case '~':
+                c = '\x80';
+                break;
+            case '^':
+                c = '\x9A';
+                break;
+            default:
+                break;
+            }
+        }
+        const fs::path path = Directory / fs::path(std::u8string(name.begin(), name.end()));
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    RunResult Run(const std::vector<std::string>& arguments) {
+        std::string command = ShellQuote(DRAVENLOOM_CLI);
+        for (const auto& argument : arguments)
+            command += " " + ShellQuote(argument);
+        const fs::path out = Directory / "stdout.txt";
+        const fs::path err = Directory / "stderr.txt";
+        command += " >" + ShellQuote(out.string()) + " 2>" + ShellQuote(err.string());
+        const int raw = std::system(command.c_str());
+        RunResult result;
+        result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        result.Out = ReadAll(out);
+        result.Err = ReadAll(err);
+        return result;
+    }
+
+    fs::path Directory;
+};
+
+// Record 1: a two-line dialogue with é (byte 0xE9), a picture, centred, a response with a
+// target and one without, holding a quote, a backslash and a tab. Record 2: plain.
+const std::string SmallGuide = "1|Caf\xE9 open?^Come in.#pics\\door.gif<120>40~yes\r\n"
+                               "1|Yes#2\r\n"
+                               "1|Say \"hi\"\\\tnow#\r\n"
+                               "2|Bye#<>~no\r\n";
+
+const std::string SmallGuideRecord2Json =
+    "{\"number\": 2, \"dialogue\": \"Bye\", \"graphicPath\": \"\", \"graphicX\": \"300\", "
+    "\"graphicY\": \"0\", \"center\": false, \"responses\": []}";
+
+TEST_F(CliTest, ShowJsonGivesEveryRecordExactly) {
+    const fs::path guide = WriteGuide("small.dvx", SmallGuide);
+    const RunResult all = Run({"show", guide.string(), "--json"});
+    EXPECT_EQ(all.Status, 0) << all.Err;
+    EXPECT_EQ(
+        all.Out,
+        "{\"recordCount\": 2, \"records\": [{\"number\": 1, \"dialogue\": "
+        "\"Caf\xC3\xA9 open?\\r\\nCome in.\", \"graphicPath\": \"pics\\\\door.gif\", "
+        "\"graphicX\": \"120\", \"graphicY\": \"40\", \"center\": true, \"responses\": "
+        "[{\"text\": \"Yes\", \"target\": \"2\"}, {\"text\": \"Say \\\"hi\\\"\\\\\\u0009now\", "
+        "\"target\": \"\"}]}, " +
+            SmallGuideRecord2Json + "]}\n");
+    EXPECT_EQ(all.Err, "");
+
+    const RunResult one = Run({"show", "--record", "2", "--json", guide.string()});
+    EXPECT_EQ(one.Status, 0);
+    EXPECT_EQ(one.Out, "{\"recordCount\": 2, \"records\": [" + SmallGuideRecord2Json + "]}\n");
+}
+
+TEST_F(CliTest, ShowTextLaysRecordsOutForPeople) {
+    const fs::path guide = WriteGuide("small.dvx", SmallGuide + "3|Beep\x1B[2J#<>~no\r\n");
+    const RunResult result = Run({"show", guide.string()});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    const std::string& out = result.Out;
+    EXPECT_NE(out.find("Record 1 of 3\n"
+                       "  Dialogue:  Caf\xC3\xA9 open?\n"
+                       "             Come in.\n"
+                       "  Picture:   pics\\door.gif at 120, 40\n"
+                       "  Centred:   yes\n"
+                       "  Responses: 1. Yes  -> 2\n"
+                       "             2. Say \"hi\"\\\tnow  (no jump)\n"
+                       "\n"
+                       "Record 2 of 3\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("  Picture:   none\n  Centred:   no\n  Responses: none\n"),
+              std::string::npos);
+    // A guide cannot send escape sequences to the terminal.
+    EXPECT_EQ(out.find('\x1B'), std::string::npos);
+    EXPECT_NE(out.find("Beep\\x1B[2J"), std::string::npos);
+}
+
+TEST_F(CliTest, ShowReadsLikeTheProgramsOpen) {
+    // Lone LF and lone CR line ends, a last line without line end, and a NUL that ends the
+    // text: the same records as the CR LF file.
+    const fs::path crlf = WriteGuide("crlf.dvx", "1|One#<>~no\r\n1|Go#2\r\n2|Two#<>~no\r\n");
+    const fs::path mixed = WriteGuide("mixed.dvx", std::string("1|One#<>~no\n1|Go#2\r2|Two#<>~no") +
+                                                       '\0' + "3|Hidden#<>~no\r\n");
+    const RunResult expected = Run({"show", crlf.string(), "--json"});
+    const RunResult actual = Run({"show", mixed.string(), "--json"});
+    EXPECT_EQ(expected.Status, 0);
+    EXPECT_EQ(actual.Status, 0);
+    EXPECT_EQ(actual.Out, expected.Out);
+    EXPECT_NE(actual.Out.find("\"recordCount\": 2"), std::string::npos);
+
+    // The record count is the last line's number; a record without lines shows empty.
+    const fs::path gap = WriteGuide("gap.dvx", "1|One#<>~no\r\n3|Three#<>~no\r\n");
+    const RunResult gapped = Run({"show", gap.string()});
+    EXPECT_EQ(gapped.Status, 0);
+    EXPECT_NE(gapped.Out.find("Record 2 of 3\n  (no lines in the file"), std::string::npos);
+}
+
+TEST_F(CliTest, ShowRefusesWhatCannotBeAGuide) {
+    const fs::path empty = WriteGuide("empty.dvx", "");
+    const RunResult noRecords = Run({"show", empty.string()});
+    EXPECT_EQ(noRecords.Status, 2);
+    EXPECT_EQ(noRecords.Out, "");
+    EXPECT_NE(noRecords.Err.find(empty.string()), std::string::npos);
+    EXPECT_NE(noRecords.Err.find("holds no records"), std::string::npos);
+
+    const fs::path bad = WriteGuide("bad.dvx", "1|One#<>~no\r\n1|Go#2\r\nstray text\r\n");
+    const RunResult badLine = Run({"show", bad.string(), "--json"});
+    EXPECT_EQ(badLine.Status, 2);
+    EXPECT_EQ(badLine.Out, "");
+    EXPECT_NE(badLine.Err.find(bad.string()), std::string::npos);
+    EXPECT_NE(badLine.Err.find("line 3"), std::string::npos) << badLine.Err;
+
+    EXPECT_EQ(Run({"show", (Directory / "missing.dvx").string()}).Status, 2);
+    EXPECT_EQ(Run({"show", Directory.string()}).Status, 2);
+
+    const fs::path guide = WriteGuide("small.dvx", SmallGuide);
+    const RunResult pastEnd = Run({"show", guide.string(), "--record", "3"});
+    EXPECT_EQ(pastEnd.Status, 2);
+    EXPECT_NE(pastEnd.Err.find("records 1 to 2"), std::string::npos);
+    EXPECT_EQ(Run({"show", guide.string(), "--record", "0"}).Status, 2);
+    EXPECT_EQ(Run({"show", guide.string(), "--record", "two"}).Status, 2);
+}
+
+TEST_F(CliTest, PathsAreUtf8) {
+    const std::string name = "f\xC3\xBChrung \xC3\xA9t\xC3\xA9.dvx";
+    WriteGuide(name, SmallGuide);
+    const std::string guide = Directory.string() + "/" + name;
+    const RunResult shown = Run({"show", guide, "--record", "2"});
+    EXPECT_EQ(shown.Status, 0) << shown.Err;
+    EXPECT_NE(shown.Out.find("Record 2 of 2"), std::string::npos);
+    const RunResult checked = Run({"check", guide});
+    EXPECT_EQ(checked.Status, 0) << checked.Out << checked.Err;
+    EXPECT_NE(checked.Out.find(name), std::string::npos);
+}
+
+TEST_F(CliTest, CheckExitStatusSaysWhetherSomethingIsWrong) {
+    const fs::path clean = WriteGuide("clean.dvx", SmallGuide);
+    const RunResult ok = Run({"check", clean.string()});
+    EXPECT_EQ(ok.Status, 0) << ok.Out;
+    EXPECT_EQ(ok.Out, "OK: 2 records, no problems found in clean.dvx\n");
+
+    const fs::path broken = WriteGuide("broken.dvx", "1|One#<>~no\r\n"
+                                                     "1|Loop#1\r\n"
+                                                     "1|Away#9\r\n"
+                                                     "2|Two#<>~maybe\r\n");
+    const RunResult found = Run({"check", broken.string()});
+    EXPECT_EQ(found.Status, 1);
+    EXPECT_EQ(found.Out.rfind("line 2: response 1 of record 1 jumps to record 1 itself", 0), 0u)
+        << found.Out;
+    EXPECT_NE(found.Out.find("\nline 3: response 2 of record 1 jumps to record 9"),
+              std::string::npos);
+    EXPECT_NE(found.Out.find("\nline 4: the center flag of record 2 is \"maybe\""),
+              std::string::npos);
+    EXPECT_NE(found.Out.find("\nrecord 2: no path of responses from record 1 reaches it"),
+              std::string::npos);
+    EXPECT_NE(found.Out.find("\n4 problems found in broken.dvx (2 records, 4 lines)\n"),
+              std::string::npos);
+
+    const RunResult unreadable = Run({"check", (Directory / "missing.dvx").string()});
+    EXPECT_EQ(unreadable.Status, 2);
+    EXPECT_EQ(unreadable.Out, "");
+    EXPECT_NE(unreadable.Err.find("missing.dvx"), std::string::npos);
+    EXPECT_EQ(Run({"check", Directory.string()}).Status, 2);
+}
+
+TEST_F(CliTest, SampleGuidePassesTheCheck) {
+    const fs::path tour = fs::path(DRAVENLOOM_SOURCE_DIR) / "examples" / "tour.dvx";
+    ASSERT_TRUE(fs::exists(tour));
+    const RunResult result = Run({"check", tour.string()});
+    EXPECT_EQ(result.Status, 0) << result.Out << result.Err;
+}
+
+TEST_F(CliTest, HelpAndCommandLineErrors) {
+    const RunResult none = Run({});
+    EXPECT_EQ(none.Status, 2);
+    EXPECT_EQ(none.Out, "");
+    for (const char* usage : {"dravenloom-cli show GUIDE [--record N] [--json]",
+                              "dravenloom-cli check GUIDE", "dravenloom-cli help [COMMAND]"})
+        EXPECT_NE(none.Err.find(usage), std::string::npos) << usage;
+
+    const RunResult help = Run({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_EQ(help.Out, none.Err);
+    EXPECT_EQ(Run({"help"}).Out, help.Out);
+
+    const RunResult showHelp = Run({"show", "--help"});
+    EXPECT_EQ(showHelp.Status, 0);
+    EXPECT_EQ(showHelp.Out.rfind("dravenloom-cli show GUIDE", 0), 0u);
+    EXPECT_EQ(Run({"help", "show"}).Out, showHelp.Out);
+
+    const RunResult unknown = Run({"frobnicate"});
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_NE(unknown.Err.find("unknown command \"frobnicate\""), std::string::npos);
+
+    const fs::path guide = WriteGuide("small.dvx", SmallGuide);
+    const RunResult badOption = Run({"show", guide.string(), "--yaml"});
+    EXPECT_EQ(badOption.Status, 2);
+    EXPECT_EQ(badOption.Out, "");
+    EXPECT_NE(badOption.Err.find("unknown option \"--yaml\""), std::string::npos);
+    EXPECT_NE(badOption.Err.find("Usage: dravenloom-cli show"), std::string::npos);
+    EXPECT_EQ(Run({"check"}).Status, 2);
+    EXPECT_EQ(Run({"check", guide.string(), guide.string()}).Status, 2);
+    EXPECT_EQ(Run({"show", guide.string(), "--record"}).Status, 2);
+}
+
+} // namespace
