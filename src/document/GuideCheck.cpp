@@ -274,8 +274,10 @@ private:
     void CheckPrimary(std::size_t index, std::string_view rest) {
         EndRecord();
         const std::int32_t number = Info[index].Number;
-        CheckOrder(index, number);
-        PreviousPrimary = number;
+        // Repeated lines of an earlier record are out of the run; the records after them
+        // continue from the one before.
+        if (CheckOrder(index, number))
+            PreviousPrimary = number;
         CurrentRecord = number;
         ResponseCount = 0;
         FirstExtraResponse = 0;
@@ -323,34 +325,38 @@ private:
                 example + ".");
     }
 
-    void CheckOrder(std::size_t index, std::int32_t number) {
+    // Reports a record that does not follow the one before; false for repeated lines of an
+    // earlier record.
+    bool CheckOrder(std::size_t index, std::int32_t number) {
         if (number == PreviousPrimary + 1)
-            return;
+            return true;
         if (PreviousPrimary == 0) {
             Add(FindingKind::NotFirstRecord, index, number,
                 "the guide starts with record " + Num(number) +
                     ", but its first record must be record 1: " + Gap(0, number));
-            return;
+            return true;
         }
         if (number > PreviousPrimary) {
             Add(FindingKind::RecordGap, index, number,
                 "record " + Num(number) + " follows record " + Num(PreviousPrimary) + ": " +
                     Gap(PreviousPrimary, number));
-            return;
+            return true;
         }
         const std::size_t first = FirstLine.at(number);
-        if (first < index)
+        if (first < index) {
             Add(FindingKind::RecordRepeated, index, number,
                 "record " + Num(number) + " appears again after record " + Num(PreviousPrimary) +
                     " (its lines start at line " + Num(static_cast<std::int64_t>(first) + 1) +
                     "), and the program reads only the first. Move these lines to the others "
                     "of record " +
                     Num(number) + ", or give them the number of a new record.");
-        else
-            Add(FindingKind::OutOfOrder, index, number,
-                "record " + Num(number) + " follows record " + Num(PreviousPrimary) +
-                    ", but records must stand in ascending order. Move the lines of record " +
-                    Num(number) + " before those of record " + Num(PreviousPrimary) + ".");
+            return false;
+        }
+        Add(FindingKind::OutOfOrder, index, number,
+            "record " + Num(number) + " follows record " + Num(PreviousPrimary) +
+                ", but records must stand in ascending order. Move the lines of record " +
+                Num(number) + " before those of record " + Num(PreviousPrimary) + ".");
+        return true;
     }
 
     // What lies between `low` and `high` (both excluded): missing records, or records that
