@@ -10,11 +10,6 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 namespace dravenloom {
 namespace {
 
@@ -113,27 +108,6 @@ TEST(GuideFileTest, FailedReplaceKeepsWhatWasThere) {
 }
 
 #ifndef _WIN32
-// Lowers the largest file size this process may write, so that a write fails half-way even
-// for a user whom permissions do not stop.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &Saved);
-        OldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = Saved;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &Saved);
-        std::signal(SIGXFSZ, OldHandler);
-    }
-
-private:
-    rlimit Saved{};
-    void (*OldHandler)(int) = nullptr;
-};
-
 TEST(GuideFileTest, WriteFailingHalfWayKeepsTheOldFile) {
     TempDirectory dir;
     const std::string path = dir.File("guide.dvx");

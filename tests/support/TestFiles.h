@@ -1,5 +1,5 @@
-// Files for tests: a private temporary directory, whole-file byte reading and writing, and the
-// path of a golden file under tests/data.
+// Files for tests: a private temporary directory, whole-file byte reading and writing, the path
+// of a golden file under tests/data, and a way to make writes fail.
 #pragma once
 
 #include <filesystem>
@@ -9,6 +9,11 @@
 #include <string>
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace dravenloom {
 
@@ -52,5 +57,30 @@ inline void WriteBytes(const std::filesystem::path& path, const std::string& byt
 inline std::string TestData(const std::string& name) {
     return (std::filesystem::path(DRAVENLOOM_TEST_DATA) / name).string();
 }
+
+#ifndef _WIN32
+// While it lives, this process may write no file larger than `bytes`: a longer write fails
+// half-way, whatever the permissions (tests run as root too).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &Saved);
+        OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = Saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &Saved);
+        std::signal(SIGXFSZ, OldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit Saved{};
+    void (*OldHandler)(int) = nullptr;
+};
+#endif
 
 } // namespace dravenloom
