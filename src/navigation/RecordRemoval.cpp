@@ -30,10 +30,10 @@ void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t c
     for (const auto& line : lines)
         numbers.push_back(LineNumber(line));
 
-    // The result is built beside the list and swapped in, so that taking a record out of the
-    // middle costs one pass however long the guide is.
-    std::vector<std::string> result;
-    result.reserve(lines.size());
+    // One pass that closes the gap as it goes: each line after the removed record moves up
+    // into place, so taking a record out of the middle costs one pass however long the guide.
+    // Erasing the lines one by one would move the rest of the list for every line.
+    std::size_t write = 0;
     // The number of the line before the one looked at, as it stands in the list at that
     // moment: already renumbered when it lies after the removed record.
     std::int64_t previous = 0;
@@ -47,9 +47,9 @@ void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t c
             after = true;
             continue;
         }
-        std::string line = std::move(lines[i]);
+        std::string& line = lines[i];
         // A response line repeats the number of the line before it.
-        if (!result.empty() && (after ? number - 1 : number) == previous)
+        if (write > 0 && (after ? number - 1 : number) == previous)
             RepairLink(line, removed, count);
         if (after) {
             previous = number - 1;
@@ -57,10 +57,12 @@ void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t c
         } else {
             previous = number;
         }
-        result.push_back(std::move(line));
+        if (write != i)
+            lines[write] = std::move(line);
+        ++write;
         ++i;
     }
-    lines.swap(result);
+    lines.resize(write);
 }
 
 RecordRemoval::RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor,
