@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 
 namespace dravenloom {
 namespace {
@@ -24,23 +23,19 @@ std::vector<std::string> SplitGuideText(const std::string& contents) {
     std::size_t end = contents.find('\0');
     if (end == std::string::npos)
         end = contents.size();
-    std::string current;
-    bool pending = false;  // a line has started (holds bytes) since the last line end
-    for (std::size_t i = 0; i < end; ++i) {
-        const char c = contents[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(current));
-            current.clear();
-            pending = false;
-            if (c == '\r' && i + 1 < end && contents[i + 1] == '\n')
-                ++i;
-        } else {
-            current += c;
-            pending = true;
-        }
+    // Each line is copied in one piece: a guide of 100,000 records is tens of megabytes.
+    std::size_t start = 0;
+    while (start < end) {
+        std::size_t stop = start;
+        while (stop < end && contents[stop] != '\r' && contents[stop] != '\n')
+            ++stop;
+        lines.emplace_back(contents, start, stop - start);
+        if (stop == end)
+            break;  // a last line without line end
+        start = stop + 1;
+        if (contents[stop] == '\r' && start < end && contents[start] == '\n')
+            ++start;
     }
-    if (pending)
-        lines.push_back(std::move(current));
     return lines;
 }
 
@@ -48,11 +43,13 @@ std::vector<std::string> ReadGuideLines(const std::string& path) {
     std::ifstream in(PathOf(path), std::ios::binary);
     if (!in)
         throw FileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
-    std::ostringstream contents;
-    contents << in.rdbuf();
+    std::string contents;
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        contents.append(buffer, static_cast<std::size_t>(in.gcount()));
     if (in.bad())
         throw FileError("Cannot read file \"" + path + "\".");
-    return SplitGuideText(contents.str());
+    return SplitGuideText(contents);
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {

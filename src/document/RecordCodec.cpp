@@ -114,26 +114,28 @@ std::string_view LineTarget(std::string_view line) { return After(line, TextMark
 std::string EncodeLineForFile(std::string_view line) {
     std::string out;
     out.reserve(line.size());
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '\r' && i + 1 < line.size() && line[i + 1] == '\n') {
-            out += BreakMark;
-            ++i;
-        } else {
-            out += line[i];
-        }
+    std::size_t start = 0;
+    for (std::size_t at = line.find("\r\n"); at != std::string_view::npos;
+         at = line.find("\r\n", start)) {
+        out.append(line.substr(start, at - start));
+        out += BreakMark;
+        start = at + 2;
     }
+    out.append(line.substr(start));
     return out;
 }
 
 std::string DecodeLineFromFile(std::string_view line) {
     std::string out;
     out.reserve(line.size());
-    for (char c : line) {
-        if (c == BreakMark)
-            out += "\r\n";
-        else
-            out += c;
+    std::size_t start = 0;
+    for (std::size_t at = line.find(BreakMark); at != std::string_view::npos;
+         at = line.find(BreakMark, start)) {
+        out.append(line.substr(start, at - start));
+        out += "\r\n";
+        start = at + 1;
     }
+    out.append(line.substr(start));
     return out;
 }
 
