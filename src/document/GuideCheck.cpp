@@ -90,6 +90,13 @@ std::string Quote(std::string_view bytes) {
     return out + "\"";
 }
 
+// Digits only, without a leading zero: how the program writes record numbers.
+bool IsPlainNumber(std::string_view text) {
+    if (text.empty() || text[0] == '0')
+        return false;
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // "record 4", "records 4 and 5", "records 4 to 9".
 std::string RecordRange(std::int64_t first, std::int64_t last) {
     if (first == last)
@@ -240,7 +247,7 @@ private:
             return;
         }
         const std::string_view prefix = std::string_view(line).substr(0, line.find(NumberMark));
-        if (prefix != Num(info.Number))
+        if (!IsPlainNumber(prefix))
             Add(FindingKind::NumberNotPlain, index, info.Number,
                 "the record number is written " + Quote(prefix) + "; write it as " +
                     Num(info.Number) +
@@ -287,9 +294,9 @@ private:
         static constexpr std::array<const char*, 5> Fields = {
             "the dialogue", "the picture path", "the picture's X position",
             "the picture's Y position", "the center flag"};
-        const std::string owner = " of record " + Num(number);
+        const auto owner = [number] { return " of record " + Num(number); };
         ReportStrays(index, number, marks, [&](std::size_t field) {
-            return std::string(Fields[std::min<std::size_t>(field, 4)]) + owner;
+            return std::string(Fields[std::min<std::size_t>(field, 4)]) + owner();
         });
         if (!marks.Missing.empty())
             Add(FindingKind::MissingMark, index, number,
@@ -300,20 +307,24 @@ private:
         if (!marks.Strays.empty() || !marks.Missing.empty())
             return;
 
-        const PrimaryFields fields = ParsePrimaryLine(Lines[index]);
-        const std::string_view flag = rest.substr(rest.find(CenterMark) + 1);
+        // Each mark stands once, in order: the fields lie between them.
+        const std::size_t text = rest.find(TextMark);
+        const std::size_t x = rest.find(XMark);
+        const std::size_t y = rest.find(YMark);
+        const std::size_t center = rest.find(CenterMark);
+        const std::string_view flag = rest.substr(center + 1);
         if (flag != "yes" && flag != "no")
             Add(FindingKind::CenterFlag, index, number,
-                "the center flag" + owner + " is " + Quote(flag) +
+                "the center flag" + owner() + " is " + Quote(flag) +
                     ", which reads as not centred; write yes or no.");
-        if (!fields.GraphicPath.empty()) {
-            CheckPosition(index, number, "X", fields.GraphicX, "300");
-            CheckPosition(index, number, "Y", fields.GraphicY, "0");
+        if (x > text + 1) { // a picture path: its position is read
+            CheckPosition(index, number, "X", rest.substr(x + 1, y - x - 1), "300");
+            CheckPosition(index, number, "Y", rest.substr(y + 1, center - y - 1), "0");
         }
     }
 
     void CheckPosition(std::size_t index, std::int32_t number, const char* axis,
-                       const std::string& value, const char* example) {
+                       std::string_view value, const char* example) {
         const auto read = ReadNumber(value);
         if (read && *read >= 0)
             return;
@@ -394,6 +405,10 @@ private:
                "missing ones or renumber.";
     }
 
+    static std::string Who(std::int32_t number, std::size_t slot) {
+        return "response " + Num(static_cast<std::int64_t>(slot)) + " of record " + Num(number);
+    }
+
     void CheckResponse(std::size_t index, std::string_view rest) {
         const std::int32_t number = Info[index].Number;
         ++ResponseCount;
@@ -402,56 +417,55 @@ private:
             FirstExtraResponse = index + 1;
         LastResponse = index + 1;
 
-        const std::string owner =
-            " of response " + Num(static_cast<std::int64_t>(slot)) + " of record " + Num(number);
+        const auto owner = [&] { return " of " + Who(number, slot); };
         const MarkAlignment marks = AlignMarks(rest, ResponseMarks);
         ReportStrays(index, number, marks, [&](std::size_t field) {
-            return std::string(field == 0 ? "the text" : "the target") + owner;
+            return std::string(field == 0 ? "the text" : "the target") + owner();
         });
         if (!marks.Missing.empty())
             Add(FindingKind::MissingMark, index, number,
-                "response " + Num(static_cast<std::int64_t>(slot)) + " of record " + Num(number) +
-                    " lacks " + MarkName(TextMark) +
+                Who(number, slot) + " lacks " + MarkName(TextMark) +
                     " after its text, so its text is read as empty. A response line holds: "
                     "number, \xC2\xA4, text, \xC2\xB6, target.");
         if (!marks.Strays.empty() || !marks.Missing.empty())
             return;
 
-        const ResponseSlot response = ParseResponseLine(Lines[index]);
-        if (response.Text.empty())
+        if (LineText(Lines[index]).empty())
             Add(FindingKind::EmptyResponse, index, number,
-                "response " + Num(static_cast<std::int64_t>(slot)) + " of record " + Num(number) +
+                Who(number, slot) +
                     " has no text, so the program stops reading the record's responses there: "
                     "it and the responses after it are not shown, and are dropped the next time "
                     "the record is stored. Give it a text or remove the line.");
-        CheckTarget(index, number, slot, response.Target);
+        CheckTarget(index, number, slot, LineTarget(Lines[index]));
     }
 
     void CheckTarget(std::size_t index, std::int32_t number, std::size_t slot,
-                     const std::string& target) {
+                     std::string_view target) {
         if (target.empty())
             return; // a response without a jump (a web link, or not chosen yet)
-        const std::string who =
-            "response " + Num(static_cast<std::int64_t>(slot)) + " of record " + Num(number);
-        const std::string records =
-            Result.RecordCount == 1 ? "record 1" : "records 1 to " + Num(Result.RecordCount);
+        const auto who = [&] { return Who(number, slot); };
+        const auto records = [&] {
+            return Result.RecordCount == 1 ? std::string("record 1")
+                                           : "records 1 to " + Num(Result.RecordCount);
+        };
         const auto value = ReadNumber(target);
         if (!value) {
             Add(FindingKind::TargetNotNumber, index, number,
-                who + " jumps to " + Quote(target) +
-                    ", which is not a record number. Write the number of one of " + records +
+                who() + " jumps to " + Quote(target) +
+                    ", which is not a record number. Write the number of one of " + records() +
                     ", or leave the target empty for a response without a jump.");
             return;
         }
         if (*value < 1 || *value > Result.RecordCount) {
             Add(FindingKind::TargetOutOfRange, index, number,
-                who + " jumps to record " + Num(*value) + ", which does not exist: the guide has " +
-                    records + ". Point it at one of them, or leave the target empty.");
+                who() + " jumps to record " + Num(*value) +
+                    ", which does not exist: the guide has " + records() +
+                    ". Point it at one of them, or leave the target empty.");
             return;
         }
         if (!IsPresent(*value)) {
             Add(FindingKind::TargetOutOfRange, index, number,
-                who + " jumps to record " + Num(*value) +
+                who() + " jumps to record " + Num(*value) +
                     ", which is missing from the file. Point it at another record, or add "
                     "record " +
                     Num(*value) + ".");
@@ -459,7 +473,7 @@ private:
         }
         if (*value == number) {
             Add(FindingKind::LinksToItself, index, number,
-                who + " jumps to record " + Num(number) +
+                who() + " jumps to record " + Num(number) +
                     " itself, so the reader stays on the same screen. Point it at another "
                     "record.");
             return;
@@ -622,7 +636,10 @@ GuideCheckResult CheckGuideFile(const std::string& path) {
     std::ifstream in(file, std::ios::binary);
     if (!in)
         throw FileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
-    std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string contents;
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        contents.append(buffer, static_cast<std::size_t>(in.gcount()));
     if (in.bad())
         throw FileError("Cannot read file \"" + path + "\".");
     return CheckGuideText(contents);
