@@ -69,10 +69,11 @@ void RecordEditor::LoadRecord() {
         Edit7Change(record.GraphicX);
         Edit8Change(record.GraphicY);
     }
+    // Every slot read is shown, even one whose text is empty (a hand-edited file may hold such
+    // a line): stopping there would hide the responses after it, and the next commit would
+    // delete them.
     for (int k = 1; k <= ResponseSlots; ++k) {
         const auto& slot = record.Responses[k - 1];
-        if (slot.Text.empty())
-            break;
         MemoChange(k, slot.Text);
         EditChange(k, slot.Target);
     }

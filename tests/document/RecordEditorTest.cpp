@@ -211,6 +211,16 @@ TEST_F(RecordEditorTest, ResponsesInSlotsOneAndFourComeBackInSlotsOneAndTwo) {
     EXPECT_FALSE(CreateNewEnabled(4));
 }
 
+TEST_F(RecordEditorTest, ResponseLineWithoutTextInAFileDoesNotHideTheOnesAfterIt) {
+    // The editor never writes a response without text, but a file edited by hand may hold one.
+    OpenGuide(
+        WithResponses(NumberedRecords(2), 1, {Response(1, "", "2"), Response(1, "Real", "2")}));
+    EXPECT_EQ(ShownResponses()[1], "Real>2");
+    ClickNext();
+    // Stored again, the response without text is dropped and the others move up.
+    EXPECT_EQ(Doc().Records.ReadRecord(1).Responses[0], (ResponseSlot{"Real", "2"}));
+}
+
 TEST_F(RecordEditorTest, EverythingTypedIsStoredAtTheNextCommit) {
     OpenGuide(NumberedRecords(3));
     ShowRecord(2);
