@@ -3,6 +3,7 @@
 #include "document/RecordCodec.h"
 #include "document/Errors.h"
 #include "support/MarkedText.h"
+#include "support/RecordPrinters.h"
 
 #include <gtest/gtest.h>
 

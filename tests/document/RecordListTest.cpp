@@ -3,6 +3,7 @@
 #include "document/RecordList.h"
 #include "document/Errors.h"
 #include "support/MarkedText.h"
+#include "support/RecordPrinters.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

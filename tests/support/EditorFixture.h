@@ -16,6 +16,7 @@
 #include "document/RecordCodec.h"
 #include "shell/GuideForm.h"
 #include "support/MemorySettings.h"
+#include "support/RecordPrinters.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
 
