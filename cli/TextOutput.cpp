@@ -20,8 +20,14 @@ void AppendEscaped(std::string& out, const char* format, unsigned value) {
 std::string JsonString(std::string_view utf8) {
     std::string out = "\"";
     out.reserve(utf8.size() + 2);
+    std::size_t plain = 0; // start of the run of bytes that need no escape
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const auto b = static_cast<unsigned char>(utf8[i]);
+        const bool c1 =
+            b == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+        if (b >= 0x20 && b != '"' && b != '\\' && b != 0x7F && !c1)
+            continue;
+        out.append(utf8.substr(plain, i - plain));
         if (b == '"') {
             out += "\\\"";
         } else if (b == '\\') {
@@ -30,18 +36,16 @@ std::string JsonString(std::string_view utf8) {
             out += "\\r";
         } else if (b == '\n') {
             out += "\\n";
-        } else if (b < 0x20 || b == 0x7F) {
-            AppendEscaped(out, "\\u%04X", b);
-        } else if (b == 0xC2 && i + 1 < utf8.size() &&
-                   static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
-                   static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+        } else if (c1) {
             // U+0080..U+009F: invisible controls, written out so that they can be seen.
             AppendEscaped(out, "\\u%04X", static_cast<unsigned char>(utf8[i + 1]));
             ++i;
         } else {
-            out += static_cast<char>(b);
+            AppendEscaped(out, "\\u%04X", b);
         }
+        plain = i + 1;
     }
+    out.append(utf8.substr(plain));
     out += '"';
     return out;
 }

@@ -128,6 +128,12 @@ TEST_F(CliTest, ShowJsonGivesEveryRecordExactly) {
     const RunResult one = Run({"show", "--record", "2", "--json", guide.string()});
     EXPECT_EQ(one.Status, 0);
     EXPECT_EQ(one.Out, "{\"recordCount\": 2, \"records\": [" + SmallGuideRecord2Json + "]}\n");
+
+    // A byte the code page leaves undefined comes out as the control character it stands for.
+    const fs::path odd = WriteGuide("odd.dvx", "1|Odd\x81"
+                                               "byte \x7F#<>~no\r\n");
+    EXPECT_NE(Run({"show", odd.string(), "--json"}).Out.find("\"Odd\\u0081byte \\u007F\""),
+              std::string::npos);
 }
 
 TEST_F(CliTest, ShowTextLaysRecordsOutForPeople) {
