@@ -37,8 +37,19 @@ OpenedGuide::OpenedGuide(const std::string& path)
 
 RecordReader::RecordReader(const RecordList& records) : Records(records) {
     FirstLine.reserve(records.Count());
-    for (std::size_t i = 0; i < records.Lines.size(); ++i)
-        FirstLine.emplace(LineNumber(records.Lines[i]), i); // keeps the first line of each
+    for (std::size_t i = 0; i < records.Lines.size(); ++i) {
+        const std::int32_t number = LineNumber(records.Lines[i]);
+        if (FirstLine.emplace(number, i).second) // keeps the first line of each
+            Numbers.push_back(number);
+    }
+    std::sort(Numbers.begin(), Numbers.end());
+}
+
+std::optional<std::int32_t> RecordReader::NextWithLines(std::int32_t number) const {
+    const auto found = std::lower_bound(Numbers.begin(), Numbers.end(), number);
+    if (found == Numbers.end())
+        return std::nullopt;
+    return *found;
 }
 
 GuideRecord RecordReader::Read(std::int32_t number) const {

@@ -12,8 +12,10 @@
 #include "shell/Pages.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace dravenloom::cli {
 
@@ -61,10 +63,13 @@ public:
     GuideRecord Read(std::int32_t number) const;
     // Whether record `number` has lines in the list.
     bool HasLines(std::int32_t number) const { return FirstLine.count(number) != 0; }
+    // The lowest record number from `number` on that has lines, or nothing.
+    std::optional<std::int32_t> NextWithLines(std::int32_t number) const;
 
 private:
     const RecordList& Records;
     std::unordered_map<std::int32_t, std::size_t> FirstLine;
+    std::vector<std::int32_t> Numbers; // the numbers that have lines, ascending
 };
 
 } // namespace dravenloom::cli

@@ -8,6 +8,7 @@
 #include "document/Errors.h"
 #include "document/NumberText.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace dravenloom::cli {
@@ -102,15 +103,27 @@ int RunShow(const std::vector<std::string>& arguments, std::ostream& stream, std
     if (json)
         out << "{\"recordCount\": " << IntToStr(count) << ", \"records\": [";
     for (std::int32_t number = first; number <= last; ++number) {
-        const GuideRecord record = reader.Read(number);
         if (json) {
             if (number != first)
                 out << ", ";
-            WriteRecordJson(out, number, record);
+            WriteRecordJson(out, number, reader.Read(number));
         } else {
             if (number != first)
                 out << "\n";
-            WriteRecordText(out, number, count, record, reader.HasLines(number));
+            // A run of records without lines (a gap in the numbering, however long) is one
+            // entry.
+            const auto next = reader.NextWithLines(number);
+            const std::int32_t runEnd = next ? std::min(*next - 1, last) : last;
+            if (next == number) {
+                WriteRecordText(out, number, count, reader.Read(number), true);
+            } else if (runEnd == number) {
+                WriteRecordText(out, number, count, GuideRecord{}, false);
+            } else {
+                out << "Records " << IntToStr(number) << " to " << IntToStr(runEnd) << " of "
+                    << IntToStr(count) << "\n"
+                    << Indent << "(no lines in the file: the program shows them empty)\n";
+                number = runEnd;
+            }
         }
         if (number == last)
             break; // `last` may be the highest 32-bit number

@@ -177,6 +177,16 @@ TEST_F(CliTest, ShowReadsLikeTheProgramsOpen) {
     const RunResult gapped = Run({"show", gap.string()});
     EXPECT_EQ(gapped.Status, 0);
     EXPECT_NE(gapped.Out.find("Record 2 of 3\n  (no lines in the file"), std::string::npos);
+
+    // A long gap is one entry, however long: the program does not list two billion records.
+    const fs::path far = WriteGuide("far.dvx", "1|One#<>~no\r\n2000000000|Far#<>~no\r\n");
+    const RunResult farOut = Run({"show", far.string()});
+    EXPECT_EQ(farOut.Status, 0);
+    EXPECT_NE(farOut.Out.find("\nRecords 2 to 1999999999 of 2000000000\n  (no lines in the file"),
+              std::string::npos)
+        << farOut.Out;
+    EXPECT_NE(farOut.Out.find("\nRecord 2000000000 of 2000000000\n  Dialogue:  Far\n"),
+              std::string::npos);
 }
 
 TEST_F(CliTest, ShowRefusesWhatCannotBeAGuide) {
