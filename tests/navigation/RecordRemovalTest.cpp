@@ -28,7 +28,7 @@ const MessageRequest Confirmation{"Confirm",
                                   "other dialogues may be disrupted!",
                                   MsgButtons::OkCancel, MsgIcon::Question};
 
-// The removal walk as the program's behaviour states it, erasing lines in place, line by line.
+// The removal walk written the plain way: lines erased in place, one by one, as it goes.
 void ReferenceRemoval(std::vector<std::string>& lines, std::int32_t c, std::int32_t m) {
     const auto repair = [&](std::string& line) {
         const auto mark = line.find(TextMark);
