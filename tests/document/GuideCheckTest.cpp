@@ -247,7 +247,7 @@ TEST(GuideCheckTest, MarkCharactersInsideTexts) {
     }
 }
 
-TEST(GuideCheckTest, EmptyResponseTextHidesTheResponsesAfterIt) {
+TEST(GuideCheckTest, ResponseWithoutText) {
     const GuideFinding finding =
         Only(CheckGuideLines(Lines({"1|One#<>~no", "1|#2", "1|Next#2", "2|Two#<>~no"})));
     EXPECT_EQ(finding.Kind, FindingKind::EmptyResponse);
