@@ -1,0 +1,268 @@
+// The core's Platform answered with Qt.
+#include "app/QtPlatform.h"
+
+#include "app/HelpWindow.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <QTextEdit>
+
+namespace dravenloom {
+namespace {
+
+// One window thread: the count of open guards is the application's state.
+int GuardDepth = 0;
+
+QMessageBox::Icon QtIcon(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Stop:
+        return QMessageBox::Critical;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MsgAnswer AnswerOf(QMessageBox::StandardButton button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        return MsgAnswer::Ok;
+    }
+}
+
+} // namespace
+
+ModalGuard::ModalGuard() {
+    ++GuardDepth;
+}
+
+ModalGuard::~ModalGuard() {
+    --GuardDepth;
+}
+
+bool ModalGuard::Active() {
+    return GuardDepth > 0;
+}
+
+bool IsFieldExit(const QWidget* field, const QFocusEvent* event) {
+    if (ModalGuard::Active())
+        return false;
+    switch (event->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        return false;
+    default:
+        break;
+    }
+    const QWidget* modal = QApplication::activeModalWidget();
+    return !(modal && field && modal != field->window());
+}
+
+void FocusTargets::Register(const TextField& field, QWidget* widget) {
+    Widgets[&field] = widget;
+}
+
+void FocusTargets::Unregister(const TextField& field) {
+    Widgets.erase(&field);
+}
+
+QWidget* FocusTargets::WidgetOf(const TextField& field) const {
+    auto it = Widgets.find(&field);
+    return it == Widgets.end() ? nullptr : it->second.data();
+}
+
+void FocusTargets::Focus(const TextField& field, bool selectAll) const {
+    QWidget* widget = WidgetOf(field);
+    // A hidden or disabled widget can't take the focus; the request is dropped.
+    if (!widget || !widget->isEnabled() || widget->isHidden())
+        return;
+    ModalGuard guard;
+    widget->setFocus(Qt::OtherFocusReason);
+    if (!selectAll)
+        return;
+    if (auto* line = qobject_cast<QLineEdit*>(widget))
+        line->selectAll();
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+        plain->selectAll();
+    else if (auto* rich = qobject_cast<QTextEdit*>(widget))
+        rich->selectAll();
+}
+
+QString QtFileFilter(const std::string& filter) {
+    const QStringList parts = QString::fromUtf8(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype k = 0; k + 1 < parts.size(); k += 2) {
+        QStringList patterns = parts[k + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns)
+            pattern = pattern.trimmed();
+        // Qt reads the patterns from the last parentheses, so they are always added, even
+        // when the description already names them.
+        filters << parts[k].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString WithDefaultExtension(const QString& path, const std::string& ext) {
+    QString suffix = QString::fromUtf8(ext);
+    while (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    if (suffix.isEmpty() || path.isEmpty())
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name.contains(QLatin1Char('.')))
+        return path;
+    return path + QLatin1Char('.') + suffix;
+}
+
+bool IsOpenableAddress(const QUrl& url) {
+    if (!url.isValid())
+        return false;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        return !url.host().isEmpty();
+    if (scheme == QLatin1String("mailto"))
+        return !url.path().isEmpty();
+    return false;
+}
+
+QString HelpBookPath(const std::string& helpFilePath) {
+    const QFileInfo helpFile(QDir::fromNativeSeparators(QString::fromUtf8(helpFilePath)));
+    return helpFile.absolutePath() + QStringLiteral("/help/index.html");
+}
+
+QtPlatform::QtPlatform(QObject* parent) : QObject(parent) {}
+
+QtPlatform::~QtPlatform() {
+    if (Busy)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+MsgAnswer QtPlatform::ShowMessage(const MessageRequest& request) {
+    ModalGuard guard;
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowTitle(QString::fromUtf8(request.Caption));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromUtf8(request.Text));
+    box.setIcon(QtIcon(request.Icon));
+    switch (request.Buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
+    case MsgButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (!clicked)
+        return request.Buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    return AnswerOf(box.standardButton(clicked));
+}
+
+std::optional<std::string> QtPlatform::FileDialog(const FileDialogRequest& request, bool save) {
+    ModalGuard guard;
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (!request.Title.empty())
+        dialog.setWindowTitle(QString::fromUtf8(request.Title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.Filter.empty())
+        dialog.setNameFilter(QtFileFilter(request.Filter));
+    QString suffix = QString::fromUtf8(request.DefaultExt);
+    while (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !(save && request.OverwritePrompt));
+    if (!request.FileName.empty())
+        dialog.selectFile(QString::fromUtf8(request.FileName));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.first().isEmpty())
+        return std::nullopt;
+    const QString path = WithDefaultExtension(files.first(), request.DefaultExt);
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
+std::optional<std::string> QtPlatform::OpenDialog(const FileDialogRequest& request) {
+    return FileDialog(request, false);
+}
+
+std::optional<std::string> QtPlatform::SaveDialog(const FileDialogRequest& request) {
+    return FileDialog(request, true);
+}
+
+void QtPlatform::Focus(const TextField& field, bool selectAll) {
+    Targets.Focus(field, selectAll);
+}
+
+void QtPlatform::SetPointer(PointerShape shape) {
+    const bool busy = shape == PointerShape::Busy;
+    if (busy == Busy)
+        return;
+    Busy = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::OpenAddress(const std::string& address) {
+    const QUrl url(QString::fromUtf8(address).trimmed());
+    if (IsOpenableAddress(url))
+        QDesktopServices::openUrl(url);
+}
+
+void QtPlatform::ShowHelpContents(const std::string& helpFilePath) {
+    const QString book = HelpBookPath(helpFilePath);
+    if (!QFileInfo(book).isFile()) {
+        ShowMessage({"Dravenloom Help",
+                     "The help book can't be found. It belongs in \"" +
+                         QDir::toNativeSeparators(book).toStdString() + "\".",
+                     MsgButtons::Ok, MsgIcon::Exclamation});
+        return;
+    }
+    if (!HelpBook)
+        HelpBook = std::make_unique<HelpWindow>(*this);
+    HelpBook->ShowContents(book);
+}
+
+} // namespace dravenloom
