@@ -1,10 +1,12 @@
 // Tests of the Qt platform layer: message boxes, focus, pointer, addresses, file filters,
 // the settings store and the code page edge of the text fields.
 #include "app/GuideText.h"
+#include "app/HelpWindow.h"
 #include "app/QtPlatform.h"
 #include "app/QtSettingsStore.h"
 #include "app/WidgetTestSupport.h"
 #include "document/Controls.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTextBrowser>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -62,6 +65,66 @@ TEST(QtPlatformTest, OnlyWebAndMailAddressesAreOpened) {
 TEST(QtPlatformTest, HelpFileMapsToTheHelpBookBesideIt) {
     const QString book = HelpBookPath("/opt/dravenloom/Dravenloom.hlp");
     EXPECT_EQ(book, QStringLiteral("/opt/dravenloom/help/index.html"));
+}
+
+TEST(QtPlatformTest, HelpContentsShowTheBookOrSayItIsMissing) {
+    QTemporaryDir dir;
+    const std::string helpFile = dir.filePath(QStringLiteral("Dravenloom.hlp")).toStdString();
+    QtPlatform platform;
+
+    QString missingText;
+    WhenModal([&missingText] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        missingText = box->text();
+        box->accept();
+    });
+    platform.ShowHelpContents(helpFile);
+    EXPECT_TRUE(missingText.contains(QStringLiteral("index.html")));
+    EXPECT_EQ(platform.Help(), nullptr);
+
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("help")));
+    QFile index(dir.filePath(QStringLiteral("help/index.html")));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write("<html><body><p>Help contents</p></body></html>");
+    index.close();
+    platform.ShowHelpContents(helpFile);
+    ASSERT_NE(platform.Help(), nullptr);
+    EXPECT_TRUE(platform.Help()->isVisible());
+    EXPECT_EQ(platform.Help()->windowTitle(), QStringLiteral("Dravenloom Help"));
+    EXPECT_TRUE(
+        platform.Help()->Browser()->toPlainText().contains(QStringLiteral("Help contents")));
+}
+
+TEST(HelpWindowTest, BookPagesOpenHereAndAddressesGoToThePlatform) {
+    QTemporaryDir dir;
+    auto write = [&dir](const QString& name, const QByteArray& html) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(html);
+    };
+    write(QStringLiteral("index.html"), "<p>Contents page</p><a href=\"views.html\">Views</a>");
+    write(QStringLiteral("views.html"), "<p>About the views</p>");
+
+    ScriptedPlatform platform;
+    HelpWindow help(platform);
+    help.ShowContents(dir.filePath(QStringLiteral("index.html")));
+    EXPECT_FALSE(help.BackButton()->isEnabled());
+
+    emit help.Browser()->anchorClicked(QUrl(QStringLiteral("views.html")));
+    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("About the views")));
+    EXPECT_TRUE(help.BackButton()->isEnabled());
+    help.BackButton()->click();
+    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Contents page")));
+    help.ForwardButton()->click();
+    help.ContentsButton()->click();
+    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Contents page")));
+
+    emit help.Browser()->anchorClicked(QUrl(QStringLiteral("https://www.korvessa.example/")));
+    emit help.Browser()->anchorClicked(QUrl(QStringLiteral("mailto:help@korvessa.example")));
+    EXPECT_EQ(platform.Addresses, (std::vector<std::string>{"https://www.korvessa.example/",
+                                                            "mailto:help@korvessa.example"}));
+    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Contents page")));
 }
 
 TEST(QtPlatformTest, MessageBoxShowsTheRequestAndReturnsTheAnswer) {

@@ -310,5 +310,28 @@ TEST_F(AdvancedFormTest, BrowseSetsThePathChosenInTheDialog) {
     EXPECT_EQ(Form.GraphicEdit()->text(), QStringLiteral("/pictures/caf\u00E9.gif"));
 }
 
+TEST_F(AdvancedFormTest, ClosingFromABadNumberPutsItRightAndStaysOpen) {
+    Form.show();
+    QApplication::setActiveWindow(&Form);
+    Form.GraphicCheck()->click();
+    Form.Edit8()->setFocus();
+    ASSERT_TRUE(WaitFor([&] { return Form.Edit8()->hasFocus(); }));
+    Form.Edit8()->selectAll();
+    QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("-1"));
+    QApplication::sendEvent(Form.Edit8(), &typed);
+    ASSERT_EQ(Graphic.Edit8.Text, "-1");
+
+    // Return in the field presses the default button.
+    Form.OkButton()->click();
+    EXPECT_TRUE(Form.isVisible());
+    EXPECT_EQ(Form.Edit8()->text(), QStringLiteral("0"));
+    ASSERT_EQ(Platform.Messages.size(), 1u);
+    EXPECT_EQ(Platform.Messages[0].Text, "Y Coordinate must be a positive integer value.");
+
+    Form.OkButton()->click();
+    EXPECT_FALSE(Form.isVisible());
+    EXPECT_EQ(Platform.Messages.size(), 1u);
+}
+
 } // namespace
 } // namespace dravenloom
