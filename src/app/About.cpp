@@ -20,6 +20,10 @@ TAboutBox::TAboutBox(Platform& platform, QWidget* parent)
     picture->setGeometry(0, 0, 396, 230);
     picture->setPixmap(AboutPicture());
     auto* version = new QLabel(QStringLiteral("Ver 1.0"), picture);
+    // Light lettering: the corner of the picture is dark.
+    QPalette light = version->palette();
+    light.setColor(QPalette::WindowText, QColor(0xF2, 0xEC, 0xD8));
+    version->setPalette(light);
     version->adjustSize();
     version->move(396 - version->width() - 12, 230 - version->height() - 8);
 

@@ -17,6 +17,10 @@ TSplashForm::TSplashForm(QWidget* parent)
     setFont(DialogFont());
     Picture->setGeometry(0, 0, 395, 242);
     Picture->setPixmap(SplashPicture());
+    // Light lettering: the corner of the picture is dark.
+    QPalette light = Version->palette();
+    light.setColor(QPalette::WindowText, QColor(0xF2, 0xEC, 0xD8));
+    Version->setPalette(light);
     Version->adjustSize();
     Version->move(395 - Version->width() - 12, 242 - Version->height() - 8);
     FixClientSize(this, 395, 242);

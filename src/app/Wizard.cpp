@@ -74,8 +74,8 @@ TWizardForm::TWizardForm(SettingsStore& settings, QWidget* parent)
                        "There, you can specify a title and button caption for your guide as "
                        "well as choose colors and fonts."),
     };
-    const int tops[] = {80, 112, 174};
-    const int heights[] = {28, 58, 42};
+    const int tops[] = {80, 112, 186};
+    const int heights[] = {28, 70, 42};
     for (int k = 0; k < 3; ++k) {
         TextLabel(panel, QStringLiteral("%1.").arg(k + 1), QRect(left, tops[k], 14, 14));
         TextLabel(panel, steps[k], QRect(left + 16, tops[k], width - 16, heights[k]));
