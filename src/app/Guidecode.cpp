@@ -1,0 +1,205 @@
+// The main window: start-up, pages, refresh, and the windows it opens.
+#include "app/Guidecode.h"
+
+#include "app/About.h"
+#include "app/Advanced.h"
+#include "app/Application.h"
+#include "app/EditPage.h"
+#include "app/GuidePage.h"
+#include "app/LogicPage.h"
+#include "app/Magnified.h"
+#include "app/Tutorial.h"
+#include "app/WidgetSync.h"
+#include "app/WindowStyle.h"
+#include "app/Wizard.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace dravenloom {
+
+constexpr int ClientWidth = 620;
+constexpr int ClientHeight = 399;
+constexpr int StatusLineHeight = 22;
+
+TGuideForm::TGuideForm(Platform& platform, FocusTargets& fields, SettingsStore& settings,
+                       const std::string& executableDirectory,
+                       const std::vector<std::string>& arguments, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      Focus(platform), FieldTargets(fields), Form(Focus, settings, executableDirectory) {
+    setObjectName(QStringLiteral("GuideForm"));
+    setFont(DialogFont());
+    setContextMenuPolicy(Qt::NoContextMenu); // no menu that could hide the toolbar
+    BuildMenus();
+    BuildToolBar();
+    BuildPages();
+    BuildStatusLine();
+    ConnectCore();
+
+    // Fixed size: the pages' client area, the toolbar dock, the status line and the menu.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(1);
+    connect(Timer1, &QTimer::timeout, this, [this] { Forward([this] { Form.Timer1Timer(); }); });
+
+    Forward([this, &arguments] { Form.FormCreate(arguments); });
+    adjustSize();
+    CentreOnScreen(this);
+}
+
+TGuideForm::~TGuideForm() = default;
+
+void TGuideForm::BuildPages() {
+    PageStack = new QStackedWidget(this);
+    PageStack->setObjectName(QStringLiteral("PageControl1"));
+    PageStack->setFixedSize(ClientWidth, ClientHeight);
+    EditView = new EditPage(Form, FieldTargets, PageStack);
+    EditView->RefreshWindow = [this] { Refresh(); };
+    EditView->OnRemove = [this] { Form.RemoveBitBtnClick(); };
+    PageStack->addWidget(EditView);
+    // Stand-ins until each view's own page is set in (the upload page has no caption of its
+    // own; its stand-in shows the toolbar's).
+    auto* logic = new LogicPage(Form, PageStack);
+    connect(logic, &LogicPage::JumpedToRecord, this, &TGuideForm::Refresh);
+    connect(logic, &LogicPage::RecordRemoved, this, &TGuideForm::Refresh);
+    PageStack->addWidget(logic);
+    for (Page page : {Page::GenerateHtml, Page::Demonstration})
+        PageStack->addWidget(new CaptionPage(QString::fromUtf8(PageCaption(page)), PageStack));
+    PageStack->addWidget(new CaptionPage(QStringLiteral("Upload Files"), PageStack));
+    setCentralWidget(PageStack);
+}
+
+void TGuideForm::BuildStatusLine() {
+    StatusPanel = new QLabel(this);
+    StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
+    StatusPanel->setContentsMargins(4, 0, 4, 0);
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setFixedHeight(StatusLineHeight);
+    statusBar()->addWidget(StatusPanel, 1);
+}
+
+void TGuideForm::ConnectCore() {
+    Form.ShowWizard = [this] { ShowWizard(); };
+}
+
+void TGuideForm::AttachWindows(const SecondaryWindows& windows) {
+    Secondary = windows;
+    if (Secondary.Wizard) {
+        connect(Secondary.Wizard, &TWizardForm::OpenTutorialRequested, this,
+                &TGuideForm::ShowTutorial);
+        connect(Secondary.Wizard, &TWizardForm::GoToGenerateRequested, this,
+                [this] { Forward([this] { Form.ToolbarButton973Click(); }); });
+    }
+    EditView->OnGraphic = [this] { ShowGraphicDialog(); };
+    EditView->OnMagnify = [this](const std::string& text) -> std::optional<std::string> {
+        if (!Secondary.Magnify)
+            return std::nullopt;
+        return Secondary.Magnify->Edit(text);
+    };
+}
+
+void TGuideForm::SetPage(Page which, GuidePage* page) {
+    const int index = static_cast<int>(which);
+    QWidget* old = PageStack->widget(index);
+    const bool current = PageStack->currentIndex() == index;
+    PageStack->insertWidget(index, page);
+    PageStack->removeWidget(old);
+    if (old == EditView)
+        EditView = qobject_cast<EditPage*>(page);
+    delete old;
+    if (current)
+        PageStack->setCurrentIndex(index);
+    Refresh();
+}
+
+GuidePage* TGuideForm::PageWidget(Page which) const {
+    return qobject_cast<GuidePage*>(PageStack->widget(static_cast<int>(which)));
+}
+
+void TGuideForm::Refresh() {
+    const GuideDocument& document = Form.Document;
+    const QString title = QString::fromStdString(document.WindowTitle);
+    if (windowTitle() != title)
+        setWindowTitle(title);
+    ShowMenuItem(Save1, document.SaveItem);
+    ShowMenuItem(SaveAs1, document.SaveAsItem);
+    ShowMenuItem(ShowHints2, Form.ShowHintsItem);
+    Hints.SetEnabled(Form.HintsEnabled);
+    const QString status = QString::fromStdString(document.StatusText);
+    if (StatusPanel->text() != status)
+        StatusPanel->setText(status);
+    const int active = static_cast<int>(Form.Pages.ActivePage);
+    for (int index = 0; index < PageStack->count(); ++index) {
+        if (auto* page = qobject_cast<GuidePage*>(PageStack->widget(index)))
+            page->Refresh();
+    }
+    if (PageStack->currentIndex() != active)
+        PageStack->setCurrentIndex(active);
+    if (Secondary.Advanced)
+        Secondary.Advanced->Refresh();
+    Focus.Flush();
+}
+
+void TGuideForm::Forward(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (...) {
+        // The command ends at the failing step; what it did so far stays done and is shown.
+        ReportCurrentException(&Focus);
+    }
+    Refresh();
+}
+
+void TGuideForm::ShowTutorial() {
+    if (!Secondary.Tutorial)
+        return;
+    Secondary.Tutorial->show();
+    Secondary.Tutorial->raise();
+    Secondary.Tutorial->activateWindow();
+}
+
+void TGuideForm::ShowWizard() {
+    if (Secondary.Wizard)
+        Secondary.Wizard->exec();
+}
+
+void TGuideForm::ShowAbout() {
+    if (Secondary.About)
+        Secondary.About->exec();
+}
+
+void TGuideForm::ShowGraphicDialog() {
+    if (!Secondary.Advanced)
+        return;
+    Secondary.Advanced->Refresh();
+    Secondary.Advanced->exec();
+}
+
+void TGuideForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (Shown)
+        return;
+    Shown = true;
+    Forward([this] { Form.FormShow(); });
+    if (Form.TimerEnabled)
+        Timer1->start();
+}
+
+void TGuideForm::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    Forward([this, &mayClose] { mayClose = Form.Files.CloseQuery(); });
+    event->setAccepted(mayClose);
+    if (mayClose)
+        emit Closed();
+}
+
+} // namespace dravenloom

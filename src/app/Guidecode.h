@@ -1,0 +1,135 @@
+// The main window TGuideForm: the toolbar, the menus, the five pages without tabs and the
+// status line, over the toolkit-free GuideForm that holds the guide and every command.
+//
+// The window only assembles its pages. Each page is a GuidePage; SetPage() puts a page's own
+// view in place of the caption page that stands in for it:
+//
+//   window.SetPage(Page::LogicView, new LogicPage(window.Core(), ...));
+//
+// After every forwarded event the window runs one Refresh(): title, Save commands, status
+// line, active page, hint switch, then every page's Refresh(), then the focus requests the
+// core made meanwhile.
+#pragma once
+
+#include "app/DeferredFocus.h"
+#include "app/HintSwitch.h"
+#include "shell/GuideForm.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QStackedWidget;
+class QTimer;
+class QToolBar;
+
+namespace dravenloom {
+
+class EditPage;
+class FocusTargets;
+class GuidePage;
+class TAboutBox;
+class TAdvancedForm;
+class TMagnifyForm;
+class TTutorialForm;
+class TWizardForm;
+
+inline constexpr int PageCount = 5;
+
+// The windows the main window opens; created after it, kept for the whole run.
+struct SecondaryWindows {
+    TAboutBox* About = nullptr;
+    TTutorialForm* Tutorial = nullptr;
+    TWizardForm* Wizard = nullptr;
+    TAdvancedForm* Advanced = nullptr;
+    TMagnifyForm* Magnify = nullptr;
+};
+
+class TGuideForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Creating the window starts a new guide and notes the guide named by `arguments` (the
+    // command line after the program name). `fields` is where the pages register their text
+    // fields so that the core's focus requests reach them.
+    TGuideForm(Platform& platform, FocusTargets& fields, SettingsStore& settings,
+               const std::string& executableDirectory, const std::vector<std::string>& arguments,
+               QWidget* parent = nullptr);
+    ~TGuideForm() override;
+
+    GuideForm& Core() { return Form; }
+    FocusTargets& Fields() { return FieldTargets; }
+    // The platform the core speaks to (focus requests held back until the refresh).
+    DeferredFocus& Host() { return Focus; }
+
+    void AttachWindows(const SecondaryWindows& windows);
+    const SecondaryWindows& Windows() const { return Secondary; }
+
+    // Puts `page` (owned by the window from now on) in the place of the page shown for `which`.
+    void SetPage(Page which, GuidePage* page);
+    GuidePage* PageWidget(Page which) const;
+    EditPage* EditViewPage() const { return EditView; }
+
+    // Shows the core's state in every widget, then honours the held-back focus requests.
+    void Refresh();
+    // Runs one core command; a failure that escapes it is reported, then the window refreshes.
+    void Forward(const std::function<void()>& command);
+
+    // Windows opened from the menus, the wizard and the Edit View.
+    void ShowTutorial();
+    void ShowWizard();
+    void ShowAbout();
+    void ShowGraphicDialog();
+
+    // Menu commands, by the program's names.
+    QAction* NewGuide1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* Close1 = nullptr;
+    QAction* Exit2 = nullptr;
+    QAction* Contents2 = nullptr;
+    QAction* Tutorial2 = nullptr;
+    QAction* ShowHints2 = nullptr;
+    QAction* GettingStarted1 = nullptr;
+    QAction* HomePage1 = nullptr;
+    QAction* About1 = nullptr;
+
+    // The toolbar and its buttons, left to right: Edit View, Logic View, Generate HTML,
+    // Demonstration, Upload Files, Exit.
+    QToolBar* ToolBar = nullptr;
+    std::array<QAction*, 6> ToolbarButtons{};
+    QStackedWidget* PageStack = nullptr;
+    QLabel* StatusPanel = nullptr;
+    QTimer* Timer1 = nullptr;
+
+signals:
+    // The window was closed (the author agreed): the program ends.
+    void Closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildPages();
+    void BuildStatusLine();
+    void ConnectCore();
+
+    DeferredFocus Focus;
+    FocusTargets& FieldTargets;
+    GuideForm Form;
+    HintSwitch Hints;
+    SecondaryWindows Secondary;
+    EditPage* EditView = nullptr;
+    bool Shown = false;
+};
+
+} // namespace dravenloom

@@ -1,0 +1,129 @@
+// The main window's menu bar and toolbar, with their captions, hints and shortcuts.
+#include "app/Guidecode.h"
+
+#include "app/Artwork.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace dravenloom {
+namespace {
+
+struct ToolbarEntry {
+    ToolbarGlyph Glyph;
+    const char* Name;
+    const char* Caption;
+    const char* Hint;
+};
+
+const ToolbarEntry ToolbarEntries[6] = {
+    {ToolbarGlyph::EditView, "ToolbarButton971", "Edit View",
+     "Click here to edit the text of your guide."},
+    {ToolbarGlyph::LogicView, "ToolbarButton972", "Logic View",
+     "Click here to view the structure of your guide."},
+    {ToolbarGlyph::GenerateHtml, "ToolbarButton973", "Generate HTML",
+     "Click here to set options and generate the HTML for your guide."},
+    {ToolbarGlyph::Demonstration, "ToolbarButton975", "Demonstration",
+     "Click here to see a preview of your guide."},
+    {ToolbarGlyph::UploadFiles, "ToolbarButton976", "Upload Files",
+     "Click here to upload the applet files to your server."},
+    {ToolbarGlyph::Exit, "ToolbarButton974", "Exit", "Click here to exit the program."},
+};
+
+QAction* AddItem(QMenu* menu, const char* name, const char* caption,
+                 const QKeySequence& shortcut = {}) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromUtf8(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+void TGuideForm::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    NewGuide1 = AddItem(file, "NewGuide1", "&New Guide", QKeySequence::New);
+    file->addSeparator();
+    Open1 = AddItem(file, "Open1", "&Open...", QKeySequence::Open);
+    file->addSeparator();
+    Save1 = AddItem(file, "Save1", "&Save", QKeySequence::Save);
+    SaveAs1 = AddItem(file, "SaveAs1", "Save &As...", QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    Close1 = AddItem(file, "Close1", "&Close");
+    file->addSeparator();
+    Exit2 = AddItem(file, "Exit2", "E&xit", QKeySequence(QStringLiteral("Ctrl+Q")));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    Contents2 = AddItem(help, "Contents2", "&Contents", QKeySequence::HelpContents);
+    Tutorial2 = AddItem(help, "Tutorial2", "&Tutorial");
+    ShowHints2 = AddItem(help, "ShowHints2", "&Show Hints");
+    ShowHints2->setCheckable(true);
+    ShowHints2->setChecked(true);
+    GettingStarted1 = AddItem(help, "GettingStarted1", "&Getting Started...");
+    help->addSeparator();
+    HomePage1 = AddItem(help, "HomePage1", "&Korvessa Software Home Page");
+    About1 = AddItem(help, "About1", "&About...");
+
+    FileCommands& files = Form.Files;
+    connect(NewGuide1, &QAction::triggered, this,
+            [this, &files] { Forward([&files] { files.NewGuide1Click(); }); });
+    connect(Open1, &QAction::triggered, this,
+            [this, &files] { Forward([&files] { files.Open1Click(); }); });
+    connect(Save1, &QAction::triggered, this,
+            [this, &files] { Forward([&files] { files.Save1Click(); }); });
+    connect(SaveAs1, &QAction::triggered, this,
+            [this, &files] { Forward([&files] { files.SaveAs1Click(); }); });
+    connect(Close1, &QAction::triggered, this,
+            [this, &files] { Forward([&files] { files.Close1Click(); }); });
+    connect(Exit2, &QAction::triggered, this, &QWidget::close);
+    connect(Contents2, &QAction::triggered, this,
+            [this] { Forward([this] { Form.Contents2Click(); }); });
+    connect(Tutorial2, &QAction::triggered, this, &TGuideForm::ShowTutorial);
+    connect(ShowHints2, &QAction::triggered, this,
+            [this] { Forward([this] { Form.ShowHints2Click(); }); });
+    connect(GettingStarted1, &QAction::triggered, this,
+            [this] { Forward([this] { ShowWizard(); }); });
+    connect(HomePage1, &QAction::triggered, this,
+            [this] { Forward([this] { Form.HomePage1Click(); }); });
+    connect(About1, &QAction::triggered, this, &TGuideForm::ShowAbout);
+}
+
+void TGuideForm::BuildToolBar() {
+    ToolBar = new QToolBar(QStringLiteral("Dravenloom"), this);
+    ToolBar->setObjectName(QStringLiteral("ToolBar971"));
+    // Docked along the top and nowhere else: no floating, no close.
+    ToolBar->setAllowedAreas(Qt::TopToolBarArea);
+    ToolBar->setFloatable(false);
+    ToolBar->setMovable(true);
+    ToolBar->toggleViewAction()->setEnabled(false);
+    ToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar->setIconSize(QSize(16, 16));
+    ToolBar->setFixedHeight(41);
+    addToolBar(Qt::TopToolBarArea, ToolBar);
+
+    for (int i = 0; i < 6; ++i) {
+        const ToolbarEntry& entry = ToolbarEntries[i];
+        if (i > 0)
+            ToolBar->addSeparator();
+        QAction* button =
+            ToolBar->addAction(ToolbarIcon(entry.Glyph), QString::fromUtf8(entry.Caption));
+        button->setObjectName(QString::fromUtf8(entry.Name));
+        button->setToolTip(QString::fromUtf8(entry.Hint));
+        button->setStatusTip(QString::fromUtf8(entry.Hint));
+        ToolbarButtons[i] = button;
+    }
+    connect(ToolbarButtons[0], &QAction::triggered, this,
+            [this] { Forward([this] { Form.ToolbarButton971Click(); }); });
+    connect(ToolbarButtons[1], &QAction::triggered, this,
+            [this] { Forward([this] { Form.ToolbarButton972Click(); }); });
+    connect(ToolbarButtons[2], &QAction::triggered, this,
+            [this] { Forward([this] { Form.ToolbarButton973Click(); }); });
+    connect(ToolbarButtons[3], &QAction::triggered, this,
+            [this] { Forward([this] { Form.ToolbarButton975Click(); }); });
+    connect(ToolbarButtons[4], &QAction::triggered, this,
+            [this] { Forward([this] { Form.ToolbarButton976Click(); }); });
+    connect(ToolbarButtons[5], &QAction::triggered, this, &QWidget::close);
+}
+
+} // namespace dravenloom

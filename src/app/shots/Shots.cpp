@@ -1,0 +1,227 @@
+// dravenloom-shots: builds the program's real windows over the real platform layer, drives
+// them through a guide, and saves a picture of every window and page (for people who look at
+// the program without a desktop, and for the tutorial's illustrations).
+//
+//   dravenloom-shots OUTPUT_DIR GUIDE_FILE [TUTORIAL_IMAGES_DIR]
+#include "app/About.h"
+#include "app/Advanced.h"
+#include "app/Application.h"
+#include "app/EditPage.h"
+#include "app/GuideText.h"
+#include "app/Guidecode.h"
+#include "app/HelpWindow.h"
+#include "app/Magnified.h"
+#include "app/QtPlatform.h"
+#include "app/QtSettingsStore.h"
+#include "app/Splash.h"
+#include "app/Tutorial.h"
+#include "app/Wizard.h"
+#include "document/SettingsStore.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextStream>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+using namespace dravenloom;
+
+// Lets the event loop run for a while, so that windows are laid out, painted and loaded.
+void Settle(int milliseconds = 150) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+class Camera {
+public:
+    explicit Camera(const QString& directory) : Directory(directory) { QDir().mkpath(Directory); }
+
+    bool Shoot(QWidget* window, const QString& name) {
+        window->show();
+        window->raise();
+        Settle();
+        const QString path = Directory + QLatin1Char('/') + name + QStringLiteral(".png");
+        const bool saved = window->grab().save(path);
+        QTextStream(stdout) << (saved ? "saved " : "FAILED ") << path << Qt::endl;
+        Failures += saved ? 0 : 1;
+        return saved;
+    }
+
+    int Failures = 0;
+
+private:
+    QString Directory;
+};
+
+// What the author's typing does: the text goes in as an edit of the field.
+void Type(QPlainTextEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    field->insertPlainText(text);
+}
+
+void Type(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    field->insert(text);
+}
+
+// The tutorial shows the page area of the main window at four fifths of its size.
+void SaveTutorialPicture(TGuideForm& window, const QString& directory, const QString& name,
+                         QWidget* what = nullptr) {
+    if (directory.isEmpty())
+        return;
+    QDir().mkpath(directory);
+    Settle();
+    QWidget* source = what ? what : window.PageStack;
+    QPixmap picture = source->grab();
+    if (!what)
+        picture = picture.scaled(496, 319, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QString path = directory + QLatin1Char('/') + name + QStringLiteral(".png");
+    QTextStream(stdout) << (picture.save(path) ? "saved " : "FAILED ") << path << Qt::endl;
+}
+
+// Writes the start of the tutorial's lamp guide as the tutorial tells the author to, taking
+// the pictures the tutorial pages show on the way.
+void WriteLampGuide(TGuideForm& window, TAdvancedForm& advanced, const QString& pictures,
+                    const QString& bulbPicture) {
+    EditPage* edit = window.EditViewPage();
+    Type(edit->DialogueMemo,
+         QStringLiteral("My desk lamp does not light.\nIs the lamp plugged in?"));
+    SaveTutorialPicture(window, pictures, QStringLiteral("edit-view"));
+
+    Type(edit->Memos[0], QStringLiteral("No, it is not plugged in."));
+    Type(edit->Memos[1], QStringLiteral("Yes, the plug is in the wall socket."));
+    edit->CreateNewButtons[0]->click();
+    SaveTutorialPicture(window, pictures, QStringLiteral("create-new"));
+
+    Type(edit->DialogueMemo, QStringLiteral("Push the plug firmly into the wall socket and switch "
+                                            "the lamp on.\nDoes it light now?"));
+    edit->BackBitBtn->click();
+    SaveTutorialPicture(window, pictures, QStringLiteral("responses"));
+
+    edit->CreateNewButtons[1]->click();
+    Type(edit->DialogueMemo, QStringLiteral("Plug another device, such as a radio, into the same "
+                                            "socket.\nDoes it work?"));
+    Type(edit->Memos[0], QStringLiteral("Yes, the radio works."));
+    Type(edit->Memos[1], QStringLiteral("No, the socket is dead."));
+    edit->CreateNewButtons[0]->click();
+    Type(edit->DialogueMemo, QStringLiteral("The bulb has probably burnt out.\nFit a new bulb of "
+                                            "the same type and wattage."));
+    advanced.Refresh();
+    advanced.GraphicCheck()->click();
+    Type(advanced.GraphicEdit(), bulbPicture);
+    advanced.show();
+    SaveTutorialPicture(window, pictures, QStringLiteral("graphic-dialog"), &advanced);
+    advanced.hide();
+}
+
+void ShootPages(Camera& camera, TGuideForm& window) {
+    const char* const names[] = {"page-edit-view", "page-logic-view", "page-generate-html",
+                                 "page-demonstration", "page-upload"};
+    for (int i = 1; i < PageCount; ++i) {
+        window.ToolbarButtons.at(static_cast<std::size_t>(i))->trigger();
+        camera.Shoot(&window, QString::fromUtf8(names[i]));
+    }
+    window.ToolbarButtons.at(0)->trigger();
+    camera.Shoot(&window, QString::fromUtf8(names[0]));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    Application application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 3) {
+        std::fprintf(stderr,
+                     "usage: dravenloom-shots OUTPUT_DIR GUIDE_FILE [TUTORIAL_IMAGES_DIR]\n");
+        return 2;
+    }
+    Camera camera(arguments[1]);
+    const std::string guide = QDir(arguments[2]).absolutePath().toStdString();
+    const QString tutorialPictures = arguments.size() > 3 ? arguments[3] : QString();
+
+    TSplashForm splash;
+    splash.ShowAndPaint();
+    camera.Shoot(&splash, QStringLiteral("splash"));
+    splash.hide();
+
+    QtPlatform platform;
+    QtSettingsStore settings;
+    // The wizard is taken on its own below; at start-up it would wait for an answer.
+    settings.OpenKey(ProgramKey, true);
+    settings.WriteBool(ProgramKey, "Wizard", false);
+    application.SetErrorReporter(&platform);
+    const std::string executableDirectory = QCoreApplication::applicationDirPath().toStdString();
+    TGuideForm window(platform, platform.Fields(), settings, executableDirectory, {});
+    TAboutBox about(platform, &window);
+    TTutorialForm tutorial(platform, std::filesystem::u8path(executableDirectory));
+    TWizardForm wizard(settings, &window);
+    TAdvancedForm advanced(window.Core().Editor, platform.Fields(), &window);
+    TMagnifyForm magnify(&window);
+    window.AttachWindows({&about, &tutorial, &wizard, &advanced, &magnify});
+    window.show();
+    window.activateWindow();
+    Settle(300);
+    camera.Shoot(&window, QStringLiteral("main-new-guide"));
+
+    const QString bulb = QDir::tempPath() + QStringLiteral("/lamp/bulb.gif");
+    WriteLampGuide(window, advanced, tutorialPictures, QDir::toNativeSeparators(bulb));
+
+    // The sample guide, opened as the start-up timer opens a guide named on the command line.
+    window.Forward([&window, &guide] {
+        window.Core().Document.OpenDialogPath = guide;
+        window.Core().Files.OpenGuideFile();
+    });
+    camera.Shoot(&window, QStringLiteral("main-record-1"));
+    EditPage* edit = window.EditViewPage();
+    // Record 3: three responses, reached from three records.
+    edit->NextBitBtn->click();
+    edit->NextBitBtn->click();
+    camera.Shoot(&window, QStringLiteral("main-edit-view"));
+    ShootPages(camera, window);
+
+    about.setModal(false);
+    camera.Shoot(&about, QStringLiteral("about"));
+    about.hide();
+
+    advanced.Refresh();
+    camera.Shoot(&advanced, QStringLiteral("graphic-dialog"));
+    advanced.hide();
+
+    magnify.Memo1Guard()->SetGuideText(window.Core().View.DialogueMemo.Text);
+    camera.Shoot(&magnify, QStringLiteral("magnified-field"));
+    magnify.hide();
+
+    window.ShowTutorial();
+    Settle(300);
+    camera.Shoot(&tutorial, QStringLiteral("tutorial"));
+    tutorial.hide();
+
+    camera.Shoot(&wizard, QStringLiteral("wizard"));
+    wizard.hide();
+
+    window.Core().Contents2Click();
+    if (HelpWindow* help = platform.Help()) {
+        Settle(300);
+        camera.Shoot(help, QStringLiteral("help-window"));
+        help->hide();
+    } else {
+        QTextStream(stdout) << "FAILED help window (no help book beside the program)" << Qt::endl;
+        ++camera.Failures;
+    }
+
+    application.SetErrorReporter(nullptr);
+    return camera.Failures == 0 ? 0 : 1;
+}
