@@ -7,9 +7,11 @@
 #include "app/Advanced.h"
 #include "app/Application.h"
 #include "app/EditPage.h"
+#include "app/GuidePage.h"
 #include "app/GuideText.h"
 #include "app/Guidecode.h"
 #include "app/HelpWindow.h"
+#include "app/LogicPage.h"
 #include "app/Magnified.h"
 #include "app/QtPlatform.h"
 #include "app/QtSettingsStore.h"
@@ -29,6 +31,7 @@
 #include <QStackedWidget>
 #include <QTextStream>
 #include <QTimer>
+#include <QTreeView>
 
 #include <cstdio>
 
@@ -125,6 +128,35 @@ void WriteLampGuide(TGuideForm& window, TAdvancedForm& advanced, const QString& 
     advanced.show();
     SaveTutorialPicture(window, pictures, QStringLiteral("graphic-dialog"), &advanced);
     advanced.hide();
+
+    Type(edit->Memos[0], QStringLiteral("The new bulb lights."));
+    Type(edit->Memos[1],
+         QStringLiteral("Order a new bulb [url:https://www.korvessa.example/lamps/]"));
+    edit->CreateNewButtons[0]->click();
+    Type(edit->DialogueMemo, QStringLiteral("The lamp lights again. Well done!"));
+    edit->CenterCheck->click();
+
+    // The other views, once they are built (a stand-in page is not worth a picture).
+    const struct {
+        Page Which;
+        int Button;
+        const char* Name;
+    } views[] = {{Page::LogicView, 1, "logic-view"},
+                 {Page::Demonstration, 3, "demonstration"},
+                 {Page::GenerateHtml, 2, "generate-html"},
+                 {Page::Upload, 4, "upload-files"}};
+    for (const auto& view : views) {
+        if (qobject_cast<CaptionPage*>(window.PageWidget(view.Which))) {
+            QTextStream(stdout) << "skipped " << view.Name << " (the view is not built yet)"
+                                << Qt::endl;
+            continue;
+        }
+        window.ToolbarButtons.at(static_cast<std::size_t>(view.Button))->trigger();
+        if (auto* logic = qobject_cast<LogicPage*>(window.PageWidget(view.Which)))
+            logic->TreeView1->expandAll();
+        SaveTutorialPicture(window, pictures, QString::fromUtf8(view.Name));
+    }
+    window.ToolbarButtons.at(0)->trigger();
 }
 
 void ShootPages(Camera& camera, TGuideForm& window) {

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Takes pictures of every window and page of Dravenloom under a virtual X server and saves them
+# in screenshots/ (the main window on each page, the splash, about box, graphic dialog,
+# magnified field, tutorial, wizard and help window). With --tutorial it also renews the
+# pictures the tutorial pages show (resources/tutorial/images).
+#
+# The real windows are built over the real platform layer by the dravenloom-shots tool; the
+# settings go to a throwaway home directory, so nothing of the user's leaks in or out.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${BUILD_DIR:-$root/build}"
+out="$root/screenshots"
+tutorial_images=""
+if [ "${1:-}" = "--tutorial" ]; then
+  tutorial_images="$root/resources/tutorial/images"
+fi
+
+bash "$root/scripts/install-deps.sh"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+fi
+cmake --build "$build" -j"$(nproc)" --target dravenloom-shots
+
+guide="$root/examples/tour.dvx"
+if [ ! -f "$guide" ]; then
+  guide="$(find "$root/tests/data" -name '*.dvx' -size +0 | head -n 1)"
+fi
+
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$out" "$scratch/config" "$scratch/runtime"
+chmod 700 "$scratch/runtime"
+
+HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime" \
+  QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$build/bin/dravenloom-shots" "$out" "$guide" $tutorial_images
+
+echo "Pictures in $out"
