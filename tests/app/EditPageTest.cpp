@@ -2,6 +2,8 @@
 // reach the core, and the core's state (enabled states, texts, status line, title, Save
 // commands, focus) reaches the widgets.
 #include "app/EditPage.h"
+#include "app/Advanced.h"
+#include "app/Application.h"
 #include "app/GuideText.h"
 #include "app/Guidecode.h"
 #include "app/LogicPage.h"
@@ -9,11 +11,14 @@
 #include "app/QtPlatform.h"
 #include "app/WidgetTestSupport.h"
 #include "app/WindowStyle.h"
+#include "app/Wizard.h"
+#include "document/Errors.h"
 #include "support/MemorySettings.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QHelpEvent>
@@ -354,6 +359,44 @@ TEST_F(EditPageTest, LeavingTheDialogueEmptyOffersRemovalAndCancelPutsThePlaceho
     EXPECT_EQ(QApplication::focusWidget(), Page->DialogueMemo);
     EXPECT_EQ(Page->DialogueMemo->textCursor().selectedText(),
               QStringLiteral("Enter primary dialogue here."));
+}
+
+TEST_F(EditPageTest, GraphicAndWizardWindowsOpenModallyAndTheWindowFollowsThem) {
+    TAdvancedForm advanced(Core().Editor, Platform.Targets, Window.get());
+    TWizardForm wizard(Settings, Window.get());
+    Window->AttachWindows({nullptr, nullptr, &wizard, &advanced, nullptr});
+
+    // Ticking the graphic box is an edit: "Save" is available when the dialog closes.
+    WhenModal([&] {
+        EXPECT_TRUE(advanced.isModal());
+        advanced.GraphicCheck()->click();
+        advanced.OkButton()->click();
+    });
+    Page->BitBtn4->click();
+    EXPECT_TRUE(Core().Graphic.GraphicCheck.Checked);
+    EXPECT_TRUE(Window->Save1->isEnabled());
+
+    // "Go to Generate" closes the wizard and shows the Generate HTML page.
+    WhenModal([&] { wizard.GoToGenerateButton()->click(); });
+    Window->GettingStarted1->trigger();
+    EXPECT_FALSE(wizard.isVisible());
+    EXPECT_EQ(Window->PageStack->currentIndex(), static_cast<int>(Page::GenerateHtml));
+}
+
+TEST(ErrorReportTest, NamesTheFailureWithAFullStopAndStaysSilentOnAbort) {
+    ScriptedPlatform platform;
+    ReportError(&platform, FileError("The file can't be written"));
+    ASSERT_EQ(platform.Messages.size(), 1u);
+    EXPECT_EQ(platform.Messages[0], (MessageRequest{"Dravenloom", "The file can't be written.",
+                                                    MsgButtons::Ok, MsgIcon::Stop}));
+    ReportError(&platform, AbortError());
+    EXPECT_EQ(platform.Messages.size(), 1u);
+    try {
+        throw 42;
+    } catch (...) {
+        ReportCurrentException(&platform);
+    }
+    EXPECT_EQ(platform.Messages.size(), 2u);
 }
 
 TEST_F(EditPageTest, ClosingAModifiedGuideAsksAndCancelKeepsTheWindow) {
