@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6network6 libqt6svg6-dev qt6-image-formats-plugins
+  qt6-base-dev qt6-base-dev-tools libqt6network6 qt6-image-formats-plugins
   libgl1-mesa-dev
   libjpeg-dev libgif-dev
   fonts-liberation fonts-dejavu-core
