@@ -1,103 +1,24 @@
 // Tests of dravenloom-cli: runs the built program on guides written to a temporary directory
 // and checks its exit status and output.
+#include "support/CliRunner.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
 namespace fs = std::filesystem;
+using dravenloom::CliResult;
 
-struct RunResult {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string ShellQuote(const std::string& word) {
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-class CliTest : public ::testing::Test {
+class CliTest : public dravenloom::CliFixture {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        Directory =
-            fs::temp_directory_path() / ("dravenloom_cli_" + std::string(info->name()) + "_" +
-                                         std::to_string(static_cast<long>(::getpid())));
-        fs::remove_all(Directory);
-        fs::create_directories(Directory);
+    // Writes guide bytes given with the stand-ins of CliMarks.
+    fs::path WriteGuide(const std::string& name, const std::string& text) {
+        return Write(name, dravenloom::CliMarks(text));
     }
-    void TearDown() override { fs::remove_all(Directory); }
-
-    // Writes guide bytes; in `text`, '|' '#' '<' '>' '~' stand for the marks 0xA4 0xB6 0xAA
-    // 0xB1 0x80 and '^' for the line-break byte 0x9A.
-    fs::path WriteGuide(const std::string& name, std::string text) {
-        for (char& c : text) {
-            switch (c) {
-            case '|':
-                c = '\xA4';
-                break;
-            case '#':
-                c = '\xB6';
-                break;
-            case '<':
-                c = '\xAA';
-                break;
-            case '>':
-                c = '\xB1';
-                break;
-            case '~':
-                c = '\x80';
-                break;
-            case '^':
-                c = '\x9A';
-                break;
-            default:
-                break;
-            }
-        }
-        const fs::path path = Directory / fs::path(std::u8string(name.begin(), name.end()));
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-
-    RunResult Run(const std::vector<std::string>& arguments) {
-        std::string command = ShellQuote(DRAVENLOOM_CLI);
-        for (const auto& argument : arguments)
-            command += " " + ShellQuote(argument);
-        const fs::path out = Directory / "stdout.txt";
-        const fs::path err = Directory / "stderr.txt";
-        command += " >" + ShellQuote(out.string()) + " 2>" + ShellQuote(err.string());
-        const int raw = std::system(command.c_str());
-        RunResult result;
-        result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.Out = ReadAll(out);
-        result.Err = ReadAll(err);
-        return result;
-    }
-
-    fs::path Directory;
 };
 
 // Record 1: a two-line dialogue with é (byte 0xE9), a picture, centred, a response with a
@@ -113,7 +34,7 @@ const std::string SmallGuideRecord2Json =
 
 TEST_F(CliTest, ShowJsonGivesEveryRecordExactly) {
     const fs::path guide = WriteGuide("small.dvx", SmallGuide);
-    const RunResult all = Run({"show", guide.string(), "--json"});
+    const CliResult all = Run({"show", guide.string(), "--json"});
     EXPECT_EQ(all.Status, 0) << all.Err;
     EXPECT_EQ(
         all.Out,
@@ -125,7 +46,7 @@ TEST_F(CliTest, ShowJsonGivesEveryRecordExactly) {
             SmallGuideRecord2Json + "]}\n");
     EXPECT_EQ(all.Err, "");
 
-    const RunResult one = Run({"show", "--record", "2", "--json", guide.string()});
+    const CliResult one = Run({"show", "--record", "2", "--json", guide.string()});
     EXPECT_EQ(one.Status, 0);
     EXPECT_EQ(one.Out, "{\"recordCount\": 2, \"records\": [" + SmallGuideRecord2Json + "]}\n");
 
@@ -138,7 +59,7 @@ TEST_F(CliTest, ShowJsonGivesEveryRecordExactly) {
 
 TEST_F(CliTest, ShowTextLaysRecordsOutForPeople) {
     const fs::path guide = WriteGuide("small.dvx", SmallGuide + "3|Beep\x1B[2J#<>~no\r\n");
-    const RunResult result = Run({"show", guide.string()});
+    const CliResult result = Run({"show", guide.string()});
     EXPECT_EQ(result.Status, 0) << result.Err;
     const std::string& out = result.Out;
     EXPECT_NE(out.find("Record 1 of 3\n"
@@ -165,8 +86,8 @@ TEST_F(CliTest, ShowReadsLikeTheProgramsOpen) {
     const fs::path crlf = WriteGuide("crlf.dvx", "1|One#<>~no\r\n1|Go#2\r\n2|Two#<>~no\r\n");
     const fs::path mixed = WriteGuide("mixed.dvx", std::string("1|One#<>~no\n1|Go#2\r2|Two#<>~no") +
                                                        '\0' + "3|Hidden#<>~no\r\n");
-    const RunResult expected = Run({"show", crlf.string(), "--json"});
-    const RunResult actual = Run({"show", mixed.string(), "--json"});
+    const CliResult expected = Run({"show", crlf.string(), "--json"});
+    const CliResult actual = Run({"show", mixed.string(), "--json"});
     EXPECT_EQ(expected.Status, 0);
     EXPECT_EQ(actual.Status, 0);
     EXPECT_EQ(actual.Out, expected.Out);
@@ -174,13 +95,13 @@ TEST_F(CliTest, ShowReadsLikeTheProgramsOpen) {
 
     // The record count is the last line's number; a record without lines shows empty.
     const fs::path gap = WriteGuide("gap.dvx", "1|One#<>~no\r\n3|Three#<>~no\r\n");
-    const RunResult gapped = Run({"show", gap.string()});
+    const CliResult gapped = Run({"show", gap.string()});
     EXPECT_EQ(gapped.Status, 0);
     EXPECT_NE(gapped.Out.find("Record 2 of 3\n  (no lines in the file"), std::string::npos);
 
     // A long gap is one entry, however long: the program does not list two billion records.
     const fs::path far = WriteGuide("far.dvx", "1|One#<>~no\r\n2000000000|Far#<>~no\r\n");
-    const RunResult farOut = Run({"show", far.string()});
+    const CliResult farOut = Run({"show", far.string()});
     EXPECT_EQ(farOut.Status, 0);
     EXPECT_NE(farOut.Out.find("\nRecords 2 to 1999999999 of 2000000000\n  (no lines in the file"),
               std::string::npos)
@@ -191,14 +112,14 @@ TEST_F(CliTest, ShowReadsLikeTheProgramsOpen) {
 
 TEST_F(CliTest, ShowRefusesWhatCannotBeAGuide) {
     const fs::path empty = WriteGuide("empty.dvx", "");
-    const RunResult noRecords = Run({"show", empty.string()});
+    const CliResult noRecords = Run({"show", empty.string()});
     EXPECT_EQ(noRecords.Status, 2);
     EXPECT_EQ(noRecords.Out, "");
     EXPECT_NE(noRecords.Err.find(empty.string()), std::string::npos);
     EXPECT_NE(noRecords.Err.find("holds no records"), std::string::npos);
 
     const fs::path bad = WriteGuide("bad.dvx", "1|One#<>~no\r\n1|Go#2\r\nstray text\r\n");
-    const RunResult badLine = Run({"show", bad.string(), "--json"});
+    const CliResult badLine = Run({"show", bad.string(), "--json"});
     EXPECT_EQ(badLine.Status, 2);
     EXPECT_EQ(badLine.Out, "");
     EXPECT_NE(badLine.Err.find(bad.string()), std::string::npos);
@@ -208,7 +129,7 @@ TEST_F(CliTest, ShowRefusesWhatCannotBeAGuide) {
     EXPECT_EQ(Run({"show", Directory.string()}).Status, 2);
 
     const fs::path guide = WriteGuide("small.dvx", SmallGuide);
-    const RunResult pastEnd = Run({"show", guide.string(), "--record", "3"});
+    const CliResult pastEnd = Run({"show", guide.string(), "--record", "3"});
     EXPECT_EQ(pastEnd.Status, 2);
     EXPECT_NE(pastEnd.Err.find("records 1 to 2"), std::string::npos);
     EXPECT_EQ(Run({"show", guide.string(), "--record", "0"}).Status, 2);
@@ -219,17 +140,17 @@ TEST_F(CliTest, PathsAreUtf8) {
     const std::string name = "f\xC3\xBChrung \xC3\xA9t\xC3\xA9.dvx";
     WriteGuide(name, SmallGuide);
     const std::string guide = Directory.string() + "/" + name;
-    const RunResult shown = Run({"show", guide, "--record", "2"});
+    const CliResult shown = Run({"show", guide, "--record", "2"});
     EXPECT_EQ(shown.Status, 0) << shown.Err;
     EXPECT_NE(shown.Out.find("Record 2 of 2"), std::string::npos);
-    const RunResult checked = Run({"check", guide});
+    const CliResult checked = Run({"check", guide});
     EXPECT_EQ(checked.Status, 0) << checked.Out << checked.Err;
     EXPECT_NE(checked.Out.find(name), std::string::npos);
 }
 
 TEST_F(CliTest, CheckExitStatusSaysWhetherSomethingIsWrong) {
     const fs::path clean = WriteGuide("clean.dvx", SmallGuide);
-    const RunResult ok = Run({"check", clean.string()});
+    const CliResult ok = Run({"check", clean.string()});
     EXPECT_EQ(ok.Status, 0) << ok.Out;
     EXPECT_EQ(ok.Out, "OK: 2 records, no problems found in clean.dvx\n");
 
@@ -237,7 +158,7 @@ TEST_F(CliTest, CheckExitStatusSaysWhetherSomethingIsWrong) {
                                                      "1|Loop#1\r\n"
                                                      "1|Away#9\r\n"
                                                      "2|Two#<>~maybe\r\n");
-    const RunResult found = Run({"check", broken.string()});
+    const CliResult found = Run({"check", broken.string()});
     EXPECT_EQ(found.Status, 1);
     EXPECT_EQ(found.Out.rfind("line 2: response 1 of record 1 jumps to record 1 itself", 0), 0u)
         << found.Out;
@@ -250,7 +171,7 @@ TEST_F(CliTest, CheckExitStatusSaysWhetherSomethingIsWrong) {
     EXPECT_NE(found.Out.find("\n4 problems found in broken.dvx (2 records, 4 lines)\n"),
               std::string::npos);
 
-    const RunResult unreadable = Run({"check", (Directory / "missing.dvx").string()});
+    const CliResult unreadable = Run({"check", (Directory / "missing.dvx").string()});
     EXPECT_EQ(unreadable.Status, 2);
     EXPECT_EQ(unreadable.Out, "");
     EXPECT_NE(unreadable.Err.find("missing.dvx"), std::string::npos);
@@ -260,34 +181,34 @@ TEST_F(CliTest, CheckExitStatusSaysWhetherSomethingIsWrong) {
 TEST_F(CliTest, SampleGuidePassesTheCheck) {
     const fs::path tour = fs::path(DRAVENLOOM_SOURCE_DIR) / "examples" / "tour.dvx";
     ASSERT_TRUE(fs::exists(tour));
-    const RunResult result = Run({"check", tour.string()});
+    const CliResult result = Run({"check", tour.string()});
     EXPECT_EQ(result.Status, 0) << result.Out << result.Err;
 }
 
 TEST_F(CliTest, HelpAndCommandLineErrors) {
-    const RunResult none = Run({});
+    const CliResult none = Run({});
     EXPECT_EQ(none.Status, 2);
     EXPECT_EQ(none.Out, "");
     for (const char* usage : {"dravenloom-cli show GUIDE [--record N] [--json]",
                               "dravenloom-cli check GUIDE", "dravenloom-cli help [COMMAND]"})
         EXPECT_NE(none.Err.find(usage), std::string::npos) << usage;
 
-    const RunResult help = Run({"--help"});
+    const CliResult help = Run({"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_EQ(help.Out, none.Err);
     EXPECT_EQ(Run({"help"}).Out, help.Out);
 
-    const RunResult showHelp = Run({"show", "--help"});
+    const CliResult showHelp = Run({"show", "--help"});
     EXPECT_EQ(showHelp.Status, 0);
     EXPECT_EQ(showHelp.Out.rfind("dravenloom-cli show GUIDE", 0), 0u);
     EXPECT_EQ(Run({"help", "show"}).Out, showHelp.Out);
 
-    const RunResult unknown = Run({"frobnicate"});
+    const CliResult unknown = Run({"frobnicate"});
     EXPECT_EQ(unknown.Status, 2);
     EXPECT_NE(unknown.Err.find("unknown command \"frobnicate\""), std::string::npos);
 
     const fs::path guide = WriteGuide("small.dvx", SmallGuide);
-    const RunResult badOption = Run({"show", guide.string(), "--yaml"});
+    const CliResult badOption = Run({"show", guide.string(), "--yaml"});
     EXPECT_EQ(badOption.Status, 2);
     EXPECT_EQ(badOption.Out, "");
     EXPECT_NE(badOption.Err.find("unknown option \"--yaml\""), std::string::npos);

@@ -1,106 +1,24 @@
 // Tests of dravenloom-cli tree and remove: the built program run on guides in a temporary
 // directory.
+#include "support/CliRunner.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
 
 namespace fs = std::filesystem;
+using dravenloom::CliResult;
+using dravenloom::ReadWholeFile;
 
-struct Result {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
+// Guide text with the stand-ins of CliMarks and a CR LF after every line given.
+constexpr auto Guide = dravenloom::CliGuide;
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Quote(const std::string& word) {
-    std::string quoted = "'";
-    for (char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Guide text with '|' '#' '<' '>' '~' for the marks 0xA4 0xB6 0xAA 0xB1 0x80, '^' for the
-// line-break byte 0x9A, and a CR LF after every line given.
-std::string Guide(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (std::string line : lines) {
-        for (char& c : line) {
-            switch (c) {
-            case '|':
-                c = '\xA4';
-                break;
-            case '#':
-                c = '\xB6';
-                break;
-            case '<':
-                c = '\xAA';
-                break;
-            case '>':
-                c = '\xB1';
-                break;
-            case '~':
-                c = '\x80';
-                break;
-            case '^':
-                c = '\x9A';
-                break;
-            default:
-                break;
-            }
-        }
-        bytes += line + "\r\n";
-    }
-    return bytes;
-}
-
-class TreeRemoveCliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Directory = fs::temp_directory_path() /
-                    ("dravenloom_cli_tree_" +
-                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                     "_" + std::to_string(static_cast<long>(::getpid())));
-        fs::remove_all(Directory);
-        fs::create_directories(Directory);
-    }
-    void TearDown() override { fs::remove_all(Directory); }
-
-    fs::path Write(const std::string& name, const std::string& bytes) {
-        const fs::path path = Directory / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-
-    Result Run(const std::vector<std::string>& arguments) {
-        std::string command = Quote(DRAVENLOOM_CLI);
-        for (const auto& argument : arguments)
-            command += " " + Quote(argument);
-        const fs::path out = Directory / "out.txt";
-        const fs::path err = Directory / "err.txt";
-        command += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
-    }
-
-    fs::path Directory;
-};
+using TreeRemoveCliTest = dravenloom::CliFixture;
 
 // Records 1..4: record 1 (a two-line dialogue with é) links to 4, record 2 to 3, record 4 to 2
 // and to itself.
@@ -112,19 +30,20 @@ const std::vector<std::string> WorkedExample = {
 TEST_F(TreeRemoveCliTest, RemoveRepairsLinksAndWritesTheOutput) {
     const fs::path guide = Write("guide.dvx", Guide(WorkedExample));
     const fs::path output = Directory / "out.dvx";
-    const Result result = Run({"remove", guide.string(), "2", "--output", output.string()});
+    const CliResult result = Run({"remove", guide.string(), "2", "--output", output.string()});
     EXPECT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(result.Out, "Removed record 2; " + output.string() + " holds 3 records\n");
-    EXPECT_EQ(Slurp(output), Guide({"1|Caf\xE9^open#<>~no", "1|to four#3", "2|Three#<>~no",
-                                    "3|Four#<>~no", "3|to two#", "3|to self#3"}));
+    EXPECT_EQ(ReadWholeFile(output), Guide({"1|Caf\xE9^open#<>~no", "1|to four#3", "2|Three#<>~no",
+                                            "3|Four#<>~no", "3|to two#", "3|to self#3"}));
     // The guide itself is untouched.
-    EXPECT_EQ(Slurp(guide), Guide(WorkedExample));
+    EXPECT_EQ(ReadWholeFile(guide), Guide(WorkedExample));
 
     // Without --output the guide is rewritten in place.
-    const Result inPlace = Run({"remove", guide.string(), "4"});
+    const CliResult inPlace = Run({"remove", guide.string(), "4"});
     EXPECT_EQ(inPlace.Status, 0) << inPlace.Err;
-    EXPECT_EQ(Slurp(guide), Guide({"1|Caf\xE9^open#<>~no", "1|to four#", "2|Two#pic.gif<10>20~yes",
-                                   "2|to three#3", "3|Three#<>~no"}));
+    EXPECT_EQ(ReadWholeFile(guide),
+              Guide({"1|Caf\xE9^open#<>~no", "1|to four#", "2|Two#pic.gif<10>20~yes",
+                     "2|to three#3", "3|Three#<>~no"}));
     // Nothing but the guide is left in the directory (the temporary file replaced it).
     int files = 0;
     for (const auto& entry : fs::directory_iterator(Directory))
@@ -134,9 +53,9 @@ TEST_F(TreeRemoveCliTest, RemoveRepairsLinksAndWritesTheOutput) {
 
 TEST_F(TreeRemoveCliTest, RemovingTheOnlyRecordLeavesThePlaceholder) {
     const fs::path guide = Write("one.dvx", Guide({"1|Alone#<>~no", "1|nowhere#"}));
-    const Result result = Run({"remove", guide.string(), "1"});
+    const CliResult result = Run({"remove", guide.string(), "1"});
     EXPECT_EQ(result.Status, 0) << result.Err;
-    EXPECT_EQ(Slurp(guide), Guide({"1|Enter primary dialogue here.#<>~no"}));
+    EXPECT_EQ(ReadWholeFile(guide), Guide({"1|Enter primary dialogue here.#<>~no"}));
 }
 
 TEST_F(TreeRemoveCliTest, RemoveRefusesBadRequestsAndLeavesTheGuide) {
@@ -150,18 +69,18 @@ TEST_F(TreeRemoveCliTest, RemoveRefusesBadRequestsAndLeavesTheGuide) {
              {"remove", guide.string(), "1", "2"},
              {"remove", guide.string(), "1", "--output", ""},
              {"remove", (Directory / "none.dvx").string(), "1"}}) {
-        const Result result = Run(arguments);
+        const CliResult result = Run(arguments);
         EXPECT_EQ(result.Status, 2) << arguments.back();
         EXPECT_EQ(result.Out, "");
         EXPECT_FALSE(result.Err.empty());
-        EXPECT_EQ(Slurp(guide), bytes);
+        EXPECT_EQ(ReadWholeFile(guide), bytes);
     }
     EXPECT_NE(Run({"remove", guide.string(), "5"}).Err.find("records 1 to 4"), std::string::npos);
 }
 
 TEST_F(TreeRemoveCliTest, TreePrintsTheLogicViewDownToADepth) {
     const fs::path guide = Write("guide.dvx", Guide(WorkedExample));
-    const Result result = Run({"tree", guide.string()});
+    const CliResult result = Run({"tree", guide.string()});
     EXPECT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(result.Out, "[0] Caf\xC3\xA9..."
                           " #1\n"
@@ -169,7 +88,7 @@ TEST_F(TreeRemoveCliTest, TreePrintsTheLogicViewDownToADepth) {
                           "    [0] Four #4\n"
                           "      [0] to two #4\n"
                           "      [0] to self #4\n");
-    const Result shallow = Run({"tree", "--depth", "1", guide.string()});
+    const CliResult shallow = Run({"tree", "--depth", "1", guide.string()});
     EXPECT_EQ(shallow.Status, 0);
     EXPECT_EQ(shallow.Out, "[0] Caf\xC3\xA9... #1\n  [1] to four #1\n");
     EXPECT_EQ(Run({"tree", guide.string(), "--depth=0"}).Out, "[0] Caf\xC3\xA9... #1\n");
@@ -188,7 +107,7 @@ TEST_F(TreeRemoveCliTest, TreeExpandsSharedBranchesAndStopsAtTheDefaultDepth) {
         lines.push_back(std::to_string(r) + "|b#" + std::to_string(r + 2));
     }
     const fs::path guide = Write("ladder.dvx", Guide(lines));
-    const Result result = Run({"tree", guide.string()});
+    const CliResult result = Run({"tree", guide.string()});
     EXPECT_EQ(result.Status, 0) << result.Err;
     std::istringstream out(result.Out);
     std::vector<std::string> printed;
@@ -205,13 +124,13 @@ TEST_F(TreeRemoveCliTest, TreeExpandsSharedBranchesAndStopsAtTheDefaultDepth) {
 TEST_F(TreeRemoveCliTest, TreeReportsAGuideItCannotShowAndKeepsTheTerminalSafe) {
     const fs::path bad =
         Write("bad.dvx", Guide({"1|One#<>~no", "1|go#2", "1|odd#x2", "2|Two#<>~no"}));
-    const Result failed = Run({"tree", bad.string()});
+    const CliResult failed = Run({"tree", bad.string()});
     EXPECT_EQ(failed.Status, 2);
     EXPECT_EQ(failed.Out, "");
     EXPECT_NE(failed.Err.find("line 3"), std::string::npos) << failed.Err;
 
     const fs::path odd = Write("odd.dvx", Guide({"1|Beep\x1B[2J#<>~no"}));
-    const Result safe = Run({"tree", odd.string()});
+    const CliResult safe = Run({"tree", odd.string()});
     EXPECT_EQ(safe.Status, 0);
     EXPECT_EQ(safe.Out, "[0] Beep\\x1B[2J #1\n");
 }
