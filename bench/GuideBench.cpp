@@ -1,5 +1,6 @@
 // Benchmarks of the guide operations that walk the whole record list, on guides of 1,000,
 // 10,000 and 100,000 records; each must grow linearly with the guide.
+#include "BenchSupport.h"
 #include "GuideGenerator.h"
 
 #include "document/GuideCheck.h"
@@ -15,21 +16,9 @@
 namespace dravenloom::bench {
 namespace {
 
-// A Platform that answers nothing: the operations measured ask no questions.
-class BenchPlatform : public Platform {
-public:
-    MsgAnswer ShowMessage(const MessageRequest&) override { return MsgAnswer::Cancel; }
-    std::optional<std::string> OpenDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> SaveDialog(const FileDialogRequest&) override { return {}; }
-    void Focus(const TextField&, bool) override {}
-    void SetPointer(PointerShape) override {}
-    void OpenAddress(const std::string&) override {}
-    void ShowHelpContents(const std::string&) override {}
-};
-
 // The editor's pieces, as the main window holds them.
 struct Editor {
-    BenchPlatform Host;
+    BenchPlatform Host{MsgAnswer::Cancel}; // the operations measured ask no questions
     GuideDocument Document;
     EditView View;
     GraphicDialog Graphic;
@@ -45,12 +34,6 @@ struct Editor {
         Files.OpenGuideFile();
     }
 };
-
-void SetCounters(benchmark::State& state, std::int32_t count) {
-    state.SetComplexityN(count);
-    state.counters["records"] = count;
-    state.counters["lines"] = static_cast<double>(GuideOf(count).Records.Count());
-}
 
 // Open: read the file, split it into lines, check their numbers, decode, take the record
 // count, show record 1 (FileCommands::OpenGuideFile).
@@ -148,14 +131,6 @@ void BM_CheckGuide(benchmark::State& state) {
     }
     SetCounters(state, count);
 }
-
-#define DRAVENLOOM_SIZES(bm)                                                                       \
-    BENCHMARK(bm)                                                                                  \
-        ->Arg(1000)                                                                                \
-        ->Arg(10000)                                                                               \
-        ->Arg(100000)                                                                              \
-        ->Complexity(benchmark::oN)                                                                \
-        ->Unit(benchmark::kMillisecond)
 
 DRAVENLOOM_SIZES(BM_Open);
 DRAVENLOOM_SIZES(BM_Save);

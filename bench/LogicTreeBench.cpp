@@ -1,6 +1,7 @@
 // Benchmarks of the Logic View: showing it for a large guide (the index of the record list and
 // the root), expanding a node, and opening the 60-record ladder ten records deep, whose fully
 // built tree would never end.
+#include "BenchSupport.h"
 #include "GuideGenerator.h"
 
 #include "document/RecordCodec.h"
@@ -11,31 +12,20 @@
 namespace dravenloom::bench {
 namespace {
 
-class QuietPlatform : public Platform {
-public:
-    MsgAnswer ShowMessage(const MessageRequest&) override { return MsgAnswer::Ok; }
-    std::optional<std::string> OpenDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> SaveDialog(const FileDialogRequest&) override { return {}; }
-    void Focus(const TextField&, bool) override {}
-    void SetPointer(PointerShape) override {}
-    void OpenAddress(const std::string&) override {}
-    void ShowHelpContents(const std::string&) override {}
-};
+// The Logic View of the generated guide of `count` records, held as Open leaves it.
+struct GuideLogicView {
+    explicit GuideLogicView(std::int32_t count) { HoldGuide(Document, count); }
 
-void SetCounters(benchmark::State& state, std::int32_t count) {
-    state.SetComplexityN(count);
-    state.counters["records"] = count;
-    state.counters["lines"] = static_cast<double>(GuideOf(count).Records.Count());
-}
+    BenchPlatform Host{MsgAnswer::Ok};
+    GuideDocument Document;
+    LogicTree Tree{Document, Host};
+};
 
 // "Logic View" on a stale tree: the tree is rebuilt and shows its root.
 void BM_LogicViewBuild(benchmark::State& state) {
     const auto count = static_cast<std::int32_t>(state.range(0));
-    QuietPlatform host;
-    GuideDocument document;
-    document.Records = GuideOf(count).Records;
-    document.RecordCount = count;
-    LogicTree tree(document, host);
+    GuideLogicView view(count);
+    LogicTree& tree = view.Tree;
     for (auto _ : state) {
         tree.Build();
         benchmark::DoNotOptimize(tree.Caption(tree.Root()).data());
@@ -46,11 +36,8 @@ void BM_LogicViewBuild(benchmark::State& state) {
 // Build, then open the root and every response under it.
 void BM_LogicViewBuildAndOpenRoot(benchmark::State& state) {
     const auto count = static_cast<std::int32_t>(state.range(0));
-    QuietPlatform host;
-    GuideDocument document;
-    document.Records = GuideOf(count).Records;
-    document.RecordCount = count;
-    LogicTree tree(document, host);
+    GuideLogicView view(count);
+    LogicTree& tree = view.Tree;
     for (auto _ : state) {
         tree.Build();
         tree.Expand(tree.Root());
@@ -64,7 +51,7 @@ void BM_LogicViewBuildAndOpenRoot(benchmark::State& state) {
 // Record r of 60 jumps to r + 1 and r + 2: the eager tree would hold billions of nodes. Ten
 // records deep (twenty tree levels) is 4,093 nodes.
 void BM_LadderTenLevels(benchmark::State& state) {
-    QuietPlatform host;
+    BenchPlatform host(MsgAnswer::Ok);
     GuideDocument document;
     for (std::int32_t r = 1; r <= 60; ++r) {
         document.Records.Lines.push_back(
@@ -85,18 +72,8 @@ void BM_LadderTenLevels(benchmark::State& state) {
     state.counters["nodes"] = static_cast<double>(tree.NodeCount());
 }
 
-BENCHMARK(BM_LogicViewBuild)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
-BENCHMARK(BM_LogicViewBuildAndOpenRoot)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+DRAVENLOOM_SIZES(BM_LogicViewBuild);
+DRAVENLOOM_SIZES(BM_LogicViewBuildAndOpenRoot);
 BENCHMARK(BM_LadderTenLevels)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,5 +1,6 @@
 // Benchmarks of record removal on guides of 1,000, 10,000 and 100,000 records: the one-pass
 // rewrite of the record list, and the whole "Remove" command around it.
+#include "BenchSupport.h"
 #include "GuideGenerator.h"
 
 #include "document/EditView.h"
@@ -12,24 +13,6 @@
 
 namespace dravenloom::bench {
 namespace {
-
-// A Platform that confirms every removal.
-class ConfirmingPlatform : public Platform {
-public:
-    MsgAnswer ShowMessage(const MessageRequest&) override { return MsgAnswer::Ok; }
-    std::optional<std::string> OpenDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> SaveDialog(const FileDialogRequest&) override { return {}; }
-    void Focus(const TextField&, bool) override {}
-    void SetPointer(PointerShape) override {}
-    void OpenAddress(const std::string&) override {}
-    void ShowHelpContents(const std::string&) override {}
-};
-
-void SetCounters(benchmark::State& state, std::int32_t count) {
-    state.SetComplexityN(count);
-    state.counters["records"] = count;
-    state.counters["lines"] = static_cast<double>(GuideOf(count).Records.Count());
-}
 
 // Removing record 1 renumbers every other line and repairs every link: the worst case.
 void BM_RemoveRecordLinesFirst(benchmark::State& state) {
@@ -51,7 +34,7 @@ void BM_RemoveRecordLinesFirst(benchmark::State& state) {
 // (with its "Jumped from" list, a walk over the whole list) and storing it.
 void BM_RemoveCurrentRecordFirst(benchmark::State& state) {
     const auto count = static_cast<std::int32_t>(state.range(0));
-    ConfirmingPlatform host;
+    BenchPlatform host(MsgAnswer::Ok); // confirms every removal
     GuideDocument document;
     EditView view;
     GraphicDialog graphic;
@@ -60,8 +43,7 @@ void BM_RemoveCurrentRecordFirst(benchmark::State& state) {
     RecordRemoval removal(document, view, editor, tree, host, [] { return false; });
     for (auto _ : state) {
         state.PauseTiming();
-        document.Records = GuideOf(count).Records;
-        document.RecordCount = count;
+        HoldGuide(document, count);
         document.CurrentRecord = 1;
         editor.LoadRecord();
         state.ResumeTiming();
@@ -71,18 +53,8 @@ void BM_RemoveCurrentRecordFirst(benchmark::State& state) {
     SetCounters(state, count);
 }
 
-BENCHMARK(BM_RemoveRecordLinesFirst)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
-BENCHMARK(BM_RemoveCurrentRecordFirst)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oN);
+DRAVENLOOM_SIZES(BM_RemoveRecordLinesFirst);
+DRAVENLOOM_SIZES(BM_RemoveCurrentRecordFirst);
 
 } // namespace
 } // namespace dravenloom::bench
