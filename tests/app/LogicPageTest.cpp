@@ -6,6 +6,7 @@
 #include "shell/GuideForm.h"
 #include "support/MemorySettings.h"
 #include "support/ScriptedPlatform.h"
+#include "support/ShortLines.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,13 +18,6 @@
 
 namespace dravenloom {
 namespace {
-
-std::string P(std::int32_t n, const std::string& dialogue) {
-    return BuildPrimaryLine(n, dialogue, "", "300", "0", false);
-}
-std::string R(std::int32_t n, const std::string& text, const std::string& target = "") {
-    return BuildResponseLine(n, text, target);
-}
 
 class LogicPageTest : public ::testing::Test {
 protected:

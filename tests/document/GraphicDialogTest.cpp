@@ -17,11 +17,7 @@ TEST_F(GraphicDialogTest, TickingEnablesThePictureFields) {
     ASSERT_FALSE(g.GraphicBitBtn.Enabled);
     Editor().GraphicCheckClick(true);
     EXPECT_TRUE(g.GraphicCheck.Checked);
-    EXPECT_TRUE(g.GraphicBitBtn.Enabled);
-    for (const TextField* field : {&g.GraphicEdit, &g.Edit7, &g.Edit8}) {
-        EXPECT_TRUE(field->Enabled);
-        EXPECT_FALSE(field->Inactive);
-    }
+    ExpectPictureFieldsEnabled(true);
     EXPECT_TRUE(Modified());
 }
 
@@ -33,11 +29,7 @@ TEST_F(GraphicDialogTest, ClearingTheTickResetsPathAndPosition) {
     EXPECT_EQ(g.GraphicEdit.Text, "");
     EXPECT_EQ(g.Edit7.Text, "300");
     EXPECT_EQ(g.Edit8.Text, "0");
-    EXPECT_FALSE(g.GraphicBitBtn.Enabled);
-    for (const TextField* field : {&g.GraphicEdit, &g.Edit7, &g.Edit8}) {
-        EXPECT_FALSE(field->Enabled);
-        EXPECT_TRUE(field->Inactive);
-    }
+    ExpectPictureFieldsEnabled(false);
     EXPECT_TRUE(Modified());
     EXPECT_TRUE(Doc().TreeStale);
     Editor().CommitRecord();

@@ -176,11 +176,7 @@ TEST_F(RecordEditorTest, PictureRecordShowsTheGraphicDialogTickedAndTheNextOneUn
     EXPECT_EQ(g.GraphicEdit.Text, "C:\\Pics\\logo.gif");
     EXPECT_EQ(g.Edit7.Text, "120");
     EXPECT_EQ(g.Edit8.Text, "45");
-    EXPECT_TRUE(g.GraphicBitBtn.Enabled);
-    for (const TextField* field : {&g.GraphicEdit, &g.Edit7, &g.Edit8}) {
-        EXPECT_TRUE(field->Enabled);
-        EXPECT_FALSE(field->Inactive);
-    }
+    ExpectPictureFieldsEnabled(true);
     EXPECT_TRUE(View().CenterCheck.Checked);
 
     ClickNext();
@@ -188,11 +184,7 @@ TEST_F(RecordEditorTest, PictureRecordShowsTheGraphicDialogTickedAndTheNextOneUn
     EXPECT_EQ(g.GraphicEdit.Text, "");
     EXPECT_EQ(g.Edit7.Text, "300");
     EXPECT_EQ(g.Edit8.Text, "0");
-    EXPECT_FALSE(g.GraphicBitBtn.Enabled);
-    for (const TextField* field : {&g.GraphicEdit, &g.Edit7, &g.Edit8}) {
-        EXPECT_FALSE(field->Enabled);
-        EXPECT_TRUE(field->Inactive);
-    }
+    ExpectPictureFieldsEnabled(false);
     EXPECT_FALSE(View().CenterCheck.Checked);
 }
 

@@ -4,6 +4,7 @@
 #include "navigation/EagerLogicTree.h"
 #include "support/EditorFixture.h"
 #include "support/ScriptedPlatform.h"
+#include "support/ShortLines.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,6 @@
 
 namespace dravenloom {
 namespace {
-
-std::string P(std::int32_t n, const std::string& dialogue) {
-    return BuildPrimaryLine(n, dialogue, "", "300", "0", false);
-}
-std::string R(std::int32_t n, const std::string& text, const std::string& target = "") {
-    return BuildResponseLine(n, text, target);
-}
 
 // Record r of `count` jumps to r + 1 and r + 2 (while they exist).
 std::vector<std::string> Ladder(std::int32_t count) {

@@ -2,6 +2,7 @@
 // the view afterwards, the confirmation, and the three places the removal is asked from.
 #include "navigation/RecordRemoval.h"
 #include "support/EditorFixture.h"
+#include "support/ShortLines.h"
 
 #include "document/Errors.h"
 #include "document/NumberText.h"
@@ -15,13 +16,6 @@
 
 namespace dravenloom {
 namespace {
-
-std::string P(std::int32_t n, const std::string& dialogue) {
-    return BuildPrimaryLine(n, dialogue, "", "300", "0", false);
-}
-std::string R(std::int32_t n, const std::string& text, const std::string& target = "") {
-    return BuildResponseLine(n, text, target);
-}
 
 const MessageRequest Confirmation{"Confirm",
                                   "Remove this dialogue and all of its options? Some links to "

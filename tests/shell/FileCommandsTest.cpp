@@ -32,7 +32,21 @@ void PrintTo(const CommandCase& c, std::ostream* os) {
     *os << c.Name;
 }
 
-class FileCommandTableTest : public EditorFixture,
+class FileCommandsTest : public EditorFixture {
+protected:
+    // The state New Guide leaves: an untitled, clean guide of the placeholder record alone.
+    void ExpectNewUntitledGuide() {
+        EXPECT_EQ(Doc().GuideFileName, "Untitled");
+        EXPECT_EQ(Doc().WindowTitle, "Dravenloom - Untitled");
+        EXPECT_EQ(Doc().StatusText, "Record 1 of 1");
+        EXPECT_EQ(View().DialogueMemo.Text, PlaceholderDialogue);
+        EXPECT_TRUE(Lines().empty());
+        EXPECT_FALSE(Modified());
+        EXPECT_FALSE(Doc().SaveAsItem.Enabled);
+    }
+};
+
+class FileCommandTableTest : public FileCommandsTest,
                              public ::testing::WithParamInterface<CommandCase> {
 protected:
     const LineList OwnLines = {Primary(1, "First"), Primary(2, "Second")};
@@ -131,13 +145,7 @@ TEST_P(FileCommandTableTest, FollowsTheAnswers) {
         EXPECT_FALSE(Modified());
         EXPECT_TRUE(Doc().SaveAsItem.Enabled);
     } else if (c.Cmd != Command::CloseQuery) {
-        EXPECT_EQ(Doc().GuideFileName, "Untitled");
-        EXPECT_EQ(Doc().WindowTitle, "Dravenloom - Untitled");
-        EXPECT_EQ(Doc().StatusText, "Record 1 of 1");
-        EXPECT_EQ(View().DialogueMemo.Text, PlaceholderDialogue);
-        EXPECT_TRUE(Lines().empty());
-        EXPECT_FALSE(Modified());
-        EXPECT_FALSE(Doc().SaveAsItem.Enabled);
+        ExpectNewUntitledGuide();
     }
 }
 
@@ -187,8 +195,6 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"CloseQueryCancel", Command::CloseQuery, true, Cancel, S::NotShown, W::Nothing,
                     false}),
     [](const auto& info) { return std::string(info.param.Name); });
-
-class FileCommandsTest : public EditorFixture {};
 
 TEST_F(FileCommandsTest, SaveNamesAnUntitledGuide) {
     TypeDialogue("Hello");
@@ -337,15 +343,6 @@ TEST_F(FileCommandsTest, RecordCountIsTheNumberOfTheLastLine) {
 // overwrite the file that was refused.
 class RefusedOpenTest : public FileCommandsTest {
 protected:
-    void ExpectNewUntitledGuide() {
-        EXPECT_EQ(Doc().GuideFileName, "Untitled");
-        EXPECT_EQ(Doc().WindowTitle, "Dravenloom - Untitled");
-        EXPECT_EQ(Doc().StatusText, "Record 1 of 1");
-        EXPECT_EQ(View().DialogueMemo.Text, PlaceholderDialogue);
-        EXPECT_TRUE(Lines().empty());
-        EXPECT_FALSE(Modified());
-        EXPECT_FALSE(Doc().SaveAsItem.Enabled);
-    }
     // Opens `path` by the Open command and answers the error's message.
     std::string OpenRefused(const std::string& path) {
         OpenGuide(NumberedRecords(2));

@@ -123,6 +123,16 @@ protected:
                                 : View().Memo(k).Text + ">" + View().Edit(k).Text);
         return shown;
     }
+    // The picture fields of the graphic dialog and its picture button are enabled, and the
+    // fields not greyed, exactly when `enabled`.
+    void ExpectPictureFieldsEnabled(bool enabled) {
+        const GraphicDialog& g = Graphic();
+        EXPECT_EQ(g.GraphicBitBtn.Enabled, enabled);
+        for (const TextField* field : {&g.GraphicEdit, &g.Edit7, &g.Edit8}) {
+            EXPECT_EQ(field->Enabled, enabled);
+            EXPECT_EQ(field->Inactive, !enabled);
+        }
+    }
     // The last focus request was for this field.
     bool LastFocusIs(const TextField& field, bool selectAll) const {
         return !Platform.FocusRequests.empty() && Platform.FocusRequests.back().Field == &field &&
