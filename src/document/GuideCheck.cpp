@@ -8,10 +8,7 @@
 #include "document/RecordCodec.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string_view>
 #include <unordered_map>
@@ -470,20 +467,10 @@ GuideCheckResult CheckGuideText(const std::string& contents) {
 }
 
 GuideCheckResult CheckGuideFile(const std::string& path) {
-    const std::filesystem::path file = PathFromText(path);
     std::error_code error;
-    if (std::filesystem::is_directory(file, error))
+    if (std::filesystem::is_directory(PathFromText(path), error))
         throw FileError("Cannot open file \"" + path + "\". It is a directory");
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw FileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
-    std::string contents;
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        contents.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (in.bad())
-        throw FileError("Cannot read file \"" + path + "\".");
-    return CheckGuideText(contents);
+    return CheckGuideText(ReadFileBytes(path));
 }
 
 std::string FindingText(const GuideFinding& finding) {

@@ -39,7 +39,7 @@ std::vector<std::string> SplitGuideText(const std::string& contents) {
     return lines;
 }
 
-std::vector<std::string> ReadGuideLines(const std::string& path) {
+std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(PathOf(path), std::ios::binary);
     if (!in)
         throw FileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
@@ -49,7 +49,11 @@ std::vector<std::string> ReadGuideLines(const std::string& path) {
         contents.append(buffer, static_cast<std::size_t>(in.gcount()));
     if (in.bad())
         throw FileError("Cannot read file \"" + path + "\".");
-    return SplitGuideText(contents);
+    return contents;
+}
+
+std::vector<std::string> ReadGuideLines(const std::string& path) {
+    return SplitGuideText(ReadFileBytes(path));
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {

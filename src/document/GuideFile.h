@@ -12,6 +12,9 @@ namespace dravenloom {
 // readable text. A FileError when the file cannot be read.
 std::vector<std::string> ReadGuideLines(const std::string& path);
 
+// The whole contents of a file. A FileError when it cannot be opened or read.
+std::string ReadFileBytes(const std::string& path);
+
 // Splits file contents into lines by the same rules.
 std::vector<std::string> SplitGuideText(const std::string& contents);
 

@@ -141,10 +141,7 @@ LogicTree::NodeId LogicTree::AddChild(NodeId parent, Node node) {
 void LogicTree::Build() {
     Host.SetPointer(PointerShape::Busy);
     Notify(true);
-    Nodes.clear();
-    Lines.clear();
-    CaptionBytes.clear();
-    Records.clear();
+    DropContents();
     Selected.reset();
     Renumbered = false;
     bool failed = false;
@@ -162,10 +159,7 @@ void LogicTree::Build() {
         Nodes.push_back(std::move(root));
     } catch (const std::exception&) {
         failed = true;
-        Nodes.clear();
-        Lines.clear();
-        CaptionBytes.clear();
-        Records.clear();
+        DropContents();
     }
     Notify(false);
     Host.SetPointer(PointerShape::Normal);
@@ -173,12 +167,16 @@ void LogicTree::Build() {
         Host.ShowMessage({"Error", TreeFailureMessage, MsgButtons::Ok, MsgIcon::None});
 }
 
-void LogicTree::Clear() {
-    Notify(true);
+void LogicTree::DropContents() {
     Nodes.clear();
     Lines.clear();
     CaptionBytes.clear();
     Records.clear();
+}
+
+void LogicTree::Clear() {
+    Notify(true);
+    DropContents();
     Selected.reset();
     Renumbered = false;
     Notify(false);

@@ -136,6 +136,8 @@ private:
         std::vector<NodeId> Children;
     };
 
+    // Forgets the nodes, lines, captions and record index of the last build.
+    void DropContents();
     void IndexRecords();
     const RecordSpan* FindRecord(std::int32_t number) const;
     // A node for record `span` (the root, or a record under a response).
