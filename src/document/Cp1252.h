@@ -17,9 +17,9 @@ std::optional<unsigned char> Cp1252FromCodePoint(char32_t codePoint);
 // The outcome of turning typed or pasted UTF-8 text into guide bytes.
 struct TypedTextConversion {
     bool Accepted = false;
-    std::string Bytes;         // the guide bytes, when accepted
-    std::string RefusedChar;   // the first character that was refused, as UTF-8
-    std::string Reason;        // a sentence for the author naming that character and why
+    std::string Bytes;       // the guide bytes, when accepted
+    std::string RefusedChar; // the first character that was refused, as UTF-8
+    std::string Reason;      // a sentence for the author naming that character and why
 };
 
 // Converts typed UTF-8 text to guide bytes. Refuses the six reserved mark characters and

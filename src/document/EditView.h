@@ -14,17 +14,17 @@ inline constexpr const char* PlaceholderDialogue = "Enter primary dialogue here.
 struct EditView {
     TextField DialogueMemo;
     CheckBox CenterCheck;
-    std::array<TextField, ResponseSlots> Memos;          // Memo1..Memo6: response texts
-    std::array<TextField, ResponseSlots> Edits;          // Edit1..Edit6: "Jumps to record:"
-    std::array<Button, ResponseSlots> GoThereButtons;    // Button1..Button6: "Go there!"
-    std::array<Button, ResponseSlots> CreateNewButtons;  // Button7..Button12: "Create new"
+    std::array<TextField, ResponseSlots> Memos;         // Memo1..Memo6: response texts
+    std::array<TextField, ResponseSlots> Edits;         // Edit1..Edit6: "Jumps to record:"
+    std::array<Button, ResponseSlots> GoThereButtons;   // Button1..Button6: "Go there!"
+    std::array<Button, ResponseSlots> CreateNewButtons; // Button7..Button12: "Create new"
 
-    ComboBox ComboBox1;   // "Jumped from:"
-    Button GoBitBtn;      // "Go there"
-    Button PrevBitBtn;    // "Previous"
-    Button NextBitBtn;    // "Next"
-    Button BackBitBtn;    // "Go back"
-    Button RemoveBitBtn;  // "Remove"
+    ComboBox ComboBox1;  // "Jumped from:"
+    Button GoBitBtn;     // "Go there"
+    Button PrevBitBtn;   // "Previous"
+    Button NextBitBtn;   // "Next"
+    Button BackBitBtn;   // "Go back"
+    Button RemoveBitBtn; // "Remove"
 
     // 1-based access by the designer names: Memo(k) is Memok, Button(k) is Buttonk (1..12).
     TextField& Memo(int k) { return Memos.at(k - 1); }

@@ -8,11 +8,11 @@ namespace dravenloom {
 struct GraphicDialog {
     GraphicDialog();
 
-    CheckBox GraphicCheck;   // "Include a graphic with this dialogue"
-    TextField GraphicEdit;   // picture file path
-    Button GraphicBitBtn;    // "Browse..."
-    TextField Edit7;         // "X Location:", default "300"
-    TextField Edit8;         // "Y Location:", default "0"
+    CheckBox GraphicCheck; // "Include a graphic with this dialogue"
+    TextField GraphicEdit; // picture file path
+    Button GraphicBitBtn;  // "Browse..."
+    TextField Edit7;       // "X Location:", default "300"
+    TextField Edit8;       // "Y Location:", default "0"
 
     // Enables or disables path, X, Y and "Browse..." together (disabled ones in the inactive
     // colour).

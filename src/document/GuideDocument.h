@@ -16,17 +16,17 @@ inline constexpr const char* TitlePrefix = "Dravenloom - ";
 
 struct GuideDocument {
     RecordList Records;
-    RecordList SaveList;  // scratch copy used while the file is written
+    RecordList SaveList; // scratch copy used while the file is written
     std::int32_t RecordCount = 1;
     std::int32_t CurrentRecord = 1;
 
-    std::string GuideFileName = UntitledName;  // full path (UTF-8), or "Untitled"
+    std::string GuideFileName = UntitledName; // full path (UTF-8), or "Untitled"
     std::string WindowTitle = std::string(TitlePrefix) + UntitledName;
-    std::string OpenDialogPath;                // the file last chosen to open
-    std::string StatusText;                    // the one-panel status line
+    std::string OpenDialogPath; // the file last chosen to open
+    std::string StatusText;     // the one-panel status line
 
-    MenuItem SaveItem;    // "&Save": enabled exactly while the guide is modified
-    MenuItem SaveAsItem;  // "Save &As..."
+    MenuItem SaveItem;   // "&Save": enabled exactly while the guide is modified
+    MenuItem SaveAsItem; // "Save &As..."
     bool TreeStale = true;
 
     // Called when a new guide replaces the old one, so that layers above (the Logic View, the

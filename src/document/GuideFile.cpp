@@ -12,9 +12,13 @@
 namespace dravenloom {
 namespace {
 
-std::filesystem::path PathOf(const std::string& utf8) { return PathFromText(utf8); }
+std::filesystem::path PathOf(const std::string& utf8) {
+    return PathFromText(utf8);
+}
 
-std::string Describe(const std::error_code& error) { return error.message(); }
+std::string Describe(const std::error_code& error) {
+    return error.message();
+}
 
 } // namespace
 
@@ -31,7 +35,7 @@ std::vector<std::string> SplitGuideText(const std::string& contents) {
             ++stop;
         lines.emplace_back(contents, start, stop - start);
         if (stop == end)
-            break;  // a last line without line end
+            break; // a last line without line end
         start = stop + 1;
         if (contents[stop] == '\r' && start < end && contents[start] == '\n')
             ++start;
@@ -65,8 +69,8 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     std::filesystem::path temporary;
     std::ofstream out;
     for (int attempt = 0; attempt < 16 && !out.is_open(); ++attempt) {
-        temporary = directory / ("." + target.filename().string() + ".tmp" +
-                                 std::to_string(seed() % 1000000));
+        temporary = directory /
+                    ("." + target.filename().string() + ".tmp" + std::to_string(seed() % 1000000));
         if (std::filesystem::exists(temporary))
             continue;
         out.open(temporary, std::ios::binary | std::ios::trunc);

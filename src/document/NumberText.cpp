@@ -40,6 +40,8 @@ std::int32_t StrToInt(std::string_view text) {
     throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
 }
 
-std::string IntToStr(std::int64_t value) { return std::to_string(value); }
+std::string IntToStr(std::int64_t value) {
+    return std::to_string(value);
+}
 
 } // namespace dravenloom

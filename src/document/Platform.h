@@ -26,9 +26,9 @@ struct MessageRequest {
 // A file open or save dialog. Filter uses the "Description|*.ext;*.ext2" notation, several
 // filters joined by further bars. FileName is the name the dialog starts with (UTF-8 path).
 struct FileDialogRequest {
-    std::string Title;       // empty: the platform's default title
+    std::string Title; // empty: the platform's default title
     std::string Filter;
-    std::string DefaultExt;  // added when the author types a name without extension
+    std::string DefaultExt; // added when the author types a name without extension
     std::string FileName;
     bool OverwritePrompt = false;
 };
@@ -52,9 +52,9 @@ public:
 };
 
 // Message boxes of the kinds the program uses.
-MessageRequest ValidationError(const std::string& text);   // "Error", OK, exclamation
-MessageRequest PlainError(const std::string& text);        // "Error", OK, no icon
-MessageRequest Information(const std::string& text);       // "Information", OK, no icon
+MessageRequest ValidationError(const std::string& text); // "Error", OK, exclamation
+MessageRequest PlainError(const std::string& text);      // "Error", OK, no icon
+MessageRequest Information(const std::string& text);     // "Information", OK, no icon
 MessageRequest Question(const std::string& caption, const std::string& text); // Yes/No/Cancel
 
 } // namespace dravenloom

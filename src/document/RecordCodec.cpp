@@ -25,7 +25,9 @@ std::string_view After(std::string_view line, char mark) {
     return line.substr(start + 1);
 }
 
-bool IsTrimmedAway(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+bool IsTrimmedAway(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
 
 bool IsBlankPath(const std::string& path) {
     for (char c : path)
@@ -52,9 +54,8 @@ std::int32_t LineNumber(std::string_view line) {
     if (TryLineNumber(line, number))
         return number;
     const auto mark = line.find(NumberMark);
-    const std::string prefix = Cp1252ToUtf8(line.substr(0, mark == std::string_view::npos
-                                                               ? std::min<std::size_t>(line.size(), 20)
-                                                               : mark));
+    const std::string prefix = Cp1252ToUtf8(line.substr(
+        0, mark == std::string_view::npos ? std::min<std::size_t>(line.size(), 20) : mark));
     throw ConversionError("'" + prefix + "' is not a valid integer value");
 }
 
@@ -107,9 +108,13 @@ ResponseSlot ParseResponseLine(std::string_view line) {
     return {std::string(LineText(line)), std::string(LineTarget(line))};
 }
 
-std::string_view LineText(std::string_view line) { return Between(line, NumberMark, TextMark); }
+std::string_view LineText(std::string_view line) {
+    return Between(line, NumberMark, TextMark);
+}
 
-std::string_view LineTarget(std::string_view line) { return After(line, TextMark); }
+std::string_view LineTarget(std::string_view line) {
+    return After(line, TextMark);
+}
 
 std::string EncodeLineForFile(std::string_view line) {
     std::string out;

@@ -9,12 +9,12 @@
 
 namespace dravenloom {
 
-inline constexpr char NumberMark = '\xA4';  // ends the record number
-inline constexpr char TextMark = '\xB6';    // ends the dialogue or response text
-inline constexpr char XMark = '\xAA';       // precedes the picture's X
-inline constexpr char YMark = '\xB1';       // precedes the picture's Y
-inline constexpr char CenterMark = '\x80';  // precedes the center flag
-inline constexpr char BreakMark = '\x9A';   // a CR LF inside a text, in the file only
+inline constexpr char NumberMark = '\xA4'; // ends the record number
+inline constexpr char TextMark = '\xB6';   // ends the dialogue or response text
+inline constexpr char XMark = '\xAA';      // precedes the picture's X
+inline constexpr char YMark = '\xB1';      // precedes the picture's Y
+inline constexpr char CenterMark = '\x80'; // precedes the center flag
+inline constexpr char BreakMark = '\x9A';  // a CR LF inside a text, in the file only
 
 struct ResponseSlot {
     std::string Text;

@@ -237,11 +237,13 @@ void RecordEditor::CoordinateExit(TextField& field, const char* reset, const cha
 }
 
 void RecordEditor::Edit7Exit() {
-    CoordinateExit(Graphic.Edit7, DefaultGraphicX, "X Coordinate must be a positive integer value.");
+    CoordinateExit(Graphic.Edit7, DefaultGraphicX,
+                   "X Coordinate must be a positive integer value.");
 }
 
 void RecordEditor::Edit8Exit() {
-    CoordinateExit(Graphic.Edit8, DefaultGraphicY, "Y Coordinate must be a positive integer value.");
+    CoordinateExit(Graphic.Edit8, DefaultGraphicY,
+                   "Y Coordinate must be a positive integer value.");
 }
 
 void RecordEditor::GraphicBitBtnClick() {

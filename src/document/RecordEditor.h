@@ -34,8 +34,8 @@ public:
     // handling when the text differs from what the field held.
     void DialogueMemoChange(const std::string& text);
     void CenterCheckClick(bool checked);
-    void MemoChange(int k, const std::string& text);   // response k = 1..6
-    void EditChange(int k, const std::string& text);   // link k = 1..6
+    void MemoChange(int k, const std::string& text); // response k = 1..6
+    void EditChange(int k, const std::string& text); // link k = 1..6
 
     // Leaving link field k: refuses the current record and numbers outside 1..RecordCount.
     void EditExit(int k);

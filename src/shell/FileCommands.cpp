@@ -28,8 +28,8 @@ bool HasExtension(const std::string& path) {
 
 FileCommands::FileCommands(GuideDocument& document, EditView& view, RecordEditor& editor,
                            Navigator& navigator, PageSwitch& pages, Platform& platform)
-    : Document(document), View(view), Editor(editor), Nav(navigator), Pages(pages),
-      Host(platform) {}
+    : Document(document), View(view), Editor(editor), Nav(navigator), Pages(pages), Host(platform) {
+}
 
 void FileCommands::NewGuideState() {
     Pages.ActivePage = Page::EditView;

@@ -8,8 +8,7 @@
 
 namespace dravenloom {
 
-GuideForm::GuideForm(Platform& platform, SettingsStore& settings,
-                     std::string executableDirectory)
+GuideForm::GuideForm(Platform& platform, SettingsStore& settings, std::string executableDirectory)
     : Host(platform), Settings(settings), ExecutableDirectory(std::move(executableDirectory)),
       Editor(Document, View, Graphic, platform), Nav(Document, View, Editor),
       Files(Document, View, Editor, Nav, Pages, platform), Tree(Document, platform),
@@ -81,7 +80,9 @@ void GuideForm::ToolbarButton972Click() {
         LogicViewShown();
 }
 
-void GuideForm::ToolbarButton973Click() { Pages.ActivePage = Page::GenerateHtml; }
+void GuideForm::ToolbarButton973Click() {
+    Pages.ActivePage = Page::GenerateHtml;
+}
 
 void GuideForm::ToolbarButton975Click() {
     Pages.ActivePage = Page::Demonstration;
@@ -94,7 +95,9 @@ void GuideForm::ToolbarButton976Click() {
     Pages.ActivePage = Page::Upload;
 }
 
-void GuideForm::Contents2Click() { Host.ShowHelpContents(HelpFile); }
+void GuideForm::Contents2Click() {
+    Host.ShowHelpContents(HelpFile);
+}
 
 void GuideForm::ShowHints2Click() {
     ShowHintsItem.Checked = !ShowHintsItem.Checked;
@@ -103,7 +106,9 @@ void GuideForm::ShowHints2Click() {
         Settings.WriteBool(ProgramKey, "Hints", HintsEnabled);
 }
 
-void GuideForm::HomePage1Click() { Host.OpenAddress(HomePageAddress); }
+void GuideForm::HomePage1Click() {
+    Host.OpenAddress(HomePageAddress);
+}
 
 void GuideForm::DialogueMemoExit() {
     if (!View.DialogueMemo.Text.empty())
@@ -113,7 +118,9 @@ void GuideForm::DialogueMemoExit() {
         DialogueLeftEmpty();
 }
 
-void GuideForm::RemoveBitBtnClick() { Removal.RemoveCurrentRecord(); }
+void GuideForm::RemoveBitBtnClick() {
+    Removal.RemoveCurrentRecord();
+}
 
 void GuideForm::TreeView1DblClick() {
     Editor.CommitRecord();
@@ -124,8 +131,12 @@ void GuideForm::TreeView1DblClick() {
     Nav.WalkToRecord(Tree.RecordNumber(*Tree.Selected));
 }
 
-void GuideForm::JumpToRecord1Click() { TreeView1DblClick(); }
+void GuideForm::JumpToRecord1Click() {
+    TreeView1DblClick();
+}
 
-void GuideForm::RemoveRecord1Click() { Removal.RemoveCurrentRecord(); }
+void GuideForm::RemoveRecord1Click() {
+    Removal.RemoveCurrentRecord();
+}
 
 } // namespace dravenloom

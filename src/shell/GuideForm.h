@@ -37,11 +37,11 @@ public:
     void Timer1Timer();
 
     // Toolbar.
-    void ToolbarButton971Click();  // "Edit View"
-    void ToolbarButton972Click();  // "Logic View"
-    void ToolbarButton973Click();  // "Generate HTML"
-    void ToolbarButton975Click();  // "Demonstration"
-    void ToolbarButton976Click();  // "Upload Files"
+    void ToolbarButton971Click(); // "Edit View"
+    void ToolbarButton972Click(); // "Logic View"
+    void ToolbarButton973Click(); // "Generate HTML"
+    void ToolbarButton975Click(); // "Demonstration"
+    void ToolbarButton976Click(); // "Upload Files"
 
     // Help menu.
     void Contents2Click();
@@ -75,9 +75,9 @@ public:
     LogicTree Tree;
     RecordRemoval Removal;
 
-    MenuItem ShowHintsItem;     // "&Show Hints", ticked while hints are on
-    bool HintsEnabled = true;   // the application-wide hint switch
-    bool TimerEnabled = false;  // the one-shot start-up timer
+    MenuItem ShowHintsItem;    // "&Show Hints", ticked while hints are on
+    bool HintsEnabled = true;  // the application-wide hint switch
+    bool TimerEnabled = false; // the one-shot start-up timer
     bool OpenAtStart = false;
     std::string StartFile;
     std::string HelpFile;
