@@ -49,12 +49,15 @@ void TakeValue(const ParsedArguments& parsed, const std::string& option,
 }
 
 void TakeSettings(const ParsedArguments& parsed, AppletOptions& options) {
-    const auto any = [](const std::string&) { return true; };
-    TakeValue(parsed, "--title", any, "",
+    const auto oneLine = [](const std::string& v) {
+        return v.find_first_of("\r\n") == std::string::npos;
+    };
+    const char* oneLineRule = "The value must stay on one line.";
+    TakeValue(parsed, "--title", oneLine, oneLineRule,
               [&](const std::string& v) { options.TitleEdit.Text = v; });
-    TakeValue(parsed, "--button", any, "",
+    TakeValue(parsed, "--button", oneLine, oneLineRule,
               [&](const std::string& v) { options.ButtonEdit.Text = v; });
-    TakeValue(parsed, "--image-dir", any, "",
+    TakeValue(parsed, "--image-dir", oneLine, oneLineRule,
               [&](const std::string& v) { options.ImageDir.Text = v; });
     TakeValue(parsed, "--width", IsPositiveInteger, WidthMessage,
               [&](const std::string& v) { options.WidthEdit.Text = v; });
@@ -125,7 +128,7 @@ int RunTag(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     BufferedOutput buffered(out);
     for (const auto& line : lines)
-        buffered << Cp1252ToUtf8(line) << "\n";
+        buffered << TerminalLines(line).front() << "\n"; // no escape sequences reach the terminal
     return ExitOk;
 }
 

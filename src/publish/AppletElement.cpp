@@ -147,12 +147,16 @@ std::vector<std::string> ApplyAppletParams(const AppletParams& params, AppletOpt
                 field.Text = value;
             else
                 refuse(name, value, message);
-        } else if (name == "title") {
-            options.TitleEdit.Text = value;
-        } else if (name == "button") {
-            options.ButtonEdit.Text = value;
-        } else if (name == "imageDir") {
-            options.ImageDir.Text = value;
+        } else if (name == "title" || name == "button" || name == "imageDir") {
+            // The fields hold one line; a value that spans lines in the file would break the
+            // element it is written into.
+            if (value.find_first_of("\r\n") != std::string::npos)
+                refuse(name, value, "The value must stay on one line.");
+            else
+                (name == "title"    ? options.TitleEdit
+                 : name == "button" ? options.ButtonEdit
+                                    : options.ImageDir)
+                    .Text = value;
         } else if (name == "filename") {
             // The guide's own name: generation writes the open guide's name, whatever it was.
         } else if (name == "background" || name == "text") {

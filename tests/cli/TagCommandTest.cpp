@@ -75,6 +75,14 @@ TEST_F(TagCommandTest, WritesEverySettingAndReadsItBack) {
     EXPECT_NE(changed.Out.find("<PARAM NAME=\"face\" VALUE=\"Courier\">\n"), std::string::npos);
 }
 
+TEST_F(TagCommandTest, SendsNoEscapeSequenceToTheTerminal) {
+    const CliResult result = Run({"tag", Guide().string(), "--title", "\x1B[2Jgone"});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Out.find('\x1B'), std::string::npos);
+    EXPECT_NE(result.Out.find("<PARAM NAME=\"title\" VALUE=\"\\x1B[2Jgone\">\n"), std::string::npos)
+        << result.Out;
+}
+
 struct BadCase {
     const char* Option;
     const char* Value;
@@ -104,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"--size", "19", "Font size must be between 10 and 18."},
                       BadCase{"--background", "white", "A colour is written #RRGGBB."},
                       BadCase{"--text", "#12345", "A colour is written #RRGGBB."},
+                      BadCase{"--button", "two\nlines", "The value must stay on one line."},
                       BadCase{"--title", "\xE5\x90\x8D",
                               "it holds a character that an HTML file in code page 1252 cannot "
                               "hold."}));

@@ -101,6 +101,7 @@ TEST_F(ApplyAppletParamsTest, ListsWhatItRefusesAndKeepsThoseValues) {
                                              {"style", "bold"},
                                              {"image", "pink.gif"},
                                              {"colour", "#000000"},
+                                             {"button", "two\nlines"},
                                              {"title", "taken"}},
                                             Options);
     EXPECT_EQ(problems, (std::vector<std::string>{
@@ -111,7 +112,8 @@ TEST_F(ApplyAppletParamsTest, ListsWhatItRefusesAndKeepsThoseValues) {
                             "style: \"bold\" (The style is Regular, Bold, Italic or BoldItalic.)",
                             "image: \"pink.gif\" (The button picture is one of the twelve "
                             "swatches' files.)",
-                            "\"colour\": not a setting of the guide"}));
+                            "\"colour\": not a setting of the guide",
+                            "button: \"two\nlines\" (The value must stay on one line.)"}));
     const AppletSettings s = Options.Settings();
     EXPECT_EQ(s.FrameWidth, "300");
     EXPECT_EQ(s.Size, "12");
@@ -120,6 +122,7 @@ TEST_F(ApplyAppletParamsTest, ListsWhatItRefusesAndKeepsThoseValues) {
     EXPECT_FALSE(s.Bold);
     EXPECT_EQ(s.Image, "gray.gif");
     EXPECT_EQ(s.Title, "taken");
+    EXPECT_EQ(s.Button, "");
 }
 
 TEST_F(ApplyAppletParamsTest, TheSavedElementGivesTheSameElementAfterARestart) {
