@@ -215,6 +215,31 @@ TEST_F(OptionsPageTest, AWriteThatFailsHalfWayKeepsTheOldFile) {
 }
 #endif
 
+// Load From File.
+
+TEST_F(OptionsPageTest, GenerateSaveRestartLoadGivesTheSameElement) {
+    OpenGuide(NumberedRecords(1), "help.dvx");
+    Options().TitleEdit.Text = "Say \"hi\"";
+    Options().SizeCombo.Text = "14";
+    Options().CheckItalic.Checked = true;
+    Options().SwatchClick(1);
+    Platform.ColourAnswers.push_back(Rgb{9, 8, 7});
+    Options().MTranBtn2Click();
+    ClickGenerate();
+    const std::string first = Tag().HtmlMemo.Text;
+    const std::string page = Dir.File("page.html");
+    Platform.DialogAnswers.push_back(page);
+    Tag().SaveBtnClick();
+
+    OptionsPage restarted(Doc(), Editor(), Files(), Form.Pages, Platform);
+    Platform.DialogAnswers.push_back(page);
+    restarted.LoadBtnClick();
+    EXPECT_TRUE(Platform.Messages.empty());
+    restarted.Tag.GenerateBitBtnClick();
+    EXPECT_EQ(restarted.Tag.HtmlMemo.Text, first);
+    EXPECT_EQ(restarted.Options.Color2, (Rgb{9, 8, 7}));
+}
+
 // The options belong to the window, not to the guide.
 
 TEST_F(OptionsPageTest, OptionsNeitherMarkTheGuideNorFollowIt) {
