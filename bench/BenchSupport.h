@@ -24,6 +24,8 @@ public:
     std::optional<std::string> OpenDialog(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> SaveDialog(const FileDialogRequest&) override { return {}; }
     void Focus(const TextField&, bool) override {}
+    void FocusCombo(const ComboBox&) override {}
+    std::optional<Rgb> ChooseColour(const Rgb&) override { return {}; }
     void SetPointer(PointerShape) override {}
     void OpenAddress(const std::string&) override {}
     void ShowHelpContents(const std::string&) override {}

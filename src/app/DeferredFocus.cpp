@@ -33,6 +33,14 @@ void DeferredFocus::Focus(const TextField& field, bool selectAll) {
         Qt::QueuedConnection);
 }
 
+void DeferredFocus::FocusCombo(const ComboBox& box) {
+    Inner.FocusCombo(box);
+}
+
+std::optional<Rgb> DeferredFocus::ChooseColour(const Rgb& current) {
+    return Inner.ChooseColour(current);
+}
+
 void DeferredFocus::SetPointer(PointerShape shape) {
     Inner.SetPointer(shape);
 }

@@ -27,6 +27,9 @@ public:
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveDialog(const FileDialogRequest& request) override;
     void Focus(const TextField& field, bool selectAll) override;
+    // A drop-down's focus is passed straight on: it selects nothing that a refresh could undo.
+    void FocusCombo(const ComboBox& box) override;
+    std::optional<Rgb> ChooseColour(const Rgb& current) override;
     void SetPointer(PointerShape shape) override;
     void OpenAddress(const std::string& address) override;
     void ShowHelpContents(const std::string& helpFilePath) override;

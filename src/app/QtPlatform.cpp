@@ -4,6 +4,7 @@
 #include "app/HelpWindow.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -263,6 +264,39 @@ void QtPlatform::ShowHelpContents(const std::string& helpFilePath) {
     if (!HelpBook)
         HelpBook = std::make_unique<HelpWindow>(*this);
     HelpBook->ShowContents(book);
+}
+
+// The colour chooser and the drop-downs' focus.
+
+void FocusTargets::Register(const ComboBox& box, QWidget* widget) {
+    Combos[&box] = widget;
+}
+
+void FocusTargets::Unregister(const ComboBox& box) {
+    Combos.erase(&box);
+}
+
+void FocusTargets::Focus(const ComboBox& box) const {
+    auto it = Combos.find(&box);
+    QWidget* widget = it == Combos.end() ? nullptr : it->second.data();
+    if (!widget || !widget->isEnabled() || widget->isHidden())
+        return;
+    ModalGuard guard;
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+void QtPlatform::FocusCombo(const ComboBox& box) {
+    Targets.Focus(box);
+}
+
+std::optional<Rgb> QtPlatform::ChooseColour(const Rgb& current) {
+    ModalGuard guard;
+    const QColor chosen = QColorDialog::getColor(QColor(current.Red, current.Green, current.Blue),
+                                                 QApplication::activeWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return Rgb{static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
+               static_cast<std::uint8_t>(chosen.blue())};
 }
 
 } // namespace dravenloom

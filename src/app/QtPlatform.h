@@ -1,5 +1,5 @@
 // The core's Platform answered with Qt: message boxes, file dialogs, focus requests, the busy
-// pointer, web and mail addresses, and the help book.
+// pointer, web and mail addresses, the help book and the colour chooser.
 //
 // Focus-loss handling in the views (read this before forwarding a focus-out to the core):
 // a field's "exit" handler may show a message box and move the focus back to the field. The
@@ -64,8 +64,14 @@ public:
     // asked (QLineEdit, QPlainTextEdit and QTextEdit).
     void Focus(const TextField& field, bool selectAll) const;
 
+    // The same for the drop-downs.
+    void Register(const ComboBox& box, QWidget* widget);
+    void Unregister(const ComboBox& box);
+    void Focus(const ComboBox& box) const;
+
 private:
     std::unordered_map<const TextField*, QPointer<QWidget>> Widgets;
+    std::unordered_map<const ComboBox*, QPointer<QWidget>> Combos;
 };
 
 // "Description|*.a;*.b|Other|*.c" as Qt writes it: "Description (*.a *.b);;Other (*.c)".
@@ -93,6 +99,9 @@ public:
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveDialog(const FileDialogRequest& request) override;
     void Focus(const TextField& field, bool selectAll) override;
+    void FocusCombo(const ComboBox& box) override;
+    // QColorDialog, application-modal over the active window.
+    std::optional<Rgb> ChooseColour(const Rgb& current) override;
     // The busy pointer is an application-wide override cursor; Normal removes it.
     void SetPointer(PointerShape shape) override;
     void OpenAddress(const std::string& address) override;

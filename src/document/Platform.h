@@ -1,12 +1,16 @@
 // What the core asks of the world outside it: message boxes, file dialogs, focus, the pointer,
-// addresses and help. The desktop program answers with Qt; tests answer from a script.
+// addresses, help and the colour chooser. The desktop program answers with Qt; tests answer from a
+// script.
 #pragma once
+
+#include "document/Rgb.h"
 
 #include <optional>
 #include <string>
 
 namespace dravenloom {
 
+struct ComboBox;
 struct TextField;
 
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -45,6 +49,11 @@ public:
     virtual std::optional<std::string> SaveDialog(const FileDialogRequest& request) = 0;
     // Give this field the keyboard focus, selecting all of its text when asked.
     virtual void Focus(const TextField& field, bool selectAll) = 0;
+    // Give this drop-down the keyboard focus (its edit part, where the author types).
+    virtual void FocusCombo(const ComboBox& box) = 0;
+    // The platform's standard colour chooser, preset with `current`: the chosen colour, or
+    // nothing when the author cancels.
+    virtual std::optional<Rgb> ChooseColour(const Rgb& current) = 0;
     virtual void SetPointer(PointerShape shape) = 0;
     // Shell "open" of a web or mail address with the default program.
     virtual void OpenAddress(const std::string& address) = 0;

@@ -7,6 +7,7 @@
 //   platform.MessageAnswers.push_back(MsgAnswer::Yes);        // answer to the next message box
 //   platform.DialogAnswers.push_back("/tmp/guide.dvx");       // next open/save dialog picks it
 //   platform.DialogAnswers.push_back(std::nullopt);           // the one after is cancelled
+//   platform.ColourAnswers.push_back(Rgb{255, 0, 0});         // the colour chooser picks red
 //   ... drive the core ...
 //   EXPECT_EQ(platform.Messages.at(0), ValidationError("..."));
 //   EXPECT_EQ(platform.FocusRequests.back().Field, &view.Edit(1));
@@ -16,14 +17,17 @@
 //     OK/Cancel and Yes/No/Cancel, No for Yes/No (the answer that changes least). Such
 //     answers are counted in UnscriptedMessages, so a test can insist that every box was
 //     expected.
-//   - file dialog: cancelled (nothing).
+//   - file dialog and colour chooser: cancelled (nothing).
 // An answer that the box cannot give (Yes for an OK-only box) is handed back as it is: the
 // double does not second-guess the test.
 //
-// Records: Messages, OpenDialogs/SaveDialogs (the requests), FocusRequests, Pointers (every
+// Records: Messages, OpenDialogs/SaveDialogs (the requests), ColourRequests (the colour each
+// chooser was preset with), FocusRequests (a drop-down's request has Combo set instead of
+// Field), Pointers (every
 // SetPointer call; CurrentPointer is the last shape), Addresses (OpenAddress), HelpRequests
 // (ShowHelpContents), and Events, a single chronological log of all of them for tests that
-// care about order ("message:Error", "focus", "open-dialog", "save-dialog", "pointer:busy",
+// care about order ("message:Error", "focus", "open-dialog", "save-dialog", "colour-dialog",
+// "pointer:busy",
 // "pointer:normal", "address:<url>", "help:<path>").
 //
 // OnMessage, when set, runs while the "box" is up, before the answer is returned; a test can
@@ -45,11 +49,13 @@ public:
     struct FocusRequest {
         const TextField* Field = nullptr;
         bool SelectAll = false;
+        const ComboBox* Combo = nullptr;
     };
 
     // Scripts.
     std::deque<MsgAnswer> MessageAnswers;
     std::deque<std::optional<std::string>> DialogAnswers;
+    std::deque<std::optional<Rgb>> ColourAnswers;
     std::optional<MsgAnswer> DefaultAnswer;
     std::function<void(const MessageRequest&)> OnMessage;
 
@@ -57,6 +63,7 @@ public:
     std::vector<MessageRequest> Messages;
     std::vector<FileDialogRequest> OpenDialogs;
     std::vector<FileDialogRequest> SaveDialogs;
+    std::vector<Rgb> ColourRequests;
     std::vector<FocusRequest> FocusRequests;
     std::vector<PointerShape> Pointers;
     PointerShape CurrentPointer = PointerShape::Normal;
@@ -107,6 +114,21 @@ public:
         Events.push_back("focus");
     }
 
+    void FocusCombo(const ComboBox& box) override {
+        FocusRequests.push_back({nullptr, false, &box});
+        Events.push_back("focus");
+    }
+
+    std::optional<Rgb> ChooseColour(const Rgb& current) override {
+        ColourRequests.push_back(current);
+        Events.push_back("colour-dialog");
+        if (ColourAnswers.empty())
+            return std::nullopt;
+        const std::optional<Rgb> answer = ColourAnswers.front();
+        ColourAnswers.pop_front();
+        return answer;
+    }
+
     void SetPointer(PointerShape shape) override {
         Pointers.push_back(shape);
         CurrentPointer = shape;
@@ -125,7 +147,8 @@ public:
 
     // True when every scripted answer was used and no box went unanswered by the script.
     bool ScriptUsedUp() const {
-        return MessageAnswers.empty() && DialogAnswers.empty() && UnscriptedMessages == 0;
+        return MessageAnswers.empty() && DialogAnswers.empty() && ColourAnswers.empty() &&
+               UnscriptedMessages == 0;
     }
 
     // Forgets what was recorded (not the scripts).
@@ -133,6 +156,7 @@ public:
         Messages.clear();
         OpenDialogs.clear();
         SaveDialogs.clear();
+        ColourRequests.clear();
         FocusRequests.clear();
         Pointers.clear();
         Addresses.clear();

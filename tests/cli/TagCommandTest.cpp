@@ -1,0 +1,146 @@
+// Tests of `dravenloom-cli tag`: the element printed and written, values refused by their
+// fields' rules, and settings taken from an element saved earlier.
+#include "support/CliRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using dravenloom::CliResult;
+
+class TagCommandTest : public dravenloom::CliFixture {
+protected:
+    fs::path Guide() { return Write("help.dvx", dravenloom::CliMarks("1|Hello#<>~no\r\n")); }
+};
+
+const std::string DefaultElement = "<APPLET CODE=\"Dravenloom.class\" WIDTH=\"75\" HEIGHT=\"50\" "
+                                   "MAYSCRIPT>\n"
+                                   "<PARAM NAME=\"frameWidth\" VALUE=\"300\">\n"
+                                   "<PARAM NAME=\"frameHeight\" VALUE=\"400\">\n"
+                                   "<PARAM NAME=\"filename\" VALUE=\"help.dvx\">\n"
+                                   "<PARAM NAME=\"title\" VALUE=\"\">\n"
+                                   "<PARAM NAME=\"button\" VALUE=\"\">\n"
+                                   "<PARAM NAME=\"background\" VALUE=\"#FFFFFF\">\n"
+                                   "<PARAM NAME=\"text\" VALUE=\"#000000\">\n"
+                                   "<PARAM NAME=\"face\" VALUE=\"Times New Roman\">\n"
+                                   "<PARAM NAME=\"style\" VALUE=\"Regular\">\n"
+                                   "<PARAM NAME=\"size\" VALUE=\"12\">\n"
+                                   "<PARAM NAME=\"textStart\" VALUE=\"5\">\n"
+                                   "<PARAM NAME=\"image\" VALUE=\"gray.gif\">\n"
+                                   "<PARAM NAME=\"imageDir\" VALUE=\"\">\n"
+                                   "Sorry, but your browser does not support Java.\n"
+                                   "</APPLET>\n";
+
+TEST_F(TagCommandTest, PrintsTheDefaultElement) {
+    const CliResult result = Run({"tag", Guide().string()});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Out, DefaultElement);
+    EXPECT_EQ(result.Err, "");
+}
+
+TEST_F(TagCommandTest, WritesEverySettingAndReadsItBack) {
+    const std::string guide = Guide().string();
+    const std::string page = (Directory / "page.html").string();
+    const CliResult written =
+        Run({"tag",          guide,      "--title",      "Caf\xC3\xA9 \"tour\"",
+             "--button",     "Go",       "--width",      "640",
+             "--height",     "480",      "--text-start", "9",
+             "--background", "#0080ff",  "--text",       "#C00A01",
+             "--face",       "Courier",  "--size",       "11",
+             "--bold",       "--italic", "--image",      "purple.gif",
+             "--image-dir",  "pics",     "--output",     page});
+    ASSERT_EQ(written.Status, 0) << written.Err;
+    EXPECT_EQ(written.Out, "Wrote the applet element for help.dvx to page.html\n");
+    const std::string bytes = dravenloom::ReadWholeFile(page);
+    EXPECT_NE(bytes.find("<PARAM NAME=\"title\" VALUE=\"Caf\xE9 &quot;tour&quot;\">\r\n"),
+              std::string::npos)
+        << bytes;
+    EXPECT_NE(bytes.find("<PARAM NAME=\"style\" VALUE=\"BoldItalic\">\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("<PARAM NAME=\"background\" VALUE=\"#0080FF\">\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.substr(bytes.size() - 11), "</APPLET>\r\n");
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 16);
+
+    // The saved element gives the same lines again, and a later option wins over it.
+    const std::string again = (Directory / "again.html").string();
+    ASSERT_EQ(Run({"tag", guide, "--from", page, "--output", again}).Status, 0);
+    EXPECT_EQ(dravenloom::ReadWholeFile(again), bytes);
+    const CliResult changed = Run({"tag", guide, "--from", page, "--size", "14"});
+    EXPECT_NE(changed.Out.find("<PARAM NAME=\"size\" VALUE=\"14\">\n"), std::string::npos);
+    EXPECT_NE(changed.Out.find("<PARAM NAME=\"face\" VALUE=\"Courier\">\n"), std::string::npos);
+}
+
+TEST_F(TagCommandTest, SendsNoEscapeSequenceToTheTerminal) {
+    const CliResult result = Run({"tag", Guide().string(), "--title", "\x1B[2Jgone"});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Out.find('\x1B'), std::string::npos);
+    EXPECT_NE(result.Out.find("<PARAM NAME=\"title\" VALUE=\"\\x1B[2Jgone\">\n"), std::string::npos)
+        << result.Out;
+}
+
+struct BadCase {
+    const char* Option;
+    const char* Value;
+    const char* Rule;
+};
+
+class TagRefusalTest : public TagCommandTest, public ::testing::WithParamInterface<BadCase> {};
+
+TEST_P(TagRefusalTest, RefusesWithTheFieldsMessage) {
+    const auto& c = GetParam();
+    const std::string page = (Directory / "page.html").string();
+    const CliResult result = Run({"tag", Guide().string(), c.Option, c.Value, "--output", page});
+    EXPECT_EQ(result.Status, 2);
+    EXPECT_EQ(result.Out, "");
+    EXPECT_EQ(result.Err, std::string("dravenloom-cli tag: ") + c.Option + " \"" + c.Value +
+                              "\": " + c.Rule + "\n");
+    EXPECT_FALSE(fs::exists(page));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, TagRefusalTest,
+    ::testing::Values(BadCase{"--width", "0", "Width must be a positive integer value."},
+                      BadCase{"--height", "abc", "Height must be a positive integer value."},
+                      BadCase{"--text-start", "-1",
+                              "Text Starting Position must be a positive integer value."},
+                      BadCase{"--face", "arial", "Invalid font face."},
+                      BadCase{"--size", "19", "Font size must be between 10 and 18."},
+                      BadCase{"--background", "white", "A colour is written #RRGGBB."},
+                      BadCase{"--text", "#12345", "A colour is written #RRGGBB."},
+                      BadCase{"--button", "two\nlines", "The value must stay on one line."},
+                      BadCase{"--title", "\xE5\x90\x8D",
+                              "it holds a character that an HTML file in code page 1252 cannot "
+                              "hold."}));
+
+TEST_F(TagCommandTest, RefusesAnUnknownButtonPicture) {
+    const CliResult result = Run({"tag", Guide().string(), "--image", "pink.gif"});
+    EXPECT_EQ(result.Status, 2);
+    EXPECT_NE(result.Err.find("--image \"pink.gif\": The button picture is one of"),
+              std::string::npos)
+        << result.Err;
+}
+
+TEST_F(TagCommandTest, RefusesWhatIsNoGuideOrNoElement) {
+    const fs::path notGuide = Write("notes.dvx", "just some text\r\n");
+    EXPECT_EQ(Run({"tag", notGuide.string()}).Status, 2);
+    EXPECT_EQ(Run({"tag", (Directory / "missing.dvx").string()}).Status, 2);
+    const fs::path plain = Write("plain.html", "<p>nothing</p>");
+    const CliResult result = Run({"tag", Guide().string(), "--from", plain.string()});
+    EXPECT_EQ(result.Status, 2);
+    EXPECT_EQ(result.Err,
+              "dravenloom-cli tag: plain.html holds no applet element for Dravenloom.class\n");
+    const fs::path bad = Write("bad.html", "<APPLET CODE=\"Dravenloom.class\"><PARAM "
+                                           "NAME=\"size\" VALUE=\"30\"></APPLET>");
+    const CliResult listed = Run({"tag", Guide().string(), "--from", bad.string()});
+    EXPECT_EQ(listed.Status, 2);
+    EXPECT_NE(listed.Err.find("  size: \"30\" (Font size must be between 10 and 18.)\n"),
+              std::string::npos)
+        << listed.Err;
+}
+
+} // namespace
