@@ -66,9 +66,9 @@ void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t c
 }
 
 RecordRemoval::RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor,
-                             LogicTree& tree, Platform& platform,
+                             Navigator& navigator, LogicTree& tree, Platform& platform,
                              std::function<bool()> logicViewActive)
-    : Document(document), View(view), Editor(editor), Tree(tree), Host(platform),
+    : Document(document), View(view), Editor(editor), Nav(navigator), Tree(tree), Host(platform),
       LogicViewActive(std::move(logicViewActive)) {}
 
 void RecordRemoval::RemoveCurrentRecord() {
@@ -117,6 +117,10 @@ void RecordRemoval::Remove(bool fromTree) {
     Tree.RecordsRenumbered();
     if (Document.RecordCount == 1)
         View.BackBitBtn.Enabled = false;
+    // "Go back" keeps its number through a removal, but one past the end would make the walk
+    // append empty records until it got there: it goes to the last record instead.
+    if (Nav.LastViewedRecord > Document.RecordCount)
+        Nav.LastViewedRecord = Document.RecordCount;
     Document.ShowRecordStatus();
     Editor.LoadRecord();
     const bool placeholder = View.DialogueMemo.Text.empty();

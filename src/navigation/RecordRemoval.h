@@ -4,6 +4,7 @@
 
 #include "document/RecordEditor.h"
 #include "navigation/LogicTree.h"
+#include "navigation/Navigator.h"
 
 #include <cstdint>
 #include <functional>
@@ -28,8 +29,9 @@ void RepairLink(std::string& line, std::int32_t removed, std::int32_t count);
 class RecordRemoval {
 public:
     // `logicViewActive` tells whether the Logic View is the page shown.
-    RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor, LogicTree& tree,
-                  Platform& platform, std::function<bool()> logicViewActive);
+    RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor,
+                  Navigator& navigator, LogicTree& tree, Platform& platform,
+                  std::function<bool()> logicViewActive);
 
     // "Remove" and "Remove record": asks, then removes the current record, or, while the
     // Logic View is shown, the record of the selected node. RemovalDone tells what happened.
@@ -46,6 +48,7 @@ private:
     GuideDocument& Document;
     EditView& View;
     RecordEditor& Editor;
+    Navigator& Nav;
     LogicTree& Tree;
     Platform& Host;
     std::function<bool()> LogicViewActive;

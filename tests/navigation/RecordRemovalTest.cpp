@@ -236,6 +236,28 @@ TEST_F(RemovalTest, RemovingTheOnlyRecordLeavesThePlaceholderRecord) {
     EXPECT_EQ(ShownResponses(), std::vector<std::string>(6));
 }
 
+TEST_F(RemovalTest, GoBackPastTheEndGoesToTheLastRecordWithoutAppending) {
+    OpenGuide(NumberedRecords(6));
+    ShowRecord(6);
+    ClickPrevious(); // "Go back" would return to 6
+    for (int i = 0; i < 2; ++i) {
+        Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+        Form.RemoveBitBtnClick();
+    }
+    ASSERT_EQ(Doc().RecordCount, 4);
+    ASSERT_EQ(Doc().CurrentRecord, 3);
+    const auto lines = Lines();
+    ClickGoBack();
+    EXPECT_EQ(Doc().CurrentRecord, 4);
+    EXPECT_EQ(Doc().RecordCount, 4);
+    EXPECT_EQ(Doc().StatusText, "Record 4 of 4");
+    EXPECT_EQ(View().DialogueMemo.Text, "Record 6");
+    EXPECT_EQ(Lines(), lines);
+    // "Go back" again returns to where the author was.
+    ClickGoBack();
+    EXPECT_EQ(Doc().CurrentRecord, 3);
+}
+
 TEST_F(RemovalTest, CancelChangesNothing) {
     OpenWorkedExample();
     ShowRecord(2);
