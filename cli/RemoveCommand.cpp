@@ -54,7 +54,8 @@ const CommandRegistrar Registrar(
      "  Removes record N from GUIDE as the program's \"Remove\" does, without asking: its\n"
      "  lines go, the records after it move up by one, jumps follow the records they named\n"
      "  and jumps to record N are emptied (their response texts stay). Removing the only\n"
-     "  record leaves the placeholder record \"Enter primary dialogue here.\".\n"
+     "  record leaves the placeholder record \"Enter primary dialogue here.\". A guide whose\n"
+     "  lines are out of number order is refused (exit status 2, the file left as it was).\n"
      "  --output OUT  write the result to OUT instead of over GUIDE\n"
      "  The file is written to a temporary file first that then replaces it.\n",
      RunRemove});

@@ -19,8 +19,10 @@ inline constexpr const char* RemoveQuestion =
 // is renumbered N to N - 1 (the rest of the line kept byte for byte), and every response's
 // target t is repaired: removed < t <= count becomes t - 1, t = removed is emptied (the
 // response text stays), anything else is left alone. `count` is the record count before the
-// removal. A line that cannot be read fails with a ConversionError and leaves the list as it
-// was; a target that is not a number names no record and is left alone.
+// removal. A line that cannot be read fails with a ConversionError, and lines out of number
+// order (a line numbered below the one before it) with a GuideFormatError naming the first
+// such line; either leaves the list as it was. A target that is not a number names no record
+// and is left alone.
 void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t count);
 
 // Repairs the target of one response line when record `removed` of `count` goes.

@@ -1,6 +1,7 @@
 // Tests of dravenloom-cli tree and remove: the built program run on guides in a temporary
 // directory.
 #include "support/CliRunner.h"
+#include "support/GuideReadBack.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using dravenloom::CliRecordLines;
 using dravenloom::CliResult;
+using dravenloom::OpensAsGuide;
 using dravenloom::ReadWholeFile;
 
 // Guide text with the stand-ins of CliMarks and a CR LF after every line given.
@@ -33,17 +36,22 @@ TEST_F(TreeRemoveCliTest, RemoveRepairsLinksAndWritesTheOutput) {
     const CliResult result = Run({"remove", guide.string(), "2", "--output", output.string()});
     EXPECT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(result.Out, "Removed record 2; " + output.string() + " holds 3 records\n");
-    EXPECT_EQ(ReadWholeFile(output), Guide({"1|Caf\xE9^open#<>~no", "1|to four#3", "2|Three#<>~no",
-                                            "3|Four#<>~no", "3|to two#", "3|to self#3"}));
+    const std::vector<std::string> removed = {
+        "1|Caf\xE9^open#<>~no", "1|to four#3", "2|Three#<>~no",
+        "3|Four#<>~no",         "3|to two#",   "3|to self#3"};
+    EXPECT_EQ(ReadWholeFile(output), Guide(removed));
+    EXPECT_TRUE(OpensAsGuide(output, CliRecordLines(removed)));
     // The guide itself is untouched.
     EXPECT_EQ(ReadWholeFile(guide), Guide(WorkedExample));
 
     // Without --output the guide is rewritten in place.
     const CliResult inPlace = Run({"remove", guide.string(), "4"});
     EXPECT_EQ(inPlace.Status, 0) << inPlace.Err;
-    EXPECT_EQ(ReadWholeFile(guide),
-              Guide({"1|Caf\xE9^open#<>~no", "1|to four#", "2|Two#pic.gif<10>20~yes",
-                     "2|to three#3", "3|Three#<>~no"}));
+    const std::vector<std::string> shorter = {"1|Caf\xE9^open#<>~no", "1|to four#",
+                                              "2|Two#pic.gif<10>20~yes", "2|to three#3",
+                                              "3|Three#<>~no"};
+    EXPECT_EQ(ReadWholeFile(guide), Guide(shorter));
+    EXPECT_TRUE(OpensAsGuide(guide, CliRecordLines(shorter)));
     // Nothing but the guide is left in the directory (the temporary file replaced it).
     int files = 0;
     for (const auto& entry : fs::directory_iterator(Directory))
@@ -56,6 +64,26 @@ TEST_F(TreeRemoveCliTest, RemovingTheOnlyRecordLeavesThePlaceholder) {
     const CliResult result = Run({"remove", guide.string(), "1"});
     EXPECT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(ReadWholeFile(guide), Guide({"1|Enter primary dialogue here.#<>~no"}));
+    EXPECT_TRUE(OpensAsGuide(guide, CliRecordLines({"1|Enter primary dialogue here.#<>~no"})));
+}
+
+TEST_F(TreeRemoveCliTest, RemoveRefusesLinesOutOfNumberOrderAndLeavesTheFile) {
+    // Removing record 2 would renumber the second record 1 to record 0, which Open refuses.
+    const std::string bytes =
+        Guide({"1|One#<>~no", "2|Two#<>~no", "1|Again#<>~no", "3|Three#<>~no"});
+    const fs::path guide = Write("disorder.dvx", bytes);
+    const fs::path output = Directory / "out.dvx";
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"remove", guide.string(), "2"},
+             {"remove", guide.string(), "3", "--output", output.string()}}) {
+        const CliResult result = Run(arguments);
+        EXPECT_EQ(result.Status, 2);
+        EXPECT_EQ(result.Out, "");
+        EXPECT_NE(result.Err.find("line 3 holds record 1 after record 2"), std::string::npos)
+            << result.Err;
+        EXPECT_EQ(ReadWholeFile(guide), bytes);
+        EXPECT_FALSE(fs::exists(output));
+    }
 }
 
 TEST_F(TreeRemoveCliTest, RemoveRefusesBadRequestsAndLeavesTheGuide) {

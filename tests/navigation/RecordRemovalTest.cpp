@@ -2,6 +2,7 @@
 // the view afterwards, the confirmation, and the three places the removal is asked from.
 #include "navigation/RecordRemoval.h"
 #include "support/EditorFixture.h"
+#include "support/GuideReadBack.h"
 #include "support/ShortLines.h"
 
 #include "document/Errors.h"
@@ -157,6 +158,12 @@ protected:
                    P(3, "Three"), P(4, "Four"), R(4, "to two", "2"), R(4, "to self", "4")});
     }
     RecordRemoval& Removal() { return Form.Removal; }
+    // Saves the guide under its name and reads the file back through Open: it must open and
+    // hold what the editor holds.
+    void SaveAndReadBack() {
+        Files().Save1Click();
+        EXPECT_TRUE(OpensAsGuide(Doc().GuideFileName, Lines()));
+    }
 };
 
 TEST_F(RemovalTest, WorkedExampleRemovingRecordTwo) {
@@ -181,6 +188,7 @@ TEST_F(RemovalTest, WorkedExampleRemovingRecordTwo) {
     EXPECT_TRUE(Doc().TreeStale);
     // The Edit View keeps the focus on the dialogue (not selected: it is no placeholder).
     EXPECT_TRUE(LastFocusIs(View().DialogueMemo, false));
+    SaveAndReadBack();
 }
 
 TEST_F(RemovalTest, EmptiedLinkKeepsItsResponseText) {
@@ -219,6 +227,7 @@ TEST_F(RemovalTest, RemovingTheLastAndTheFirstRecord) {
     EXPECT_EQ(View().DialogueMemo.Text, "Two");
     EXPECT_FALSE(View().PrevBitBtn.Enabled);
     EXPECT_FALSE(View().BackBitBtn.Enabled);
+    SaveAndReadBack();
 }
 
 TEST_F(RemovalTest, RemovingTheOnlyRecordLeavesThePlaceholderRecord) {
@@ -234,6 +243,7 @@ TEST_F(RemovalTest, RemovingTheOnlyRecordLeavesThePlaceholderRecord) {
     EXPECT_FALSE(View().BackBitBtn.Enabled);
     EXPECT_FALSE(View().PrevBitBtn.Enabled);
     EXPECT_EQ(ShownResponses(), std::vector<std::string>(6));
+    SaveAndReadBack();
 }
 
 TEST_F(RemovalTest, GoBackPastTheEndGoesToTheLastRecordWithoutAppending) {
@@ -298,6 +308,7 @@ TEST_F(RemovalTest, RecordWithoutLinesAfterCreateNew) {
     EXPECT_EQ(Doc().CurrentRecord, 3);
     EXPECT_EQ(Doc().RecordCount, 3);
     EXPECT_EQ(ShownResponses()[0], "more>");
+    SaveAndReadBack();
 }
 
 TEST_F(RemovalTest, LastRecordLeftWithoutDialogueGetsThePlaceholder) {
@@ -327,6 +338,84 @@ TEST_F(RemovalTest, UnreadableListFailsBeforeAnythingChanges) {
     EXPECT_EQ(View().DialogueMemo.Text, "Two");
     EXPECT_EQ(Doc().CurrentRecord, 2);
     EXPECT_EQ(Doc().RecordCount, 4);
+}
+
+// Lines out of number order: removing would renumber a later line into another record, or to
+// record 0, and write a guide that Open refuses.
+struct DisorderCase {
+    const char* Name;
+    std::vector<std::string> Lines;
+    std::int32_t Removed;
+    const char* Named; // what the error names
+};
+
+void PrintTo(const DisorderCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class RemovalDisorderTest : public RemovalTest,
+                            public ::testing::WithParamInterface<DisorderCase> {};
+
+TEST_P(RemovalDisorderTest, RefusedBeforeAnythingChanges) {
+    const DisorderCase& c = GetParam();
+    OpenGuide(c.Lines);
+    ShowRecord(c.Removed);
+    const auto lines = Lines();
+    const std::string dialogue = View().DialogueMemo.Text;
+    const std::int32_t count = Doc().RecordCount;
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    try {
+        Form.RemoveBitBtnClick();
+        ADD_FAILURE() << "the removal went ahead";
+    } catch (const GuideFormatError& error) {
+        EXPECT_NE(std::string(error.what()).find(c.Named), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(Removal().RemovalDone);
+    EXPECT_EQ(Lines(), lines);
+    EXPECT_EQ(View().DialogueMemo.Text, dialogue);
+    EXPECT_EQ(Doc().CurrentRecord, c.Removed);
+    EXPECT_EQ(Doc().RecordCount, count);
+    SaveAndReadBack();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Guides, RemovalDisorderTest,
+    ::testing::Values(DisorderCase{"RecordAgainAfterALaterOne",
+                                   {P(1, "One"), P(2, "Two"), P(1, "Again"), P(3, "Three")},
+                                   2,
+                                   "line 3 holds record 1 after record 2"},
+                      DisorderCase{
+                          "RemovedRecordAgainFurtherOn",
+                          {P(1, "One"), P(2, "Two"), P(3, "Three"), R(3, "go", "1"), P(2, "Again")},
+                          2,
+                          "line 5 holds record 2 after record 3"},
+                      DisorderCase{"DisorderBeforeTheRemovedRecord",
+                                   {P(1, "One"), P(3, "Three"), P(2, "Two"), P(4, "Four")},
+                                   4,
+                                   "line 3 holds record 2 after record 3"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(RemovalTest, RefusedRemovalOfAnEmptiedDialogueKeepsTheRecord) {
+    OpenGuide({P(1, "One"), P(2, "Two"), P(1, "Again"), P(3, "Three")});
+    ShowRecord(2);
+    TypeDialogue("");
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    EXPECT_THROW(Form.DialogueMemoExit(), GuideFormatError);
+    EXPECT_EQ(View().DialogueMemo.Text, "Enter primary dialogue here.");
+    EXPECT_TRUE(LastFocusIs(View().DialogueMemo, true));
+    EXPECT_EQ(Doc().RecordCount, 3);
+}
+
+TEST_F(RemovalTest, GapsInTheNumberingAreNoDisorder) {
+    // Record 4 has no lines: removing it still moves record 5 up, where the repaired link
+    // now looks for it.
+    OpenGuide({P(1, "One"), R(1, "far", "5"), P(3, "Three"), P(5, "Five")});
+    ShowRecord(4);
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick();
+    EXPECT_EQ(Lines(), (std::vector<std::string>{P(1, "One"), R(1, "far", "4"), P(3, "Three"),
+                                                 P(4, "Five")}));
+    SaveAndReadBack();
 }
 
 TEST_F(RemovalTest, DialogueLeftEmptyOffersRemoval) {

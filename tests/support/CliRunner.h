@@ -3,6 +3,7 @@
 // status and output.
 #pragma once
 
+#include "document/RecordCodec.h"
 #include "support/TestFiles.h"
 
 #include <cstdlib>
@@ -76,6 +77,15 @@ inline std::string CliGuide(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         bytes += CliMarks(line) + "\r\n";
     return bytes;
+}
+
+// The lines as the program holds them after opening a file of CliGuide(lines): marks as
+// CliMarks gives them, the line-break byte as CR LF.
+inline std::vector<std::string> CliRecordLines(const std::vector<std::string>& lines) {
+    std::vector<std::string> decoded;
+    for (const std::string& line : lines)
+        decoded.push_back(DecodeLineFromFile(CliMarks(line)));
+    return decoded;
 }
 
 // A test that runs dravenloom-cli on files in its own temporary directory.
