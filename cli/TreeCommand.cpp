@@ -32,22 +32,19 @@ std::string TerminalCaption(std::string_view caption) {
     return TerminalLines(bytes).front();
 }
 
-// Why the tree cannot be built: the first response whose target is not a number (every
-// line's number was checked when the guide was opened).
-std::string TreeFailure(const RecordList& records, const std::string& path) {
-    const auto& lines = records.Lines;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::int32_t number = 0;
-        std::int32_t before = 0;
-        if (!TryLineNumber(lines[i], number) || !TryLineNumber(lines[i - 1], before))
-            break;
-        const auto target = LineTarget(lines[i]);
-        if (number == before && !target.empty() && !ReadNumber(target))
-            return "The guide \"" + path + "\" can't be shown as a tree: the response on line " +
-                   IntToStr(static_cast<std::int64_t>(i + 1)) +
-                   " jumps to something that is not a record number";
-    }
+// Why the tree cannot be built: every line's number was read when the guide was opened, so
+// only a guide too large for the tree is left.
+std::string TreeFailure(const std::string& path) {
     return "The guide \"" + path + "\" can't be shown as a tree";
+}
+
+// A response whose target is not a number, met where the tree opens the record holding it.
+std::string UnreadableTargetFailure(const RecordList& records, std::size_t line,
+                                    const std::string& path) {
+    return "The guide \"" + path + "\" can't be shown as a tree beyond the response on line " +
+           IntToStr(static_cast<std::int64_t>(line) + 1) + ": it jumps to \"" +
+           TerminalCaption(NodeCaption(LineTarget(records.Lines.at(line)))) +
+           "\", which is not a record number";
 }
 
 int RunTree(const std::vector<std::string>& arguments, std::ostream& stream, std::ostream&) {
@@ -66,12 +63,20 @@ int RunTree(const std::vector<std::string>& arguments, std::ostream& stream, std
     tree.Build();
     // An opened guide has lines, so an empty tree is a failed build.
     if (tree.Empty())
-        throw GuideFormatError(TreeFailure(guide.Document.Records, path));
+        throw GuideFormatError(TreeFailure(path));
 
     BufferedOutput out(stream);
     VisitLogicTree(tree, depth, [&](LogicTree::NodeId node, int level) {
+        // The record expanded last held a target that is not a number: the tree stops there,
+        // as the Logic View shows its failure when that record is opened.
+        if (const auto line = tree.UnreadableTarget()) {
+            out.Flush();
+            throw GuideFormatError(UnreadableTargetFailure(guide.Document.Records, *line, path));
+        }
         out << OutlineLine(tree, node, level, TerminalCaption(tree.Caption(node))) << "\n";
     });
+    if (const auto line = tree.UnreadableTarget())
+        throw GuideFormatError(UnreadableTargetFailure(guide.Document.Records, *line, path));
     return ExitOk;
 }
 

@@ -79,8 +79,9 @@ void LogicTree::IndexRecords() {
         if (i > 0 && entry.Number == Lines[i - 1].Number) {
             const std::string_view target = LineTarget(line);
             if (!target.empty()) {
-                entry.Target = StrToInt(target);
-                entry.HasTarget = true;
+                const auto value = ReadNumber(target);
+                entry.Target = value.value_or(0);
+                entry.Jump = value ? TargetKind::Number : TargetKind::NotANumber;
             }
             if (current)
                 ++current->Responses;
@@ -120,7 +121,7 @@ LogicTree::Node LogicTree::ResponseNode(std::size_t line, std::int32_t owner) co
     node.CaptionLine = line;
     node.RecordNumber = owner;
     const LineEntry& entry = Lines[line];
-    if (entry.HasTarget && entry.Target > owner) {
+    if (entry.Jump == TargetKind::Number && entry.Target > owner) {
         if (const RecordSpan* target = FindRecord(entry.Target)) {
             node.Branch = *target;
             node.Pending = 1;
@@ -144,6 +145,7 @@ void LogicTree::Build() {
     DropContents();
     Selected.reset();
     Renumbered = false;
+    FirstUnreadableTarget.reset();
     bool failed = false;
     try {
         IndexRecords();
@@ -164,7 +166,7 @@ void LogicTree::Build() {
     Notify(false);
     Host.SetPointer(PointerShape::Normal);
     if (failed)
-        Host.ShowMessage({"Error", TreeFailureMessage, MsgButtons::Ok, MsgIcon::None});
+        ShowFailure();
 }
 
 void LogicTree::DropContents() {
@@ -179,6 +181,7 @@ void LogicTree::Clear() {
     DropContents();
     Selected.reset();
     Renumbered = false;
+    FirstUnreadableTarget.reset();
     Notify(false);
 }
 
@@ -225,20 +228,40 @@ std::size_t LogicTree::ChildCount(NodeId node) const {
 }
 
 void LogicTree::Expand(NodeId node) {
+    if (!MakeChildren(node))
+        ShowFailure();
+}
+
+bool LogicTree::MakeChildren(NodeId node) {
     if (Nodes.at(node).ChildrenBuilt)
-        return;
+        return true;
     Nodes[node].ChildrenBuilt = true;
     const Node n = Nodes[node];
     if (n.Pending == 0)
-        return;
+        return true;
     Nodes[node].Children.reserve(n.Pending);
     if (n.Kind == TreeNodeKind::Response) {
         AddChild(node, RecordNode(TreeNodeKind::Record, n.Branch, n.Branch.First));
-        return;
+        return true;
     }
+    // The record's responses are its children; their targets are read here, as the record
+    // is opened, and one that is not a number shows as a response without a jump.
+    bool readable = true;
     const std::int32_t owner = Lines[n.Branch.First].Number;
-    for (std::size_t i = 1; i <= n.Branch.Responses; ++i)
-        AddChild(node, ResponseNode(n.Branch.First + i, owner));
+    for (std::size_t i = 1; i <= n.Branch.Responses; ++i) {
+        const std::size_t line = n.Branch.First + i;
+        if (Lines[line].Jump == TargetKind::NotANumber) {
+            if (!FirstUnreadableTarget)
+                FirstUnreadableTarget = line;
+            readable = false;
+        }
+        AddChild(node, ResponseNode(line, owner));
+    }
+    return readable;
+}
+
+void LogicTree::ShowFailure() {
+    Host.ShowMessage({"Error", TreeFailureMessage, MsgButtons::Ok, MsgIcon::None});
 }
 
 void LogicTree::Select(std::optional<NodeId> node) {

@@ -54,8 +54,10 @@ public:
 
     // BuildLogicTree: replaces every node by the root of the current record list, collapsed.
     // The tree keeps what it shows of the list, so it can be expanded after later edits as the
-    // picture it was. A line that cannot be read shows the failure message and leaves the
-    // tree empty; the list is never changed.
+    // picture it was. A line whose record number cannot be read shows the failure message and
+    // leaves the tree empty; the list is never changed. Jump targets are read only when the
+    // record that holds them is expanded (see Expand), so a damaged record that the tree never
+    // reaches does not keep the rest from being shown.
     void Build();
     // Deletes every node (a new guide).
     void Clear();
@@ -87,8 +89,17 @@ public:
     std::size_t ChildCount(NodeId node) const;
     bool ChildrenBuilt(NodeId node) const { return Nodes.at(node).ChildrenBuilt; }
     // Makes the node's children on its first expansion (later calls do nothing); costs the
-    // number of children.
+    // number of children. A response whose target is not a number shows no jump, and once the
+    // children are in place the failure message is shown.
     void Expand(NodeId node);
+    // Expand without the message, for a view that must finish taking in the new children
+    // before a message box may come up: false when a target of the new children was not a
+    // number, and ShowFailure is then the view's to call.
+    bool MakeChildren(NodeId node);
+    void ShowFailure();
+    // The list line (0-based) of the first target that was not a number, met by an expansion
+    // since the tree was built.
+    std::optional<std::size_t> UnreadableTarget() const { return FirstUnreadableTarget; }
     // The children made so far (none before Expand).
     const std::vector<NodeId>& Children(NodeId node) const { return Nodes.at(node).Children; }
 
@@ -109,11 +120,14 @@ public:
     void RemoveObserver(LogicTreeObserver* observer);
 
 private:
+    // A response's target as the build found it; what is not a number fails only when the
+    // record holding it is expanded.
+    enum class TargetKind : std::uint8_t { None, Number, NotANumber };
     // What the tree keeps of one line of the list when it is built.
     struct LineEntry {
         std::int32_t Number = 0;
         std::int32_t Target = 0;
-        bool HasTarget = false;
+        TargetKind Jump = TargetKind::None;
         std::uint32_t CaptionStart = 0;
         std::uint32_t CaptionLength = 0;
     };
@@ -151,6 +165,7 @@ private:
     GuideDocument& Document;
     Platform& Host;
     bool Renumbered = false;
+    std::optional<std::size_t> FirstUnreadableTarget;
 
     std::vector<LineEntry> Lines;
     std::string CaptionBytes;

@@ -154,8 +154,18 @@ TEST_F(TreeRemoveCliTest, TreeReportsAGuideItCannotShowAndKeepsTheTerminalSafe) 
         Write("bad.dvx", Guide({"1|One#<>~no", "1|go#2", "1|odd#x2", "2|Two#<>~no"}));
     const CliResult failed = Run({"tree", bad.string()});
     EXPECT_EQ(failed.Status, 2);
-    EXPECT_EQ(failed.Out, "");
-    EXPECT_NE(failed.Err.find("line 3"), std::string::npos) << failed.Err;
+    // The root is shown; opening it meets the damaged target.
+    EXPECT_EQ(failed.Out, "[0] One #1\n");
+    EXPECT_NE(failed.Err.find("line 3: it jumps to \"x2\", which is not a record number"),
+              std::string::npos)
+        << failed.Err;
+
+    // A damaged record that no jump reaches does not keep the tree from being shown.
+    const fs::path lost = Write(
+        "lost.dvx", Guide({"1|One#<>~no", "1|go#2", "2|Two#<>~no", "3|Lost#<>~no", "3|odd#x"}));
+    const CliResult shown = Run({"tree", lost.string()});
+    EXPECT_EQ(shown.Status, 0) << shown.Err;
+    EXPECT_EQ(shown.Out, "[0] One #1\n  [1] go #1\n    [2] Two #2\n");
 
     const fs::path odd = Write("odd.dvx", Guide({"1|Beep\x1B[2J#<>~no"}));
     const CliResult safe = Run({"tree", odd.string()});

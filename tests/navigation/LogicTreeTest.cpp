@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -195,8 +196,7 @@ TEST_F(TreeOnly, UnreadableGuideShowsTheFailureAndLeavesTheTreeEmpty) {
     const std::vector<std::vector<std::string>> broken = {
         {P(1, "One"), R(1, "go", "2"), "x\xA4Two\xB6\xAA\xB1\x80no"}, // number not a number
         {P(1, "One"), R(1, "go", "2"), "no mark at all"},
-        {P(1, "One"), R(1, "go", "two")}, // a target that is not a number
-        {},                               // nothing to show as a root
+        {}, // nothing to show as a root
     };
     for (const auto& lines : broken) {
         Build({P(1, "Fine"), R(1, "ok", "2"), P(2, "Two")});
@@ -221,6 +221,41 @@ TEST_F(TreeOnly, UnreadableGuideShowsTheFailureAndLeavesTheTreeEmpty) {
     // The exact failure text, double "has" included.
     EXPECT_STREQ(TreeFailureMessage, "Dravenloom has has encountered an unrecoverable error "
                                      "during operation. Please contact Korvessa.");
+}
+
+TEST_F(TreeOnly, TargetThatIsNoNumberOnlyFailsWhereItsRecordIsOpened) {
+    // Record 3 is reached by no jump: its damaged target never stops the tree.
+    Build({P(1, "One"), R(1, "go", "2"), P(2, "Two"), P(3, "Lost"), R(3, "odd", "x")});
+    EXPECT_EQ(LogicTreeOutline(Tree, 10), "[0] One #1\n"
+                                          "  [1] go #1\n"
+                                          "    [2] Two #2\n");
+    EXPECT_TRUE(Platform.Messages.empty());
+    EXPECT_FALSE(Tree.UnreadableTarget());
+
+    // Record 2 is reached: the tree is built and opens down to it; opening it shows the
+    // failure once, with its responses in place and the damaged one without a jump.
+    Build({P(1, "One"), R(1, "go", "2"), P(2, "Two"), R(2, "odd", "x"), R(2, "on", "3"),
+           P(3, "Three")});
+    ASSERT_FALSE(Tree.Empty());
+    Tree.Expand(Tree.Root());
+    const auto go = Tree.Children(Tree.Root()).at(0);
+    Tree.Expand(go);
+    const auto two = Tree.Children(go).at(0);
+    EXPECT_TRUE(Platform.Messages.empty());
+    Tree.Expand(two);
+    ASSERT_EQ(Platform.Messages.size(), 1u);
+    EXPECT_EQ(Platform.Messages[0],
+              (MessageRequest{"Error", TreeFailureMessage, MsgButtons::Ok, MsgIcon::None}));
+    EXPECT_EQ(Tree.UnreadableTarget(), std::optional<std::size_t>(3));
+    ASSERT_EQ(Tree.Children(two).size(), 2u);
+    EXPECT_EQ(Tree.Image(Tree.Children(two)[0]), 0);
+    EXPECT_FALSE(Tree.HasChildren(Tree.Children(two)[0]));
+    EXPECT_EQ(Tree.Image(Tree.Children(two)[1]), 1);
+    // Opened once, it is not asked about again; a rebuild forgets the failure.
+    Tree.Expand(two);
+    EXPECT_EQ(Platform.Messages.size(), 1u);
+    Tree.Build();
+    EXPECT_FALSE(Tree.UnreadableTarget());
 }
 
 TEST_F(TreeOnly, LadderOpensTenLevelsDeepAtOnce) {
