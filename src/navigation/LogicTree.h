@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/Controls.h"
+#include "document/Errors.h"
 #include "document/GuideDocument.h"
 #include "document/Platform.h"
 
@@ -20,6 +21,13 @@ namespace dravenloom {
 inline constexpr const char* TreeFailureMessage =
     "Dravenloom has has encountered an unrecoverable error during operation. Please contact "
     "Korvessa.";
+
+// A jump target that is not a number, met where the tree opens the record holding it.
+class UnreadableTargetError : public ConversionError {
+public:
+    explicit UnreadableTargetError(std::size_t line);
+    std::size_t Line; // 0-based line of the list
+};
 
 // A text cut for a node: past 100 characters its first 97 and "...", then, when a CR LF
 // remains, what stands before the first one and "...".
@@ -116,6 +124,23 @@ public:
     MenuItem RemoveRecordItem;
     void PopupMenu1Popup();
 
+    // One node met by Walk; the caption is valid until the tree is rebuilt.
+    struct WalkStep {
+        TreeNodeKind Kind = TreeNodeKind::Root;
+        int Depth = 0;
+        int Image = 0;
+        std::int32_t RecordNumber = 0;
+        std::string_view Caption; // code page 1252
+    };
+    // Goes through the nodes in the order the tree shows them, root first, down to `maxDepth`
+    // (the root is depth 0), as if every node on the way were expanded, but without making
+    // any: it keeps only the path from the root, so its memory grows with the depth and not
+    // with the number of nodes (a guide whose jumps meet again has exponentially many).
+    // `visit` returns false to end the walk early. Opening a record whose response jumps to
+    // something that is not a number ends the walk with an UnreadableTargetError naming that
+    // line, as Expand shows its failure there. Nothing when the tree is empty.
+    void Walk(int maxDepth, const std::function<bool(const WalkStep&)>& visit) const;
+
     void AddObserver(LogicTreeObserver* observer);
     void RemoveObserver(LogicTreeObserver* observer);
 
@@ -183,6 +208,7 @@ void VisitLogicTree(LogicTree& tree, int maxDepth,
 // given already made fit for where it goes.
 std::string OutlineLine(const LogicTree& tree, LogicTree::NodeId node, int depth,
                         std::string_view caption);
+std::string OutlineLine(int depth, int image, std::int32_t record, std::string_view caption);
 
 // The tree as text down to `maxDepth`, one OutlineLine a node, captions in UTF-8.
 std::string LogicTreeOutline(LogicTree& tree, int maxDepth);

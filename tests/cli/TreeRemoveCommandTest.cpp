@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -147,6 +148,58 @@ TEST_F(TreeRemoveCliTest, TreeExpandsSharedBranchesAndStopsAtTheDefaultDepth) {
     EXPECT_EQ(printed[2], "    [0] Step 2 #2");
     EXPECT_EQ(printed[8], std::string(16, ' ') + "[0] Step 5 #5");
     EXPECT_EQ(printed.back(), std::string(16, ' ') + "[0] Step 9 #9");
+}
+
+// Record r jumps to r + 1 and r + 2, up to `count` records.
+std::vector<std::string> LadderLines(int count) {
+    std::vector<std::string> lines;
+    for (int r = 1; r <= count; ++r) {
+        lines.push_back(std::to_string(r) + "|Step " + std::to_string(r) + "#<>~no");
+        for (int t : {r + 1, r + 2})
+            if (t <= count)
+                lines.push_back(std::to_string(r) + "|to " + std::to_string(t) + "#" +
+                                std::to_string(t));
+    }
+    return lines;
+}
+
+std::vector<std::string> OutputLines(const std::string& out) {
+    std::istringstream in(out);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST_F(TreeRemoveCliTest, TreePrintsAtMostMaxNodesAndSaysHowManyWereLeftOut) {
+    const fs::path small = Write("small.dvx", Guide(LadderLines(40)));
+    // Down to the default depth the ladder has 61 nodes.
+    const CliResult all = Run({"tree", small.string()});
+    const std::vector<std::string> allLines = OutputLines(all.Out);
+    ASSERT_EQ(allLines.size(), 61u);
+    const CliResult capped = Run({"tree", small.string(), "--max-nodes", "10"});
+    EXPECT_EQ(capped.Status, 0) << capped.Err;
+    std::vector<std::string> lines = OutputLines(capped.Out);
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.end() - 1),
+              std::vector<std::string>(allLines.begin(), allLines.begin() + 10));
+    EXPECT_EQ(lines.back(), "... 10 nodes printed; 51 more left out (--max-nodes N prints more)");
+    EXPECT_EQ(Run({"tree", small.string(), "--max-nodes", "61"}).Out, all.Out);
+    EXPECT_EQ(Run({"tree", small.string(), "--max-nodes", "0"}).Status, 2);
+    EXPECT_EQ(Run({"tree", small.string(), "--max-nodes", "many"}).Status, 2);
+
+    // Sixty records at depth 200: far more nodes than can be counted. The default limit
+    // holds, the count stops, and it takes a moment, not gigabytes.
+    const fs::path large = Write("large.dvx", Guide(LadderLines(60)));
+    const auto start = std::chrono::steady_clock::now();
+    const CliResult huge = Run({"tree", large.string(), "--depth", "200"});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_EQ(huge.Status, 0) << huge.Err;
+    lines = OutputLines(huge.Out);
+    ASSERT_EQ(lines.size(), 100001u);
+    EXPECT_EQ(lines[118], std::string(236, ' ') + "[2] Step 60 #60");
+    EXPECT_EQ(lines.back(),
+              "... 100000 nodes printed; over 1000000 more left out (--max-nodes N prints more)");
 }
 
 TEST_F(TreeRemoveCliTest, TreeReportsAGuideItCannotShowAndKeepsTheTerminalSafe) {
