@@ -39,8 +39,9 @@ void BM_RemoveCurrentRecordFirst(benchmark::State& state) {
     EditView view;
     GraphicDialog graphic;
     RecordEditor editor(document, view, graphic, host);
+    Navigator navigator(document, view, editor);
     LogicTree tree(document, host);
-    RecordRemoval removal(document, view, editor, tree, host, [] { return false; });
+    RecordRemoval removal(document, view, editor, navigator, tree, host, [] { return false; });
     for (auto _ : state) {
         state.PauseTiming();
         HoldGuide(document, count);

@@ -37,6 +37,9 @@
 //   - A bad command line is a UsageError (the dispatcher prints the message and the command's
 //     usage on stderr, exit 2). A DravenloomError (a file that cannot be read or is no guide)
 //     is printed on stderr with exit 2. Commands need not catch either.
+//   - Write longer output through BufferedOutput (TextOutput.h): when standard output refuses a
+//     write (a full disk, a reader that went away) it stops the command with an OutputError,
+//     and main reports the reason with exit status 2.
 //   - To read a guide, use OpenedGuide (OpenedGuide.h): it opens the file exactly as the
 //     desktop program's Open does.
 #pragma once

@@ -74,9 +74,16 @@ std::vector<std::string> TerminalLines(std::string_view guideBytes) {
     return lines;
 }
 
+BufferedOutput::~BufferedOutput() {
+    if (!Buffer.empty())
+        Out.write(Buffer.data(), static_cast<std::streamsize>(Buffer.size()));
+}
+
 void BufferedOutput::Flush() {
     Out.write(Buffer.data(), static_cast<std::streamsize>(Buffer.size()));
     Buffer.clear();
+    if (!Out)
+        throw OutputError();
 }
 
 } // namespace dravenloom::cli

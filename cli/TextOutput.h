@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,11 +18,19 @@ std::string JsonString(std::string_view utf8);
 // send escape sequences to the terminal. Always at least one line.
 std::vector<std::string> TerminalLines(std::string_view guideBytes);
 
-// Collects output and hands it to the stream in large pieces.
+// The output stream refused a write: the command stops, and the program reports why.
+class OutputError : public std::runtime_error {
+public:
+    OutputError() : std::runtime_error("standard output can't be written") {}
+};
+
+// Collects output and hands it to the stream in large pieces. A piece the stream refuses is an
+// OutputError, so that a command stops at once instead of producing what nobody can read.
 class BufferedOutput {
 public:
     explicit BufferedOutput(std::ostream& out) : Out(out) {}
-    ~BufferedOutput() { Flush(); }
+    // Hands over what is left; a failure then is left for the stream's owner to notice.
+    ~BufferedOutput();
     BufferedOutput(const BufferedOutput&) = delete;
     BufferedOutput& operator=(const BufferedOutput&) = delete;
 

@@ -1,8 +1,12 @@
 // dravenloom-cli: finds the command named on the command line and runs it.
 #include "CommandRegistry.h"
+#include "StandardOutput.h"
+#include "TextOutput.h"
 
 #include "document/Errors.h"
 
+#include <csignal>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -41,6 +45,9 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
     }
     try {
         return command->Run(arguments, out, err);
+    } catch (const OutputError&) {
+        // Standard output failed; main says why.
+        return ExitFailure;
     } catch (const UsageError& error) {
         out.flush();
         err << ProgramName << ' ' << command->Name << ": " << error.what() << "\n\n"
@@ -59,11 +66,23 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
 } // namespace dravenloom::cli
 
 int main(int argc, char** argv) {
+    using namespace dravenloom::cli;
+#ifdef SIGPIPE
+    // A reader that went away is a failed write to report, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const int status = dravenloom::cli::Dispatch(words, std::cout, std::cerr);
-    std::cout.flush();
-    if (!std::cout)
-        return dravenloom::cli::ExitFailure; // output that could not be written
+    DescriptorOutput standardOutput(1);
+    std::ostream out(&standardOutput);
+    const int status = Dispatch(words, out, std::cerr);
+    out.flush();
+    if (!out || standardOutput.Error() != 0) {
+        const int error = standardOutput.Error();
+        std::cerr << ProgramName << ": can't write to standard output"
+                  << (error != 0 ? std::string(": ") + std::strerror(error) : std::string())
+                  << '\n';
+        return ExitFailure;
+    }
     return status;
 }

@@ -92,8 +92,11 @@ void LogicTreeModel::fetchMore(const QModelIndex& parent) {
         return;
     }
     beginInsertRows(parent, 0, count - 1);
-    Tree.Expand(*node);
+    const bool readable = Tree.MakeChildren(*node);
     endInsertRows();
+    // The message box runs its own event loop: the view must know of the new rows first.
+    if (!readable)
+        Tree.ShowFailure();
 }
 
 QVariant LogicTreeModel::data(const QModelIndex& index, int role) const {

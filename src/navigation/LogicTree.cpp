@@ -35,6 +35,11 @@ void AppendCaption(std::string& out, std::string_view text) {
 
 } // namespace
 
+UnreadableTargetError::UnreadableTargetError(std::size_t line)
+    : ConversionError("The response on line " + IntToStr(static_cast<std::int64_t>(line) + 1) +
+                      " jumps to something that is not a record number"),
+      Line(line) {}
+
 std::string NodeCaption(std::string_view text) {
     std::string caption;
     AppendCaption(caption, text);
@@ -79,8 +84,9 @@ void LogicTree::IndexRecords() {
         if (i > 0 && entry.Number == Lines[i - 1].Number) {
             const std::string_view target = LineTarget(line);
             if (!target.empty()) {
-                entry.Target = StrToInt(target);
-                entry.HasTarget = true;
+                const auto value = ReadNumber(target);
+                entry.Target = value.value_or(0);
+                entry.Jump = value ? TargetKind::Number : TargetKind::NotANumber;
             }
             if (current)
                 ++current->Responses;
@@ -120,7 +126,7 @@ LogicTree::Node LogicTree::ResponseNode(std::size_t line, std::int32_t owner) co
     node.CaptionLine = line;
     node.RecordNumber = owner;
     const LineEntry& entry = Lines[line];
-    if (entry.HasTarget && entry.Target > owner) {
+    if (entry.Jump == TargetKind::Number && entry.Target > owner) {
         if (const RecordSpan* target = FindRecord(entry.Target)) {
             node.Branch = *target;
             node.Pending = 1;
@@ -144,6 +150,7 @@ void LogicTree::Build() {
     DropContents();
     Selected.reset();
     Renumbered = false;
+    FirstUnreadableTarget.reset();
     bool failed = false;
     try {
         IndexRecords();
@@ -164,7 +171,7 @@ void LogicTree::Build() {
     Notify(false);
     Host.SetPointer(PointerShape::Normal);
     if (failed)
-        Host.ShowMessage({"Error", TreeFailureMessage, MsgButtons::Ok, MsgIcon::None});
+        ShowFailure();
 }
 
 void LogicTree::DropContents() {
@@ -179,6 +186,7 @@ void LogicTree::Clear() {
     DropContents();
     Selected.reset();
     Renumbered = false;
+    FirstUnreadableTarget.reset();
     Notify(false);
 }
 
@@ -225,20 +233,92 @@ std::size_t LogicTree::ChildCount(NodeId node) const {
 }
 
 void LogicTree::Expand(NodeId node) {
+    if (!MakeChildren(node))
+        ShowFailure();
+}
+
+bool LogicTree::MakeChildren(NodeId node) {
     if (Nodes.at(node).ChildrenBuilt)
-        return;
+        return true;
     Nodes[node].ChildrenBuilt = true;
     const Node n = Nodes[node];
     if (n.Pending == 0)
-        return;
+        return true;
     Nodes[node].Children.reserve(n.Pending);
     if (n.Kind == TreeNodeKind::Response) {
         AddChild(node, RecordNode(TreeNodeKind::Record, n.Branch, n.Branch.First));
-        return;
+        return true;
     }
+    // The record's responses are its children; their targets are read here, as the record
+    // is opened, and one that is not a number shows as a response without a jump.
+    bool readable = true;
     const std::int32_t owner = Lines[n.Branch.First].Number;
-    for (std::size_t i = 1; i <= n.Branch.Responses; ++i)
-        AddChild(node, ResponseNode(n.Branch.First + i, owner));
+    for (std::size_t i = 1; i <= n.Branch.Responses; ++i) {
+        const std::size_t line = n.Branch.First + i;
+        if (Lines[line].Jump == TargetKind::NotANumber) {
+            if (!FirstUnreadableTarget)
+                FirstUnreadableTarget = line;
+            readable = false;
+        }
+        AddChild(node, ResponseNode(line, owner));
+    }
+    return readable;
+}
+
+void LogicTree::ShowFailure() {
+    Host.ShowMessage({"Error", TreeFailureMessage, MsgButtons::Ok, MsgIcon::None});
+}
+
+void LogicTree::Walk(int maxDepth, const std::function<bool(const WalkStep&)>& visit) const {
+    if (Nodes.empty() || maxDepth < 0)
+        return;
+    const auto caption = [this](std::size_t line) {
+        return std::string_view(CaptionBytes)
+            .substr(Lines[line].CaptionStart, Lines[line].CaptionLength);
+    };
+    // A record whose responses are being gone through, at the depth of its own node.
+    struct Opened {
+        RecordSpan Record;
+        std::size_t Next; // the next response, 1-based
+        int Depth;
+    };
+    std::vector<Opened> path;
+    // Opening a record reads the targets of its responses, as Expand does.
+    const auto open = [&](const RecordSpan& record, int depth) {
+        for (std::size_t i = 1; i <= record.Responses; ++i) {
+            const std::size_t line = record.First + i;
+            if (Lines[line].Jump == TargetKind::NotANumber)
+                throw UnreadableTargetError(line);
+        }
+        path.push_back({record, 1, depth});
+    };
+
+    const Node& root = Nodes[Root()];
+    if (!visit({TreeNodeKind::Root, 0, 0, root.RecordNumber, caption(root.CaptionLine)}))
+        return;
+    if (maxDepth > 0 && root.Pending != 0)
+        open(root.Branch, 0);
+    while (!path.empty()) {
+        Opened& top = path.back();
+        if (top.Next > top.Record.Responses) {
+            path.pop_back();
+            continue;
+        }
+        const std::size_t line = top.Record.First + top.Next++;
+        const int depth = top.Depth + 1;
+        const Node response = ResponseNode(line, Lines[top.Record.First].Number);
+        if (!visit({TreeNodeKind::Response, depth, response.Pending != 0 ? 1 : 0,
+                    response.RecordNumber, caption(line)}))
+            return;
+        if (response.Pending == 0 || depth >= maxDepth)
+            continue;
+        const RecordSpan target = response.Branch;
+        if (!visit({TreeNodeKind::Record, depth + 1, target.Responses != 0 ? 0 : 2,
+                    Lines[target.First].Number, caption(target.First)}))
+            return;
+        if (depth + 1 < maxDepth && target.Responses != 0)
+            open(target, depth + 1);
+    }
 }
 
 void LogicTree::Select(std::optional<NodeId> node) {
@@ -292,13 +372,17 @@ void VisitLogicTree(LogicTree& tree, int maxDepth,
 
 std::string OutlineLine(const LogicTree& tree, LogicTree::NodeId node, int depth,
                         std::string_view caption) {
+    return OutlineLine(depth, tree.Image(node), tree.RecordNumber(node), caption);
+}
+
+std::string OutlineLine(int depth, int image, std::int32_t record, std::string_view caption) {
     std::string line(static_cast<std::size_t>(depth) * 2, ' ');
     line += '[';
-    line += IntToStr(tree.Image(node));
+    line += IntToStr(image);
     line += "] ";
     line += caption;
     line += " #";
-    line += IntToStr(tree.RecordNumber(node));
+    line += IntToStr(record);
     return line;
 }
 

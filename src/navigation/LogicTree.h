@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/Controls.h"
+#include "document/Errors.h"
 #include "document/GuideDocument.h"
 #include "document/Platform.h"
 
@@ -20,6 +21,13 @@ namespace dravenloom {
 inline constexpr const char* TreeFailureMessage =
     "Dravenloom has has encountered an unrecoverable error during operation. Please contact "
     "Korvessa.";
+
+// A jump target that is not a number, met where the tree opens the record holding it.
+class UnreadableTargetError : public ConversionError {
+public:
+    explicit UnreadableTargetError(std::size_t line);
+    std::size_t Line; // 0-based line of the list
+};
 
 // A text cut for a node: past 100 characters its first 97 and "...", then, when a CR LF
 // remains, what stands before the first one and "...".
@@ -54,8 +62,10 @@ public:
 
     // BuildLogicTree: replaces every node by the root of the current record list, collapsed.
     // The tree keeps what it shows of the list, so it can be expanded after later edits as the
-    // picture it was. A line that cannot be read shows the failure message and leaves the
-    // tree empty; the list is never changed.
+    // picture it was. A line whose record number cannot be read shows the failure message and
+    // leaves the tree empty; the list is never changed. Jump targets are read only when the
+    // record that holds them is expanded (see Expand), so a damaged record that the tree never
+    // reaches does not keep the rest from being shown.
     void Build();
     // Deletes every node (a new guide).
     void Clear();
@@ -87,8 +97,17 @@ public:
     std::size_t ChildCount(NodeId node) const;
     bool ChildrenBuilt(NodeId node) const { return Nodes.at(node).ChildrenBuilt; }
     // Makes the node's children on its first expansion (later calls do nothing); costs the
-    // number of children.
+    // number of children. A response whose target is not a number shows no jump, and once the
+    // children are in place the failure message is shown.
     void Expand(NodeId node);
+    // Expand without the message, for a view that must finish taking in the new children
+    // before a message box may come up: false when a target of the new children was not a
+    // number, and ShowFailure is then the view's to call.
+    bool MakeChildren(NodeId node);
+    void ShowFailure();
+    // The list line (0-based) of the first target that was not a number, met by an expansion
+    // since the tree was built.
+    std::optional<std::size_t> UnreadableTarget() const { return FirstUnreadableTarget; }
     // The children made so far (none before Expand).
     const std::vector<NodeId>& Children(NodeId node) const { return Nodes.at(node).Children; }
 
@@ -105,15 +124,35 @@ public:
     MenuItem RemoveRecordItem;
     void PopupMenu1Popup();
 
+    // One node met by Walk; the caption is valid until the tree is rebuilt.
+    struct WalkStep {
+        TreeNodeKind Kind = TreeNodeKind::Root;
+        int Depth = 0;
+        int Image = 0;
+        std::int32_t RecordNumber = 0;
+        std::string_view Caption; // code page 1252
+    };
+    // Goes through the nodes in the order the tree shows them, root first, down to `maxDepth`
+    // (the root is depth 0), as if every node on the way were expanded, but without making
+    // any: it keeps only the path from the root, so its memory grows with the depth and not
+    // with the number of nodes (a guide whose jumps meet again has exponentially many).
+    // `visit` returns false to end the walk early. Opening a record whose response jumps to
+    // something that is not a number ends the walk with an UnreadableTargetError naming that
+    // line, as Expand shows its failure there. Nothing when the tree is empty.
+    void Walk(int maxDepth, const std::function<bool(const WalkStep&)>& visit) const;
+
     void AddObserver(LogicTreeObserver* observer);
     void RemoveObserver(LogicTreeObserver* observer);
 
 private:
+    // A response's target as the build found it; what is not a number fails only when the
+    // record holding it is expanded.
+    enum class TargetKind : std::uint8_t { None, Number, NotANumber };
     // What the tree keeps of one line of the list when it is built.
     struct LineEntry {
         std::int32_t Number = 0;
         std::int32_t Target = 0;
-        bool HasTarget = false;
+        TargetKind Jump = TargetKind::None;
         std::uint32_t CaptionStart = 0;
         std::uint32_t CaptionLength = 0;
     };
@@ -151,6 +190,7 @@ private:
     GuideDocument& Document;
     Platform& Host;
     bool Renumbered = false;
+    std::optional<std::size_t> FirstUnreadableTarget;
 
     std::vector<LineEntry> Lines;
     std::string CaptionBytes;
@@ -168,6 +208,7 @@ void VisitLogicTree(LogicTree& tree, int maxDepth,
 // given already made fit for where it goes.
 std::string OutlineLine(const LogicTree& tree, LogicTree::NodeId node, int depth,
                         std::string_view caption);
+std::string OutlineLine(int depth, int image, std::int32_t record, std::string_view caption);
 
 // The tree as text down to `maxDepth`, one OutlineLine a node, captions in UTF-8.
 std::string LogicTreeOutline(LogicTree& tree, int maxDepth);

@@ -1,6 +1,7 @@
 // Removing a record with link repair.
 #include "navigation/RecordRemoval.h"
 
+#include "document/Errors.h"
 #include "document/NumberText.h"
 #include "document/RecordCodec.h"
 
@@ -27,8 +28,17 @@ void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t c
     // list as it was.
     std::vector<std::int32_t> numbers;
     numbers.reserve(lines.size());
-    for (const auto& line : lines)
-        numbers.push_back(LineNumber(line));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        numbers.push_back(LineNumber(lines[i]));
+        // The walk renumbers every line after the removed record by one; a line out of order
+        // there would come out as another record, or as record 0, which no guide may hold.
+        if (i > 0 && numbers[i] < numbers[i - 1])
+            throw GuideFormatError("Record " + IntToStr(removed) + " can't be removed: line " +
+                                   IntToStr(static_cast<std::int64_t>(i) + 1) + " holds record " +
+                                   IntToStr(numbers[i]) + " after record " +
+                                   IntToStr(numbers[i - 1]) +
+                                   ", but the records of a guide must stand in ascending order");
+    }
 
     // One pass that closes the gap as it goes: each line after the removed record moves up
     // into place, so taking a record out of the middle costs one pass however long the guide.
@@ -41,7 +51,10 @@ void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t c
     std::size_t i = 0;
     while (i < lines.size()) {
         const std::int64_t number = numbers[i];
-        if (!after && number == removed) {
+        // The removed record's lines go; from there on every line moves up by one. A record
+        // without lines (a gap in a file's numbering) still closes its gap, so that the jumps
+        // repaired to t - 1 find the records that moved up.
+        if (!after && number >= removed) {
             while (i < lines.size() && numbers[i] == removed)
                 ++i;
             after = true;
@@ -66,9 +79,9 @@ void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t c
 }
 
 RecordRemoval::RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor,
-                             LogicTree& tree, Platform& platform,
+                             Navigator& navigator, LogicTree& tree, Platform& platform,
                              std::function<bool()> logicViewActive)
-    : Document(document), View(view), Editor(editor), Tree(tree), Host(platform),
+    : Document(document), View(view), Editor(editor), Nav(navigator), Tree(tree), Host(platform),
       LogicViewActive(std::move(logicViewActive)) {}
 
 void RecordRemoval::RemoveCurrentRecord() {
@@ -79,7 +92,13 @@ void RecordRemoval::DialogueLeftEmpty() {
     if (!View.DialogueMemo.Text.empty())
         return;
     // The field left empty is the current record's, whatever page the focus moved to.
-    Remove(false);
+    try {
+        Remove(false);
+    } catch (...) {
+        // The record stays, so its dialogue comes back as when the author keeps it.
+        Editor.PutPlaceholderDialogue();
+        throw;
+    }
     if (RemovalDone)
         return;
     Editor.PutPlaceholderDialogue();
@@ -88,18 +107,15 @@ void RecordRemoval::DialogueLeftEmpty() {
 void RecordRemoval::Remove(bool fromTree) {
     const MsgAnswer answer =
         Host.ShowMessage({"Confirm", RemoveQuestion, MsgButtons::OkCancel, MsgIcon::Question});
-    if (answer != MsgAnswer::Ok) {
-        RemovalDone = false;
+    RemovalDone = false;
+    if (answer != MsgAnswer::Ok)
         return;
-    }
     std::int32_t removed = Document.CurrentRecord;
     if (fromTree) {
         // Without a selected node there is nothing to remove, and the Edit View keeps the
         // working copy it holds.
-        if (!Tree.Selected) {
-            RemovalDone = false;
+        if (!Tree.Selected)
             return;
-        }
         removed = Tree.RecordNumber(*Tree.Selected);
     }
     const std::int32_t count = Document.RecordCount;
@@ -117,6 +133,10 @@ void RecordRemoval::Remove(bool fromTree) {
     Tree.RecordsRenumbered();
     if (Document.RecordCount == 1)
         View.BackBitBtn.Enabled = false;
+    // "Go back" keeps its number through a removal, but one past the end would make the walk
+    // append empty records until it got there: it goes to the last record instead.
+    if (Nav.LastViewedRecord > Document.RecordCount)
+        Nav.LastViewedRecord = Document.RecordCount;
     Document.ShowRecordStatus();
     Editor.LoadRecord();
     const bool placeholder = View.DialogueMemo.Text.empty();

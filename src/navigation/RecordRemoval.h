@@ -4,6 +4,7 @@
 
 #include "document/RecordEditor.h"
 #include "navigation/LogicTree.h"
+#include "navigation/Navigator.h"
 
 #include <cstdint>
 #include <functional>
@@ -18,8 +19,10 @@ inline constexpr const char* RemoveQuestion =
 // is renumbered N to N - 1 (the rest of the line kept byte for byte), and every response's
 // target t is repaired: removed < t <= count becomes t - 1, t = removed is emptied (the
 // response text stays), anything else is left alone. `count` is the record count before the
-// removal. A line that cannot be read fails with a ConversionError and leaves the list as it
-// was; a target that is not a number names no record and is left alone.
+// removal. A line that cannot be read fails with a ConversionError, and lines out of number
+// order (a line numbered below the one before it) with a GuideFormatError naming the first
+// such line; either leaves the list as it was. A target that is not a number names no record
+// and is left alone.
 void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t count);
 
 // Repairs the target of one response line when record `removed` of `count` goes.
@@ -28,8 +31,9 @@ void RepairLink(std::string& line, std::int32_t removed, std::int32_t count);
 class RecordRemoval {
 public:
     // `logicViewActive` tells whether the Logic View is the page shown.
-    RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor, LogicTree& tree,
-                  Platform& platform, std::function<bool()> logicViewActive);
+    RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor,
+                  Navigator& navigator, LogicTree& tree, Platform& platform,
+                  std::function<bool()> logicViewActive);
 
     // "Remove" and "Remove record": asks, then removes the current record, or, while the
     // Logic View is shown, the record of the selected node. RemovalDone tells what happened.
@@ -46,6 +50,7 @@ private:
     GuideDocument& Document;
     EditView& View;
     RecordEditor& Editor;
+    Navigator& Nav;
     LogicTree& Tree;
     Platform& Host;
     std::function<bool()> LogicViewActive;

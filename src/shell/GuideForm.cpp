@@ -12,7 +12,7 @@ GuideForm::GuideForm(Platform& platform, SettingsStore& settings, std::string ex
     : Host(platform), Settings(settings), ExecutableDirectory(std::move(executableDirectory)),
       Editor(Document, View, Graphic, platform), Nav(Document, View, Editor),
       Files(Document, View, Editor, Nav, Pages, platform), Tree(Document, platform),
-      Removal(Document, View, Editor, Tree, platform,
+      Removal(Document, View, Editor, Nav, Tree, platform,
               [this] { return Pages.ActivePage == Page::LogicView; }) {
     ShowHintsItem.Checked = true;
     // A new guide empties the Logic View.

@@ -180,6 +180,32 @@ TEST_F(LogicPageTest, ContextMenuAndDoubleClickReachTheCore) {
     EXPECT_EQ(Form.View.DialogueMemo.Text, "Start \xE9t\xE9");
 }
 
+TEST_F(LogicPageTest, DamagedTargetFailsWhenItsRecordIsOpenedAfterTheRowsAreIn) {
+    // Record 2's only response jumps to something that is not a number.
+    Form.Document.Records.Lines[4] = R(2, "On", "x");
+    Form.Editor.DialogueMemoChange("Start");
+    Form.ToolbarButton972Click();
+    ASSERT_EQ(Model().rowCount(), 1);
+    Expand(Root());
+    const QModelIndex left = Model().index(0, 0, Root());
+    Expand(left);
+    const QModelIndex two = Model().index(0, 0, left);
+    EXPECT_TRUE(Platform.Messages.empty());
+    // The box runs an event loop of its own: by then the view has been told of the new rows.
+    bool inserted = false;
+    bool insertedWhenAsked = false;
+    QObject::connect(&Model(), &QAbstractItemModel::rowsInserted, [&] { inserted = true; });
+    Platform.OnMessage = [&](const MessageRequest&) { insertedWhenAsked = inserted; };
+    Expand(two);
+    ASSERT_EQ(Platform.Messages.size(), 1u);
+    EXPECT_EQ(Platform.Messages[0].Text, TreeFailureMessage);
+    EXPECT_TRUE(insertedWhenAsked);
+    ASSERT_EQ(Model().rowCount(two), 1);
+    EXPECT_EQ(Model().index(0, 0, two).data().toString(), QStringLiteral("On"));
+    EXPECT_FALSE(Model().hasChildren(Model().index(0, 0, two)));
+    EXPECT_TRUE(View().updatesEnabled());
+}
+
 TEST_F(LogicPageTest, FailedBuildLeavesTheViewEmpty) {
     Form.ToolbarButton972Click();
     ASSERT_EQ(Model().rowCount(), 1);

@@ -2,6 +2,7 @@
 // that never destroy the file that was there.
 #include "document/GuideFile.h"
 #include "document/Errors.h"
+#include "support/GuideReadBack.h"
 #include "support/MarkedText.h"
 #include "support/TestFiles.h"
 
@@ -82,8 +83,14 @@ TEST(GuideFileTest, MissingFileIsAFileErrorNamingIt) {
 TEST(GuideFileTest, WritesEveryLineWithCrLfAndLeavesNoTemporaryFile) {
     TempDirectory dir;
     const std::string path = dir.File("out.dvx");
-    WriteGuideLines(path, {Marked("1¤a¶ª±€no"), Marked("1¤r¶"), ""});
-    EXPECT_EQ(ReadBytes(path), Marked("1¤a¶ª±€no\r\n1¤r¶\r\n\r\n"));
+    WriteGuideLines(path, {Marked("1¤a¶ª±€no"), Marked("1¤r¶"), Marked("2¤bšc¶ª±€yes")});
+    EXPECT_EQ(ReadBytes(path), Marked("1¤a¶ª±€no\r\n1¤r¶\r\n2¤bšc¶ª±€yes\r\n"));
+    EXPECT_TRUE(
+        OpensAsGuide(path, {Marked("1¤a¶ª±€no"), Marked("1¤r¶"), Marked("2¤b\r\nc¶ª±€yes")}));
+    // The writer writes the lines as it gets them, an empty one too: judging them is its
+    // callers' work.
+    WriteGuideLines(path, {Marked("1¤a¶ª±€no"), ""});
+    EXPECT_EQ(ReadBytes(path), Marked("1¤a¶ª±€no\r\n\r\n"));
     // Replacing a longer file leaves nothing of it behind.
     WriteGuideLines(path, {});
     EXPECT_EQ(ReadBytes(path), "");
@@ -118,6 +125,7 @@ TEST(GuideFileTest, WriteFailingHalfWayKeepsTheOldFile) {
         EXPECT_THROW(WriteGuideLines(path, longer), FileError);
     }
     EXPECT_EQ(ReadBytes(path), Marked("1¤Old¶ª±€no\r\n"));
+    EXPECT_TRUE(OpensAsGuide(path, {Marked("1¤Old¶ª±€no")}));
     EXPECT_EQ(EntriesIn(dir), 1) << "a temporary file was left behind";
 }
 #endif

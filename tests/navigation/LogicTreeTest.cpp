@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,17 @@ TEST(NodeCaptionTest, CutsLongTextsThenAtTheFirstLineBreak) {
     EXPECT_EQ(NodeCaption("a\rb\nc"), "a\rb\nc");
 }
 
+// The outline LogicTreeOutline writes, from LogicTree::Walk.
+std::string WalkedOutline(const LogicTree& tree, int maxDepth) {
+    std::string out;
+    tree.Walk(maxDepth, [&](const LogicTree::WalkStep& step) {
+        out += OutlineLine(step.Depth, step.Image, step.RecordNumber, Cp1252ToUtf8(step.Caption));
+        out += '\n';
+        return true;
+    });
+    return out;
+}
+
 struct GuideCase {
     const char* Name;
     std::vector<std::string> Lines;
@@ -83,6 +95,9 @@ TEST_P(LazyEqualsEager, SameCaptionsImagesNumbersOrderAndExpandability) {
     ASSERT_TRUE(platform.Messages.empty());
     const EagerLogicTree eager(document.Records);
     EXPECT_EQ(MarkedOutline(tree, 64), eager.Outline(64, true));
+    // The walk that makes no nodes meets the same ones, at every depth limit.
+    for (int depth : {0, 1, 2, 3, 5, 64})
+        EXPECT_EQ(WalkedOutline(tree, depth), eager.Outline(depth)) << "depth " << depth;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,8 +210,7 @@ TEST_F(TreeOnly, UnreadableGuideShowsTheFailureAndLeavesTheTreeEmpty) {
     const std::vector<std::vector<std::string>> broken = {
         {P(1, "One"), R(1, "go", "2"), "x\xA4Two\xB6\xAA\xB1\x80no"}, // number not a number
         {P(1, "One"), R(1, "go", "2"), "no mark at all"},
-        {P(1, "One"), R(1, "go", "two")}, // a target that is not a number
-        {},                               // nothing to show as a root
+        {}, // nothing to show as a root
     };
     for (const auto& lines : broken) {
         Build({P(1, "Fine"), R(1, "ok", "2"), P(2, "Two")});
@@ -223,6 +237,41 @@ TEST_F(TreeOnly, UnreadableGuideShowsTheFailureAndLeavesTheTreeEmpty) {
                                      "during operation. Please contact Korvessa.");
 }
 
+TEST_F(TreeOnly, TargetThatIsNoNumberOnlyFailsWhereItsRecordIsOpened) {
+    // Record 3 is reached by no jump: its damaged target never stops the tree.
+    Build({P(1, "One"), R(1, "go", "2"), P(2, "Two"), P(3, "Lost"), R(3, "odd", "x")});
+    EXPECT_EQ(LogicTreeOutline(Tree, 10), "[0] One #1\n"
+                                          "  [1] go #1\n"
+                                          "    [2] Two #2\n");
+    EXPECT_TRUE(Platform.Messages.empty());
+    EXPECT_FALSE(Tree.UnreadableTarget());
+
+    // Record 2 is reached: the tree is built and opens down to it; opening it shows the
+    // failure once, with its responses in place and the damaged one without a jump.
+    Build({P(1, "One"), R(1, "go", "2"), P(2, "Two"), R(2, "odd", "x"), R(2, "on", "3"),
+           P(3, "Three")});
+    ASSERT_FALSE(Tree.Empty());
+    Tree.Expand(Tree.Root());
+    const auto go = Tree.Children(Tree.Root()).at(0);
+    Tree.Expand(go);
+    const auto two = Tree.Children(go).at(0);
+    EXPECT_TRUE(Platform.Messages.empty());
+    Tree.Expand(two);
+    ASSERT_EQ(Platform.Messages.size(), 1u);
+    EXPECT_EQ(Platform.Messages[0],
+              (MessageRequest{"Error", TreeFailureMessage, MsgButtons::Ok, MsgIcon::None}));
+    EXPECT_EQ(Tree.UnreadableTarget(), std::optional<std::size_t>(3));
+    ASSERT_EQ(Tree.Children(two).size(), 2u);
+    EXPECT_EQ(Tree.Image(Tree.Children(two)[0]), 0);
+    EXPECT_FALSE(Tree.HasChildren(Tree.Children(two)[0]));
+    EXPECT_EQ(Tree.Image(Tree.Children(two)[1]), 1);
+    // Opened once, it is not asked about again; a rebuild forgets the failure.
+    Tree.Expand(two);
+    EXPECT_EQ(Platform.Messages.size(), 1u);
+    Tree.Build();
+    EXPECT_FALSE(Tree.UnreadableTarget());
+}
+
 TEST_F(TreeOnly, LadderOpensTenLevelsDeepAtOnce) {
     Build(Ladder(60));
     const auto start = std::chrono::steady_clock::now();
@@ -243,6 +292,46 @@ TEST_F(TreeOnly, LadderOpensTenLevelsDeepAtOnce) {
     EXPECT_EQ(deepRecords.back(), 21);
     // 2047 record nodes and 2046 response nodes, and nothing made below the last level.
     EXPECT_EQ(Tree.NodeCount(), 4093u);
+}
+
+TEST_F(TreeOnly, WalkKeepsNoNodesAndStopsWhenAsked) {
+    // Sixty records that each jump to the next two: billions of nodes at depth 200.
+    Build(Ladder(60));
+    std::int64_t seen = 0;
+    int deepest = 0;
+    Tree.Walk(200, [&](const LogicTree::WalkStep& step) {
+        deepest = std::max(deepest, step.Depth);
+        return ++seen < 300000;
+    });
+    EXPECT_EQ(seen, 300000);
+    // Depth first: the first path goes down the whole ladder, record 1 to 60 by single steps.
+    EXPECT_EQ(deepest, 118);
+    EXPECT_EQ(Tree.NodeCount(), 1u);
+    EXPECT_TRUE(Platform.Messages.empty());
+}
+
+TEST_F(TreeOnly, WalkStopsAtATargetThatIsNoNumberWhereItsRecordIsOpened) {
+    Build({P(1, "One"), R(1, "go", "2"), P(2, "Two"), R(2, "odd", "x"), P(3, "Lost"),
+           R(3, "bad", "y")});
+    std::vector<std::string> met;
+    const auto walk = [&](int depth) {
+        met.clear();
+        Tree.Walk(depth, [&](const LogicTree::WalkStep& step) {
+            met.push_back(std::string(step.Caption));
+            return true;
+        });
+    };
+    // Down to record 2's node, nothing is opened that holds the damage.
+    walk(2);
+    EXPECT_EQ(met, (std::vector<std::string>{"One", "go", "Two"}));
+    try {
+        walk(3);
+        ADD_FAILURE() << "no failure";
+    } catch (const UnreadableTargetError& error) {
+        EXPECT_EQ(error.Line, 3u);
+    }
+    EXPECT_EQ(met, (std::vector<std::string>{"One", "go", "Two"}));
+    EXPECT_TRUE(Platform.Messages.empty());
 }
 
 TEST_F(TreeOnly, PressSelectsAndAsksForTheRecordHint) {

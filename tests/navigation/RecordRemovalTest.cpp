@@ -1,16 +1,15 @@
-// Removing a record: the list rewritten with its links repaired, the counters, the buttons and
-// the view afterwards, the confirmation, and the three places the removal is asked from.
+// Removing a record in the editor: the list rewritten with its links repaired, the counters, the
+// buttons and the view afterwards, the confirmation, the three places the removal is asked
+// from, and the file saved afterwards.
 #include "navigation/RecordRemoval.h"
 #include "support/EditorFixture.h"
+#include "support/GuideReadBack.h"
 #include "support/ShortLines.h"
 
 #include "document/Errors.h"
-#include "document/NumberText.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -22,132 +21,6 @@ const MessageRequest Confirmation{"Confirm",
                                   "other dialogues may be disrupted!",
                                   MsgButtons::OkCancel, MsgIcon::Question};
 
-// The removal walk written the plain way: lines erased in place, one by one, as it goes.
-void ReferenceRemoval(std::vector<std::string>& lines, std::int32_t c, std::int32_t m) {
-    const auto repair = [&](std::string& line) {
-        const auto mark = line.find(TextMark);
-        const std::string target = line.substr(mark + 1);
-        if (target.empty())
-            return;
-        const std::int32_t t = StrToInt(target);
-        if (t > c && t <= m)
-            line = line.substr(0, mark + 1) + std::to_string(t - 1);
-        else if (t == c)
-            line = line.substr(0, mark + 1);
-    };
-    std::size_t r = 0;
-    while (r < lines.size()) {
-        if (LineNumber(lines[r]) != c) {
-            if (r > 0 && LineNumber(lines[r]) == LineNumber(lines[r - 1]))
-                repair(lines[r]);
-            ++r;
-            continue;
-        }
-        while (r < lines.size() && LineNumber(lines[r]) == c)
-            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(r));
-        for (; r < lines.size(); ++r) {
-            if (r > 0 && LineNumber(lines[r]) - 1 == LineNumber(lines[r - 1]))
-                repair(lines[r]);
-            const std::int32_t n = LineNumber(lines[r]);
-            lines[r] = std::to_string(n - 1) + lines[r].substr(lines[r].find(NumberMark));
-        }
-    }
-}
-
-TEST(RemoveRecordLinesTest, MatchesTheLineByLineWalkOnRandomGuides) {
-    std::mt19937 random(20240611);
-    for (int round = 0; round < 300; ++round) {
-        const std::int32_t count = 1 + static_cast<std::int32_t>(random() % 8);
-        std::vector<std::string> lines;
-        for (std::int32_t n = 1; n <= count; ++n) {
-            // The last record sometimes has no lines, as one appended by a walk.
-            if (n == count && count > 1 && random() % 4 == 0)
-                break;
-            lines.push_back(P(n, "Record " + std::to_string(n)));
-            const int responses = static_cast<int>(random() % 7);
-            for (int k = 0; k < responses; ++k) {
-                const auto kind = random() % 5;
-                std::string target;
-                if (kind == 1)
-                    target = std::to_string(1 + random() % count); // any record, itself too
-                else if (kind == 2)
-                    target = std::to_string(count + 1 + random() % 3); // dangling
-                else if (kind == 3)
-                    target = "0" + std::to_string(1 + random() % count); // leading zero
-                lines.push_back(R(n, "r" + std::to_string(k), target));
-            }
-        }
-        for (std::int32_t removed = 1; removed <= count; ++removed) {
-            std::vector<std::string> expected = lines;
-            ReferenceRemoval(expected, removed, count);
-            RecordList actual(lines);
-            RemoveRecordLines(actual, removed, count);
-            ASSERT_EQ(actual.Lines, expected) << "round " << round << ", record " << removed;
-        }
-    }
-}
-
-TEST(RemoveRecordLinesTest, RenumbersByteForByteAndRepairsOnlyResponseTargets) {
-    // Multi-digit numbers, a picture path whose text after the TextMark looks like a number,
-    // odd bytes kept as they are.
-    std::vector<std::string> lines;
-    for (std::int32_t n = 1; n <= 12; ++n)
-        lines.push_back(P(n, "R" + std::to_string(n)));
-    lines[10] = BuildPrimaryLine(11, "Eleven \x93quoted\x94\r\nline", "12", "5", "6", true);
-    lines.insert(lines.begin() + 11, R(11, "to twelve", "12"));
-    lines.insert(lines.begin() + 1, R(1, "to ten", "10"));
-    RecordList list(lines);
-    RemoveRecordLines(list, 3, 12);
-    ASSERT_EQ(list.Lines.size(), 13u);
-    EXPECT_EQ(list.Lines[1], R(1, "to ten", "9"));
-    EXPECT_EQ(list.Lines[3], P(3, "R4"));
-    EXPECT_EQ(list.Lines[10], "10\xA4"
-                              "Eleven \x93quoted\x94\r\nline\xB6"
-                              "12\xAA"
-                              "5\xB1"
-                              "6\x80yes");
-    EXPECT_EQ(list.Lines[11], R(10, "to twelve", "11"));
-    EXPECT_EQ(list.Lines[12], P(11, "R12"));
-}
-
-TEST(RemoveRecordLinesTest, LeavesTheListAloneWhenALineCannotBeRead) {
-    const std::vector<std::string> lines = {P(1, "One"), R(1, "go", "3"), P(2, "Two"),
-                                            "x\xA4"
-                                            "broken",
-                                            P(3, "Three")};
-    RecordList list(lines);
-    EXPECT_THROW(RemoveRecordLines(list, 2, 3), ConversionError);
-    EXPECT_EQ(list.Lines, lines);
-}
-
-TEST(RemoveRecordLinesTest, TargetThatIsNoNumberIsNoLinkAndStays) {
-    RecordList list({P(1, "One"), R(1, "odd", "two"), R(1, "go", "3"), P(2, "Two"), P(3, "Three")});
-    RemoveRecordLines(list, 2, 3);
-    EXPECT_EQ(list.Lines, (std::vector<std::string>{P(1, "One"), R(1, "odd", "two"),
-                                                    R(1, "go", "2"), P(2, "Three")}));
-}
-
-TEST(RemoveRecordLinesTest, OnePassOnALargeGuide) {
-    std::vector<std::string> lines;
-    for (std::int32_t n = 1; n <= 100000; ++n) {
-        lines.push_back(P(n, "Record"));
-        lines.push_back(R(n, "on", std::to_string(n + 1)));
-        lines.push_back(R(n, "home", "1"));
-        lines.push_back(R(n, "here", std::to_string(n)));
-    }
-    RecordList list(std::move(lines));
-    const auto start = std::chrono::steady_clock::now();
-    RemoveRecordLines(list, 1, 100000);
-    // Erasing line by line from the front of 400,000 lines would take minutes.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    ASSERT_EQ(list.Lines.size(), 399996u);
-    EXPECT_EQ(list.Lines[0], P(1, "Record"));
-    EXPECT_EQ(list.Lines[1], R(1, "on", "2"));
-    EXPECT_EQ(list.Lines[2], R(1, "home"));
-    EXPECT_EQ(list.Lines[3], R(1, "here", "1"));
-    EXPECT_EQ(list.Lines.back(), R(99999, "here", "99999"));
-}
-
 class RemovalTest : public EditorFixture {
 protected:
     // The worked example: records 1..4; record 1 links to 4, record 2 to 3, record 4 to 2
@@ -157,6 +30,12 @@ protected:
                    P(3, "Three"), P(4, "Four"), R(4, "to two", "2"), R(4, "to self", "4")});
     }
     RecordRemoval& Removal() { return Form.Removal; }
+    // Saves the guide under its name and reads the file back through Open: it must open and
+    // hold what the editor holds.
+    void SaveAndReadBack() {
+        Files().Save1Click();
+        EXPECT_TRUE(OpensAsGuide(Doc().GuideFileName, Lines()));
+    }
 };
 
 TEST_F(RemovalTest, WorkedExampleRemovingRecordTwo) {
@@ -181,6 +60,7 @@ TEST_F(RemovalTest, WorkedExampleRemovingRecordTwo) {
     EXPECT_TRUE(Doc().TreeStale);
     // The Edit View keeps the focus on the dialogue (not selected: it is no placeholder).
     EXPECT_TRUE(LastFocusIs(View().DialogueMemo, false));
+    SaveAndReadBack();
 }
 
 TEST_F(RemovalTest, EmptiedLinkKeepsItsResponseText) {
@@ -219,6 +99,7 @@ TEST_F(RemovalTest, RemovingTheLastAndTheFirstRecord) {
     EXPECT_EQ(View().DialogueMemo.Text, "Two");
     EXPECT_FALSE(View().PrevBitBtn.Enabled);
     EXPECT_FALSE(View().BackBitBtn.Enabled);
+    SaveAndReadBack();
 }
 
 TEST_F(RemovalTest, RemovingTheOnlyRecordLeavesThePlaceholderRecord) {
@@ -234,6 +115,29 @@ TEST_F(RemovalTest, RemovingTheOnlyRecordLeavesThePlaceholderRecord) {
     EXPECT_FALSE(View().BackBitBtn.Enabled);
     EXPECT_FALSE(View().PrevBitBtn.Enabled);
     EXPECT_EQ(ShownResponses(), std::vector<std::string>(6));
+    SaveAndReadBack();
+}
+
+TEST_F(RemovalTest, GoBackPastTheEndGoesToTheLastRecordWithoutAppending) {
+    OpenGuide(NumberedRecords(6));
+    ShowRecord(6);
+    ClickPrevious(); // "Go back" would return to 6
+    for (int i = 0; i < 2; ++i) {
+        Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+        Form.RemoveBitBtnClick();
+    }
+    ASSERT_EQ(Doc().RecordCount, 4);
+    ASSERT_EQ(Doc().CurrentRecord, 3);
+    const auto lines = Lines();
+    ClickGoBack();
+    EXPECT_EQ(Doc().CurrentRecord, 4);
+    EXPECT_EQ(Doc().RecordCount, 4);
+    EXPECT_EQ(Doc().StatusText, "Record 4 of 4");
+    EXPECT_EQ(View().DialogueMemo.Text, "Record 6");
+    EXPECT_EQ(Lines(), lines);
+    // "Go back" again returns to where the author was.
+    ClickGoBack();
+    EXPECT_EQ(Doc().CurrentRecord, 3);
 }
 
 TEST_F(RemovalTest, CancelChangesNothing) {
@@ -276,6 +180,7 @@ TEST_F(RemovalTest, RecordWithoutLinesAfterCreateNew) {
     EXPECT_EQ(Doc().CurrentRecord, 3);
     EXPECT_EQ(Doc().RecordCount, 3);
     EXPECT_EQ(ShownResponses()[0], "more>");
+    SaveAndReadBack();
 }
 
 TEST_F(RemovalTest, LastRecordLeftWithoutDialogueGetsThePlaceholder) {
@@ -305,6 +210,84 @@ TEST_F(RemovalTest, UnreadableListFailsBeforeAnythingChanges) {
     EXPECT_EQ(View().DialogueMemo.Text, "Two");
     EXPECT_EQ(Doc().CurrentRecord, 2);
     EXPECT_EQ(Doc().RecordCount, 4);
+}
+
+// Lines out of number order: removing would renumber a later line into another record, or to
+// record 0, and write a guide that Open refuses.
+struct DisorderCase {
+    const char* Name;
+    std::vector<std::string> Lines;
+    std::int32_t Removed;
+    const char* Named; // what the error names
+};
+
+void PrintTo(const DisorderCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class RemovalDisorderTest : public RemovalTest,
+                            public ::testing::WithParamInterface<DisorderCase> {};
+
+TEST_P(RemovalDisorderTest, RefusedBeforeAnythingChanges) {
+    const DisorderCase& c = GetParam();
+    OpenGuide(c.Lines);
+    ShowRecord(c.Removed);
+    const auto lines = Lines();
+    const std::string dialogue = View().DialogueMemo.Text;
+    const std::int32_t count = Doc().RecordCount;
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    try {
+        Form.RemoveBitBtnClick();
+        ADD_FAILURE() << "the removal went ahead";
+    } catch (const GuideFormatError& error) {
+        EXPECT_NE(std::string(error.what()).find(c.Named), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(Removal().RemovalDone);
+    EXPECT_EQ(Lines(), lines);
+    EXPECT_EQ(View().DialogueMemo.Text, dialogue);
+    EXPECT_EQ(Doc().CurrentRecord, c.Removed);
+    EXPECT_EQ(Doc().RecordCount, count);
+    SaveAndReadBack();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Guides, RemovalDisorderTest,
+    ::testing::Values(DisorderCase{"RecordAgainAfterALaterOne",
+                                   {P(1, "One"), P(2, "Two"), P(1, "Again"), P(3, "Three")},
+                                   2,
+                                   "line 3 holds record 1 after record 2"},
+                      DisorderCase{
+                          "RemovedRecordAgainFurtherOn",
+                          {P(1, "One"), P(2, "Two"), P(3, "Three"), R(3, "go", "1"), P(2, "Again")},
+                          2,
+                          "line 5 holds record 2 after record 3"},
+                      DisorderCase{"DisorderBeforeTheRemovedRecord",
+                                   {P(1, "One"), P(3, "Three"), P(2, "Two"), P(4, "Four")},
+                                   4,
+                                   "line 3 holds record 2 after record 3"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(RemovalTest, RefusedRemovalOfAnEmptiedDialogueKeepsTheRecord) {
+    OpenGuide({P(1, "One"), P(2, "Two"), P(1, "Again"), P(3, "Three")});
+    ShowRecord(2);
+    TypeDialogue("");
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    EXPECT_THROW(Form.DialogueMemoExit(), GuideFormatError);
+    EXPECT_EQ(View().DialogueMemo.Text, "Enter primary dialogue here.");
+    EXPECT_TRUE(LastFocusIs(View().DialogueMemo, true));
+    EXPECT_EQ(Doc().RecordCount, 3);
+}
+
+TEST_F(RemovalTest, GapsInTheNumberingAreNoDisorder) {
+    // Record 4 has no lines: removing it still moves record 5 up, where the repaired link
+    // now looks for it.
+    OpenGuide({P(1, "One"), R(1, "far", "5"), P(3, "Three"), P(5, "Five")});
+    ShowRecord(4);
+    Platform.MessageAnswers.push_back(MsgAnswer::Ok);
+    Form.RemoveBitBtnClick();
+    EXPECT_EQ(Lines(), (std::vector<std::string>{P(1, "One"), R(1, "far", "4"), P(3, "Three"),
+                                                 P(4, "Five")}));
+    SaveAndReadBack();
 }
 
 TEST_F(RemovalTest, DialogueLeftEmptyOffersRemoval) {

@@ -3,6 +3,7 @@
 #include "document/Errors.h"
 #include "document/GuideFile.h"
 #include "support/EditorFixture.h"
+#include "support/GuideReadBack.h"
 #include "support/MarkedText.h"
 
 #include <gtest/gtest.h>
@@ -120,11 +121,11 @@ TEST_P(FileCommandTableTest, FollowsTheAnswers) {
             guide[0] = Primary(1, "Changed");
     }
     if (c.Named) {
-        EXPECT_EQ(ReadGuideLines(own), c.Writes == Written::OwnFile ? guide : OwnLines);
+        EXPECT_TRUE(OpensAsGuide(own, c.Writes == Written::OwnFile ? guide : OwnLines));
     }
     EXPECT_EQ(std::filesystem::exists(chosen), c.Writes == Written::ChosenFile);
     if (c.Writes == Written::ChosenFile) {
-        EXPECT_EQ(ReadGuideLines(chosen), guide);
+        EXPECT_TRUE(OpensAsGuide(chosen, guide));
     }
 
     // What followed.
@@ -208,7 +209,7 @@ TEST_F(FileCommandsTest, SaveNamesAnUntitledGuide) {
     EXPECT_EQ(Doc().WindowTitle, "Dravenloom - my guide.dvx");
     EXPECT_FALSE(Modified());
     EXPECT_TRUE(Doc().SaveAsItem.Enabled);
-    EXPECT_EQ(ReadGuideLines(path), (LineList{Primary(1, "Hello")}));
+    EXPECT_TRUE(OpensAsGuide(path, {Primary(1, "Hello")}));
 }
 
 TEST_F(FileCommandsTest, CancelledSaveKeepsTheGuideModifiedAndUntitled) {
@@ -227,7 +228,7 @@ TEST_F(FileCommandsTest, SaveOfANamedGuideWritesWithoutDialog) {
     EXPECT_TRUE(Platform.SaveDialogs.empty());
     EXPECT_FALSE(Modified());
     EXPECT_TRUE(Doc().SaveAsItem.Enabled);
-    EXPECT_EQ(ReadGuideLines(path), (LineList{Primary(1, "New first"), Primary(2, "Record 2")}));
+    EXPECT_TRUE(OpensAsGuide(path, {Primary(1, "New first"), Primary(2, "Record 2")}));
 }
 
 TEST_F(FileCommandsTest, SaveAsRenamesAndCancelledSaveAsKeepsNameAndTitle) {
@@ -243,15 +244,16 @@ TEST_F(FileCommandsTest, SaveAsRenamesAndCancelledSaveAsKeepsNameAndTitle) {
     EXPECT_EQ(Doc().GuideFileName, Dir.File("copy.dvx"));
     EXPECT_EQ(Doc().WindowTitle, "Dravenloom - copy.dvx");
     EXPECT_FALSE(Modified());
-    EXPECT_EQ(ReadGuideLines(Dir.File("copy.dvx")),
-              (LineList{Primary(1, "Changed"), Primary(2, "Record 2")}));
-    EXPECT_EQ(ReadGuideLines(path), NumberedRecords(2));
+    EXPECT_TRUE(
+        OpensAsGuide(Dir.File("copy.dvx"), {Primary(1, "Changed"), Primary(2, "Record 2")}));
+    EXPECT_TRUE(OpensAsGuide(path, NumberedRecords(2)));
 }
 
 TEST_F(FileCommandsTest, NewGuideSavedAtOnceIsThePlaceholderLine) {
     Platform.DialogAnswers.push_back(Dir.File("new.dvx"));
     Files().Save1Click();
     EXPECT_EQ(ReadBytes(Dir.File("new.dvx")), ReadBytes(TestData("placeholder.dvx")));
+    EXPECT_TRUE(OpensAsGuide(Dir.File("new.dvx"), {Primary(1, PlaceholderDialogue)}));
 }
 
 TEST_F(FileCommandsTest, GuideWhoseOnlyRecordIsEmptyIsAnEmptyFile) {
@@ -277,6 +279,7 @@ TEST_F(FileCommandsTest, TypedWorkedExampleSavesAsTheGoldenFile) {
     Platform.DialogAnswers.push_back(Dir.File("example.dvx"));
     Files().Save1Click();
     EXPECT_EQ(ReadBytes(Dir.File("example.dvx")), ReadBytes(TestData("worked-example.dvx")));
+    EXPECT_TRUE(OpensAsGuide(Dir.File("example.dvx")));
 }
 
 TEST_F(FileCommandsTest, OpenShowsRecordOneAndSavesBackByteForByte) {
@@ -303,6 +306,7 @@ TEST_F(FileCommandsTest, OpenShowsRecordOneAndSavesBackByteForByte) {
     Platform.DialogAnswers.push_back(Dir.File("copy.dvx"));
     Files().SaveAs1Click();
     EXPECT_EQ(ReadBytes(Dir.File("copy.dvx")), ReadBytes(TestData("worked-example.dvx")));
+    EXPECT_TRUE(OpensAsGuide(Dir.File("copy.dvx"), Lines()));
 
     // The open dialog starts with the file chosen last.
     Files().Open1Click();
@@ -317,6 +321,7 @@ TEST_F(FileCommandsTest, LoneLineFeedFileOpensAlikeAndIsWrittenWithCrLf) {
     Platform.DialogAnswers.push_back(Dir.File("crlf.dvx"));
     Files().SaveAs1Click();
     EXPECT_EQ(ReadBytes(Dir.File("crlf.dvx")), ReadBytes(TestData("worked-example.dvx")));
+    EXPECT_TRUE(OpensAsGuide(Dir.File("crlf.dvx"), Lines()));
 }
 
 TEST_F(FileCommandsTest, MixedLineEndsAndNulAreReadAndWrittenBackWithCrLf) {
@@ -327,6 +332,7 @@ TEST_F(FileCommandsTest, MixedLineEndsAndNulAreReadAndWrittenBackWithCrLf) {
     Files().SaveAs1Click();
     EXPECT_EQ(ReadBytes(Dir.File("mixed.dvx")),
               Marked("1¤A¶ª±€no\r\n1¤Yes¶2\r\n2¤B¶ª±€no\r\n3¤CšD¶ª±€yes\r\n"));
+    EXPECT_TRUE(OpensAsGuide(Dir.File("mixed.dvx"), Lines()));
 
     Doc().OpenDialogPath = TestData("nul-ended.dvx");
     Files().OpenGuideFile();
@@ -389,7 +395,7 @@ TEST_F(FileCommandsTest, FailedSaveAsKeepsNameTitleAndModifiedState) {
     EXPECT_EQ(Doc().GuideFileName, path);
     EXPECT_EQ(Doc().WindowTitle, "Dravenloom - own.dvx");
     EXPECT_TRUE(Modified());
-    EXPECT_EQ(ReadGuideLines(path), NumberedRecords(2));
+    EXPECT_TRUE(OpensAsGuide(path, NumberedRecords(2)));
 
     // The same for an untitled guide's first Save.
     Platform.MessageAnswers.push_back(MsgAnswer::No);
@@ -429,6 +435,7 @@ TEST_F(FileCommandsTest, WriteFailingHalfWayKeepsTheSavedFile) {
         EXPECT_THROW(Files().Save1Click(), FileError);
     }
     EXPECT_EQ(ReadBytes(path), saved);
+    EXPECT_TRUE(OpensAsGuide(path, NumberedRecords(2)));
     EXPECT_TRUE(Modified());
     EXPECT_EQ(Doc().WindowTitle, "Dravenloom - guide.dvx");
 }

@@ -3,6 +3,7 @@
 // status and output.
 #pragma once
 
+#include "document/RecordCodec.h"
 #include "support/TestFiles.h"
 
 #include <cstdlib>
@@ -78,6 +79,35 @@ inline std::string CliGuide(const std::vector<std::string>& lines) {
     return bytes;
 }
 
+// The lines as the program holds them after opening a file of CliGuide(lines): marks as
+// CliMarks gives them, the line-break byte as CR LF.
+inline std::vector<std::string> CliRecordLines(const std::vector<std::string>& lines) {
+    std::vector<std::string> decoded;
+    for (const std::string& line : lines)
+        decoded.push_back(DecodeLineFromFile(CliMarks(line)));
+    return decoded;
+}
+
+// The shell command that runs the program with the arguments, each quoted.
+inline std::string CliCommandLine(const std::vector<std::string>& arguments) {
+    std::string command = ShellQuote(DRAVENLOOM_CLI);
+    for (const auto& argument : arguments)
+        command.append(" ").append(ShellQuote(argument));
+    return command;
+}
+
+// Runs the program with the arguments; its output goes through files in `directory`.
+inline CliResult RunCliIn(const std::filesystem::path& directory,
+                          const std::vector<std::string>& arguments) {
+    std::string command = CliCommandLine(arguments);
+    const std::filesystem::path out = directory / "stdout.txt";
+    const std::filesystem::path err = directory / "stderr.txt";
+    command.append(" >").append(ShellQuote(out.string()));
+    command.append(" 2>").append(ShellQuote(err.string()));
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+}
+
 // A test that runs dravenloom-cli on files in its own temporary directory.
 class CliFixture : public ::testing::Test {
 protected:
@@ -89,17 +119,8 @@ protected:
         return path;
     }
 
-    // Runs the program with the arguments; its output goes through files in the directory.
     CliResult Run(const std::vector<std::string>& arguments) {
-        std::string command = ShellQuote(DRAVENLOOM_CLI);
-        for (const auto& argument : arguments)
-            command.append(" ").append(ShellQuote(argument));
-        const std::filesystem::path out = Directory / "stdout.txt";
-        const std::filesystem::path err = Directory / "stderr.txt";
-        command.append(" >").append(ShellQuote(out.string()));
-        command.append(" 2>").append(ShellQuote(err.string()));
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+        return RunCliIn(Directory, arguments);
     }
 
     TempDirectory Temp;
