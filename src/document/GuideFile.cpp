@@ -9,6 +9,12 @@
 #include <fstream>
 #include <random>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace dravenloom {
 namespace {
 
@@ -43,17 +49,86 @@ std::vector<std::string> SplitGuideText(const std::string& contents) {
     return lines;
 }
 
+namespace {
+
+FileError OpenError(const std::string& path, const std::string& reason) {
+    return FileError("Cannot open file \"" + path + "\". " + reason);
+}
+
+// Only a regular file is read: a device such as /dev/zero never ends, and a pipe without a
+// writer would wait for ever.
+void RefuseUnlessRegular(const std::string& path, std::filesystem::file_type type) {
+    if (type == std::filesystem::file_type::directory)
+        throw OpenError(path, "It is a directory");
+    if (type != std::filesystem::file_type::regular)
+        throw OpenError(path, "It is not a regular file");
+}
+
+void RefuseIfTooLarge(const std::string& path, std::uintmax_t size) {
+    if (size > MaxGuideFileBytes)
+        throw OpenError(path, "It is larger than 1 GiB, more than a guide can hold");
+}
+
+} // namespace
+
 std::string ReadFileBytes(const std::string& path) {
+    // Looking before opening: opening a device can have effects of its own.
+    std::error_code error;
+    const auto status = std::filesystem::status(PathOf(path), error);
+    if (error)
+        throw OpenError(path, Describe(error));
+    RefuseUnlessRegular(path, status.type());
+#ifndef _WIN32
+    // The file is looked at again once open, in case the path was changed in between; opening
+    // without waiting keeps a pipe put there meanwhile from blocking.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw OpenError(path, std::strerror(errno));
+    struct FdCloser {
+        int Fd;
+        ~FdCloser() { ::close(Fd); }
+    } closer{fd};
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0)
+        throw OpenError(path, std::strerror(errno));
+    RefuseUnlessRegular(path, S_ISDIR(opened.st_mode)   ? std::filesystem::file_type::directory
+                              : S_ISREG(opened.st_mode) ? std::filesystem::file_type::regular
+                                                        : std::filesystem::file_type::unknown);
+    RefuseIfTooLarge(path, static_cast<std::uintmax_t>(opened.st_size));
+    std::string contents;
+    contents.reserve(static_cast<std::size_t>(opened.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError("Cannot read file \"" + path + "\". " + std::strerror(errno));
+        }
+        contents.append(buffer, static_cast<std::size_t>(got));
+        // A file that grows while it is read is held to the same limit.
+        RefuseIfTooLarge(path, contents.size());
+    }
+    return contents;
+#else
+    const std::uintmax_t size = std::filesystem::file_size(PathOf(path), error);
+    if (!error)
+        RefuseIfTooLarge(path, size);
     std::ifstream in(PathOf(path), std::ios::binary);
     if (!in)
-        throw FileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
+        throw OpenError(path, std::strerror(errno));
     std::string contents;
     char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         contents.append(buffer, static_cast<std::size_t>(in.gcount()));
+        RefuseIfTooLarge(path, contents.size());
+    }
     if (in.bad())
         throw FileError("Cannot read file \"" + path + "\".");
     return contents;
+#endif
 }
 
 std::vector<std::string> ReadGuideLines(const std::string& path) {

@@ -1,6 +1,7 @@
 // The guide file on disk: reading its lines and writing them safely.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,7 +13,12 @@ namespace dravenloom {
 // readable text. A FileError when the file cannot be read.
 std::vector<std::string> ReadGuideLines(const std::string& path);
 
-// The whole contents of a file. A FileError when it cannot be opened or read.
+// The largest file that is read: far beyond any guide, and a bound on the memory a wrong
+// choice of file can take.
+inline constexpr std::uintmax_t MaxGuideFileBytes = std::uintmax_t{1} << 30;
+
+// The whole contents of a regular file of at most MaxGuideFileBytes. A FileError when it
+// cannot be opened or read, or is something else (a directory, a device, a pipe) or larger.
 std::string ReadFileBytes(const std::string& path);
 
 // Splits file contents into lines by the same rules.

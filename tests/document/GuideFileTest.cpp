@@ -7,8 +7,18 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace dravenloom {
 namespace {
@@ -78,6 +88,94 @@ TEST(GuideFileTest, MissingFileIsAFileErrorNamingIt) {
         EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
     }
 }
+
+// What opening refuses, and the reason the message gives.
+struct RefusedReadCase {
+    const char* Name;
+    std::function<std::string(const TempDirectory&)> Make; // the path to read
+    const char* Reason;
+};
+
+void PrintTo(const RefusedReadCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class RefusedReadTest : public ::testing::TestWithParam<RefusedReadCase> {};
+
+TEST_P(RefusedReadTest, IsAFileErrorNamingTheFileAndTheReason) {
+    TempDirectory dir;
+    const std::string path = GetParam().Make(dir);
+    try {
+        ReadGuideLines(path);
+        FAIL() << "read without error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file \"" + path + "\". " + GetParam().Reason);
+    }
+}
+
+std::vector<RefusedReadCase> RefusedReads() {
+    std::vector<RefusedReadCase> cases{
+        {"Directory",
+         [](const TempDirectory& dir) {
+             std::filesystem::create_directory(dir.Path / "folder.dvx");
+             return dir.File("folder.dvx");
+         },
+         "It is a directory"},
+        // Sparse: takes no disk.
+        {"LargerThanOneGiB",
+         [](const TempDirectory& dir) {
+             const std::string path = dir.File("huge.dvx");
+             WriteBytes(path, "1\xA4x\r\n");
+             std::filesystem::resize_file(path, MaxGuideFileBytes + 1);
+             return path;
+         },
+         "It is larger than 1 GiB, more than a guide can hold"},
+    };
+#ifndef _WIN32
+    // Devices that never end: reading them used to fill the memory.
+    cases.push_back({"DevZero", [](const TempDirectory&) { return std::string("/dev/zero"); },
+                     "It is not a regular file"});
+    cases.push_back({"LinkToDevUrandom",
+                     [](const TempDirectory& dir) {
+                         std::filesystem::create_symlink("/dev/urandom", dir.Path / "r.dvx");
+                         return dir.File("r.dvx");
+                     },
+                     "It is not a regular file"});
+#endif
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RefusedReadTest, ::testing::ValuesIn(RefusedReads()),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+#ifndef _WIN32
+TEST(GuideFileTest, PipeIsRefusedWithoutWaitingForAWriter) {
+    TempDirectory dir;
+    const std::string path = dir.File("pipe.dvx");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    // Should the reading wait for a writer after all, one comes after a while, so that the
+    // test fails instead of hanging.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!done)
+            if (const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0)
+                ::close(fd);
+    });
+    try {
+        ReadGuideLines(path);
+        ADD_FAILURE() << "a pipe was read";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file \"" + path + "\". It is not a regular file");
+    }
+    done = true;
+    writer.join();
+}
+#endif
 
 TEST(GuideFileTest, WritesEveryLineWithCrLfAndLeavesNoTemporaryFile) {
     TempDirectory dir;
