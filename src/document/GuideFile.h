@@ -24,12 +24,15 @@ std::string ReadFileBytes(const std::string& path);
 // Splits file contents into lines by the same rules.
 std::vector<std::string> SplitGuideText(const std::string& contents);
 
-// Writes each line followed by CR LF. The bytes go to a temporary file in the same directory
-// that then replaces the target, so a failed write never destroys the file that was there.
-// A FileError when the file cannot be written.
+// Writes each line followed by CR LF, as WriteFileAtomically does.
 void WriteGuideLines(const std::string& path, const std::vector<std::string>& lines);
 
-// Writes any bytes to a file in the same safe way.
+// Writes bytes to a file safely: they go to a temporary file in the same directory that then
+// replaces the target, so a failed write never destroys the file that was there. A symbolic
+// link is followed to the file it names, which is the one replaced (the link stays); the
+// replaced file keeps its mode, and its owner where allowed. A FileError naming the reason
+// when the file cannot be written, or when the target is read-only (by its permission bits,
+// for root too), a directory or not a regular file.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // The last component of a path ("Untitled" stays "Untitled").

@@ -1,5 +1,4 @@
-// Tests of the guide file on disk: where lines end when reading, CR LF when writing, and writes
-// that never destroy the file that was there.
+// Tests of reading the guide file: where lines end, and what is refused.
 #include "document/GuideFile.h"
 #include "document/Errors.h"
 #include "support/MarkedText.h"
@@ -24,13 +23,6 @@ namespace dravenloom {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-int EntriesIn(const TempDirectory& dir) {
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path))
-        ++entries;
-    return entries;
-}
 
 struct SplitCase {
     const char* Name;
@@ -174,49 +166,6 @@ TEST(GuideFileTest, PipeIsRefusedWithoutWaitingForAWriter) {
     }
     done = true;
     writer.join();
-}
-#endif
-
-TEST(GuideFileTest, WritesEveryLineWithCrLfAndLeavesNoTemporaryFile) {
-    TempDirectory dir;
-    const std::string path = dir.File("out.dvx");
-    WriteGuideLines(path, {Marked("1¤a¶ª±€no"), Marked("1¤r¶"), ""});
-    EXPECT_EQ(ReadBytes(path), Marked("1¤a¶ª±€no\r\n1¤r¶\r\n\r\n"));
-    // Replacing a longer file leaves nothing of it behind.
-    WriteGuideLines(path, {});
-    EXPECT_EQ(ReadBytes(path), "");
-    EXPECT_EQ(EntriesIn(dir), 1);
-}
-
-TEST(GuideFileTest, WriteIntoAMissingDirectoryIsAFileError) {
-    TempDirectory dir;
-    EXPECT_THROW(WriteGuideLines(dir.File("missing/out.dvx"), {Marked("1¤x")}), FileError);
-    EXPECT_FALSE(std::filesystem::exists(dir.Path / "missing"));
-}
-
-TEST(GuideFileTest, FailedReplaceKeepsWhatWasThere) {
-    TempDirectory dir;
-    // The target is a directory holding a file: it cannot be replaced by a file.
-    const auto target = dir.Path / "guide.dvx";
-    std::filesystem::create_directory(target);
-    WriteBytes(target / "inside", "kept");
-    EXPECT_THROW(WriteGuideLines(target.string(), {Marked("1¤x")}), FileError);
-    EXPECT_EQ(ReadBytes(target / "inside"), "kept");
-    EXPECT_EQ(EntriesIn(dir), 1) << "a temporary file was left behind";
-}
-
-#ifndef _WIN32
-TEST(GuideFileTest, WriteFailingHalfWayKeepsTheOldFile) {
-    TempDirectory dir;
-    const std::string path = dir.File("guide.dvx");
-    WriteBytes(path, Marked("1¤Old¶ª±€no\r\n"));
-    const Lines longer(50, Marked("1¤a long line that does not fit¶ª±€no"));
-    {
-        FileSizeLimit limit(64);
-        EXPECT_THROW(WriteGuideLines(path, longer), FileError);
-    }
-    EXPECT_EQ(ReadBytes(path), Marked("1¤Old¶ª±€no\r\n"));
-    EXPECT_EQ(EntriesIn(dir), 1) << "a temporary file was left behind";
 }
 #endif
 
