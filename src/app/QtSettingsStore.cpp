@@ -78,44 +78,46 @@ bool QtSettingsStore::OpenKey(const std::string& key, bool create) {
     return exists;
 }
 
-std::optional<bool> QtSettingsStore::ReadBool(const std::string& key, const std::string& name) {
+SettingRead<bool> QtSettingsStore::ReadBool(const std::string& key, const std::string& name) {
+    using Read = SettingRead<bool>;
     auto path = ValuePath(key, name);
     if (!path || !Settings->contains(*path))
-        return std::nullopt;
+        return Read::Missing();
     const QVariant value = Settings->value(*path);
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
-        return value.toLongLong() != 0;
+        return Read::Of(value.toLongLong() != 0);
     case QMetaType::QString:
         break;
     default:
-        return std::nullopt;
+        return Read::Unreadable();
     }
-    // A registry string is not a boolean, whatever it says. A settings file keeps every value
-    // as text, so there a boolean is text that reads as a 32-bit integer.
+    // A registry string is not a boolean, whatever it says.
     if (RegistryBacked)
-        return std::nullopt;
+        return Read::Unreadable();
     bool ok = false;
     const QString text = value.toString();
     const int number = text.toInt(&ok);
     if (!ok || text.trimmed() != text)
-        return std::nullopt;
-    return number != 0;
+        return Read::Unreadable();
+    return Read::Of(number != 0);
 }
 
-std::optional<std::string> QtSettingsStore::ReadString(const std::string& key,
-                                                       const std::string& name) {
+SettingRead<std::string> QtSettingsStore::ReadString(const std::string& key,
+                                                     const std::string& name) {
+    using Read = SettingRead<std::string>;
     auto path = ValuePath(key, name);
     if (!path || !Settings->contains(*path))
-        return std::nullopt;
+        return Read::Missing();
     const QVariant value = Settings->value(*path);
     if (value.typeId() != QMetaType::QString)
-        return std::nullopt;
+        return Read::Unreadable();
     // The program keeps its texts in code page 1252; a character outside it can't be read.
-    return Utf8ToCp1252(value.toString().toStdString());
+    auto bytes = Utf8ToCp1252(value.toString().toStdString());
+    return bytes ? Read::Of(std::move(*bytes)) : Read::Unreadable();
 }
 
 bool QtSettingsStore::WriteBool(const std::string& key, const std::string& name, bool value) {

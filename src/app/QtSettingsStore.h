@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QSettings;
 
@@ -25,8 +26,12 @@ public:
     // root group and "...\FTP" the group "FTP". An empty key only comes into being with its
     // first value.
     bool OpenKey(const std::string& key, bool create) override;
-    std::optional<bool> ReadBool(const std::string& key, const std::string& name) override;
-    std::optional<std::string> ReadString(const std::string& key, const std::string& name) override;
+    // A value is missing when its key is outside the program key or its name holds a
+    // separator, as such a value can never be stored. In a settings file every value is text,
+    // so there a boolean is text that reads as a 32-bit integer, and a list (text with a comma
+    // written by hand) is no string; in the registry the value's type decides.
+    SettingRead<bool> ReadBool(const std::string& key, const std::string& name) override;
+    SettingRead<std::string> ReadString(const std::string& key, const std::string& name) override;
     // Every write reaches the disk (or registry) at once.
     bool WriteBool(const std::string& key, const std::string& name, bool value) override;
     bool WriteString(const std::string& key, const std::string& name,

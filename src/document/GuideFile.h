@@ -1,6 +1,7 @@
 // The guide file on disk: reading its lines and writing them safely.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,18 +13,26 @@ namespace dravenloom {
 // readable text. A FileError when the file cannot be read.
 std::vector<std::string> ReadGuideLines(const std::string& path);
 
-// The whole contents of a file. A FileError when it cannot be opened or read.
+// The largest file that is read: far beyond any guide, and a bound on the memory a wrong
+// choice of file can take.
+inline constexpr std::uintmax_t MaxGuideFileBytes = std::uintmax_t{1} << 30;
+
+// The whole contents of a regular file of at most MaxGuideFileBytes. A FileError when it
+// cannot be opened or read, or is something else (a directory, a device, a pipe) or larger.
 std::string ReadFileBytes(const std::string& path);
 
 // Splits file contents into lines by the same rules.
 std::vector<std::string> SplitGuideText(const std::string& contents);
 
-// Writes each line followed by CR LF. The bytes go to a temporary file in the same directory
-// that then replaces the target, so a failed write never destroys the file that was there.
-// A FileError when the file cannot be written.
+// Writes each line followed by CR LF, as WriteFileAtomically does.
 void WriteGuideLines(const std::string& path, const std::vector<std::string>& lines);
 
-// Writes any bytes to a file in the same safe way.
+// Writes bytes to a file safely: they go to a temporary file in the same directory that then
+// replaces the target, so a failed write never destroys the file that was there. A symbolic
+// link is followed to the file it names, which is the one replaced (the link stays); the
+// replaced file keeps its mode, and its owner where allowed. A FileError naming the reason
+// when the file cannot be written, or when the target is read-only (by its permission bits,
+// for root too), a directory or not a regular file.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // The last component of a path ("Untitled" stays "Untitled").

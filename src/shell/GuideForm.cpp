@@ -37,9 +37,10 @@ void GuideForm::FormCreate(const std::vector<std::string>& arguments) {
 
 void GuideForm::FormShow() {
     if (Settings.OpenKey(ProgramKey, true)) {
-        if (const auto hints = Settings.ReadBool(ProgramKey, "Hints")) {
-            ShowHintsItem.Checked = *hints;
-            HintsEnabled = *hints;
+        // Missing or unreadable alike, hints stay on.
+        if (const auto hints = Settings.ReadBool(ProgramKey, "Hints"); hints.Found()) {
+            ShowHintsItem.Checked = hints.Value;
+            HintsEnabled = hints.Value;
         }
     }
     HelpFile = TextFromPath(PathFromText(ExecutableDirectory) / HelpFileName);
@@ -57,8 +58,9 @@ void GuideForm::Timer1Timer() {
     }
     bool show = true;
     if (Settings.OpenKey(ProgramKey, true)) {
-        if (const auto wizard = Settings.ReadBool(ProgramKey, "Wizard"))
-            show = *wizard;
+        // A value that is missing or can't be read is a first run.
+        if (const auto wizard = Settings.ReadBool(ProgramKey, "Wizard"); wizard.Found())
+            show = wizard.Value;
         else
             Settings.WriteBool(ProgramKey, "Wizard", true);
     }

@@ -9,8 +9,9 @@ void Wizard::FormActivate() {
     // Registry trouble stays silent: a key that can't be opened leaves the box alone.
     if (!Settings.OpenKey(ProgramKey, true))
         return;
-    if (auto show = Settings.ReadBool(ProgramKey, WizardValue))
-        CheckBox1.Checked = !*show;
+    // Missing or unreadable alike: written as "show", the box left as it is.
+    if (const auto show = Settings.ReadBool(ProgramKey, WizardValue); show.Found())
+        CheckBox1.Checked = !show.Value;
     else
         Settings.WriteBool(ProgramKey, WizardValue, true);
 }

@@ -7,11 +7,14 @@
 #include "app/WidgetTestSupport.h"
 #include "document/Controls.h"
 #include "support/ScriptedPlatform.h"
+#include "support/SettingsReadContract.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -264,7 +267,7 @@ TEST_F(QtSettingsStoreTest, ValuesRoundTripAndPersist) {
         QtSettingsStore store(Path());
         EXPECT_FALSE(store.OpenKey(ProgramKey, false));
         EXPECT_FALSE(store.OpenKey(FtpKey, false));
-        EXPECT_EQ(store.ReadBool(ProgramKey, "Wizard"), std::nullopt);
+        EXPECT_EQ(store.ReadBool(ProgramKey, "Wizard"), BoolRead::Missing());
 
         ASSERT_TRUE(store.OpenKey(ProgramKey, true));
         EXPECT_TRUE(store.WriteBool(ProgramKey, "Wizard", false));
@@ -281,14 +284,14 @@ TEST_F(QtSettingsStoreTest, ValuesRoundTripAndPersist) {
     QtSettingsStore store(Path());
     EXPECT_TRUE(store.OpenKey(ProgramKey, false));
     EXPECT_TRUE(store.OpenKey(FtpKey, false));
-    EXPECT_EQ(store.ReadBool(ProgramKey, "Wizard"), false);
-    EXPECT_EQ(store.ReadBool(ProgramKey, "Hints"), true);
-    EXPECT_EQ(store.ReadString(FtpKey, "Host"), "ftp.korvessa.example");
-    EXPECT_EQ(store.ReadString(FtpKey, "Directory"), "/guides, old;new @x");
-    EXPECT_EQ(store.ReadString(FtpKey, "Username"), "");
-    EXPECT_EQ(store.ReadString(FtpKey, "Port"), std::nullopt);
+    EXPECT_EQ(store.ReadBool(ProgramKey, "Wizard"), BoolRead::Of(false));
+    EXPECT_EQ(store.ReadBool(ProgramKey, "Hints"), BoolRead::Of(true));
+    EXPECT_EQ(store.ReadString(FtpKey, "Host"), TextRead::Of("ftp.korvessa.example"));
+    EXPECT_EQ(store.ReadString(FtpKey, "Directory"), TextRead::Of("/guides, old;new @x"));
+    EXPECT_EQ(store.ReadString(FtpKey, "Username"), TextRead::Of(""));
+    EXPECT_EQ(store.ReadString(FtpKey, "Port"), TextRead::Missing());
     // "FTP" is a group of its own, not a value of the program key.
-    EXPECT_EQ(store.ReadString(ProgramKey, "Host"), std::nullopt);
+    EXPECT_EQ(store.ReadString(ProgramKey, "Host"), TextRead::Missing());
 
     // Booleans are stored as 0 and 1.
     QSettings raw(Path(), QSettings::IniFormat);
@@ -306,7 +309,7 @@ TEST_F(QtSettingsStoreTest, EveryCodePageByteRoundTrips) {
         ASSERT_TRUE(store.WriteString(FtpKey, "Password", bytes));
     }
     QtSettingsStore store(Path());
-    EXPECT_EQ(store.ReadString(FtpKey, "Password"), bytes);
+    EXPECT_EQ(store.ReadString(FtpKey, "Password"), TextRead::Of(bytes));
 }
 
 TEST_F(QtSettingsStoreTest, BooleansReadAsTrueWhenNotZeroAndFailWhenNotNumbers) {
@@ -318,11 +321,24 @@ TEST_F(QtSettingsStoreTest, BooleansReadAsTrueWhenNotZeroAndFailWhenNotNumbers) 
         raw.setValue(QStringLiteral("FTP/Host"), QStringLiteral("\u6F22"));
     }
     QtSettingsStore store(Path());
-    EXPECT_EQ(store.ReadBool(ProgramKey, "Wizard"), true);
-    EXPECT_EQ(store.ReadBool(ProgramKey, "Hints"), std::nullopt);
-    EXPECT_EQ(store.ReadBool(FtpKey, "Passive"), std::nullopt);
+    EXPECT_EQ(store.ReadBool(ProgramKey, "Wizard"), BoolRead::Of(true));
+    EXPECT_EQ(store.ReadBool(ProgramKey, "Hints"), BoolRead::Unreadable());
+    EXPECT_EQ(store.ReadBool(FtpKey, "Passive"), BoolRead::Unreadable());
     // A character the code page can't hold can't be read into a field.
-    EXPECT_EQ(store.ReadString(FtpKey, "Host"), std::nullopt);
+    EXPECT_EQ(store.ReadString(FtpKey, "Host"), TextRead::Unreadable());
+}
+
+// The file as a person might have edited it: a list where a string belongs, and words where
+// booleans belong.
+TEST_F(QtSettingsStoreTest, TellsMissingFromUnreadableValues) {
+    QDir().mkpath(QFileInfo(Path()).absolutePath());
+    QFile file(Path());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[General]\nHints=0\nWizard=yes\n"
+               "[FTP]\nHost=ftp.example.org\nPort=21, 2121\nPassive=on\n");
+    file.close();
+    QtSettingsStore store(Path());
+    ExpectReadStatesOfPreparedStore(store);
 }
 
 TEST_F(QtSettingsStoreTest, SettingsFileIsReadableByItsOwnerOnly) {
@@ -349,7 +365,7 @@ TEST_F(QtSettingsStoreTest, SettingsFileIsReadableByItsOwnerOnly) {
     QtSettingsStore store(Path());
     ASSERT_TRUE(store.WriteString(FtpKey, "Password", "other"));
     EXPECT_EQ(otherBits(), QFileDevice::Permissions());
-    EXPECT_EQ(store.ReadString(FtpKey, "Password"), "other");
+    EXPECT_EQ(store.ReadString(FtpKey, "Password"), TextRead::Of("other"));
 #endif
 }
 

@@ -1,27 +1,28 @@
-// Tests of the guide file on disk: where lines end when reading, CR LF when writing, and writes
-// that never destroy the file that was there.
+// Tests of reading the guide file: where lines end, and what is refused.
 #include "document/GuideFile.h"
 #include "document/Errors.h"
-#include "support/GuideReadBack.h"
 #include "support/MarkedText.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace dravenloom {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-int EntriesIn(const TempDirectory& dir) {
-    int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path))
-        ++entries;
-    return entries;
-}
 
 struct SplitCase {
     const char* Name;
@@ -80,53 +81,91 @@ TEST(GuideFileTest, MissingFileIsAFileErrorNamingIt) {
     }
 }
 
-TEST(GuideFileTest, WritesEveryLineWithCrLfAndLeavesNoTemporaryFile) {
-    TempDirectory dir;
-    const std::string path = dir.File("out.dvx");
-    WriteGuideLines(path, {Marked("1¤a¶ª±€no"), Marked("1¤r¶"), Marked("2¤bšc¶ª±€yes")});
-    EXPECT_EQ(ReadBytes(path), Marked("1¤a¶ª±€no\r\n1¤r¶\r\n2¤bšc¶ª±€yes\r\n"));
-    EXPECT_TRUE(
-        OpensAsGuide(path, {Marked("1¤a¶ª±€no"), Marked("1¤r¶"), Marked("2¤b\r\nc¶ª±€yes")}));
-    // The writer writes the lines as it gets them, an empty one too: judging them is its
-    // callers' work.
-    WriteGuideLines(path, {Marked("1¤a¶ª±€no"), ""});
-    EXPECT_EQ(ReadBytes(path), Marked("1¤a¶ª±€no\r\n\r\n"));
-    // Replacing a longer file leaves nothing of it behind.
-    WriteGuideLines(path, {});
-    EXPECT_EQ(ReadBytes(path), "");
-    EXPECT_EQ(EntriesIn(dir), 1);
+// What opening refuses, and the reason the message gives.
+struct RefusedReadCase {
+    const char* Name;
+    std::function<std::string(const TempDirectory&)> Make; // the path to read
+    const char* Reason;
+};
+
+void PrintTo(const RefusedReadCase& c, std::ostream* os) {
+    *os << c.Name;
 }
 
-TEST(GuideFileTest, WriteIntoAMissingDirectoryIsAFileError) {
+class RefusedReadTest : public ::testing::TestWithParam<RefusedReadCase> {};
+
+TEST_P(RefusedReadTest, IsAFileErrorNamingTheFileAndTheReason) {
     TempDirectory dir;
-    EXPECT_THROW(WriteGuideLines(dir.File("missing/out.dvx"), {Marked("1¤x")}), FileError);
-    EXPECT_FALSE(std::filesystem::exists(dir.Path / "missing"));
+    const std::string path = GetParam().Make(dir);
+    try {
+        ReadGuideLines(path);
+        FAIL() << "read without error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file \"" + path + "\". " + GetParam().Reason);
+    }
 }
 
-TEST(GuideFileTest, FailedReplaceKeepsWhatWasThere) {
-    TempDirectory dir;
-    // The target is a directory holding a file: it cannot be replaced by a file.
-    const auto target = dir.Path / "guide.dvx";
-    std::filesystem::create_directory(target);
-    WriteBytes(target / "inside", "kept");
-    EXPECT_THROW(WriteGuideLines(target.string(), {Marked("1¤x")}), FileError);
-    EXPECT_EQ(ReadBytes(target / "inside"), "kept");
-    EXPECT_EQ(EntriesIn(dir), 1) << "a temporary file was left behind";
+std::vector<RefusedReadCase> RefusedReads() {
+    std::vector<RefusedReadCase> cases{
+        {"Directory",
+         [](const TempDirectory& dir) {
+             std::filesystem::create_directory(dir.Path / "folder.dvx");
+             return dir.File("folder.dvx");
+         },
+         "It is a directory"},
+        // Sparse: takes no disk.
+        {"LargerThanOneGiB",
+         [](const TempDirectory& dir) {
+             const std::string path = dir.File("huge.dvx");
+             WriteBytes(path, "1\xA4x\r\n");
+             std::filesystem::resize_file(path, MaxGuideFileBytes + 1);
+             return path;
+         },
+         "It is larger than 1 GiB, more than a guide can hold"},
+    };
+#ifndef _WIN32
+    // Devices that never end: reading them used to fill the memory.
+    cases.push_back({"DevZero", [](const TempDirectory&) { return std::string("/dev/zero"); },
+                     "It is not a regular file"});
+    cases.push_back({"LinkToDevUrandom",
+                     [](const TempDirectory& dir) {
+                         std::filesystem::create_symlink("/dev/urandom", dir.Path / "r.dvx");
+                         return dir.File("r.dvx");
+                     },
+                     "It is not a regular file"});
+#endif
+    return cases;
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, RefusedReadTest, ::testing::ValuesIn(RefusedReads()),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 #ifndef _WIN32
-TEST(GuideFileTest, WriteFailingHalfWayKeepsTheOldFile) {
+TEST(GuideFileTest, PipeIsRefusedWithoutWaitingForAWriter) {
     TempDirectory dir;
-    const std::string path = dir.File("guide.dvx");
-    WriteBytes(path, Marked("1¤Old¶ª±€no\r\n"));
-    const Lines longer(50, Marked("1¤a long line that does not fit¶ª±€no"));
-    {
-        FileSizeLimit limit(64);
-        EXPECT_THROW(WriteGuideLines(path, longer), FileError);
+    const std::string path = dir.File("pipe.dvx");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    // Should the reading wait for a writer after all, one comes after a while, so that the
+    // test fails instead of hanging.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!done)
+            if (const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0)
+                ::close(fd);
+    });
+    try {
+        ReadGuideLines(path);
+        ADD_FAILURE() << "a pipe was read";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file \"" + path + "\". It is not a regular file");
     }
-    EXPECT_EQ(ReadBytes(path), Marked("1¤Old¶ª±€no\r\n"));
-    EXPECT_TRUE(OpensAsGuide(path, {Marked("1¤Old¶ª±€no")}));
-    EXPECT_EQ(EntriesIn(dir), 1) << "a temporary file was left behind";
+    done = true;
+    writer.join();
 }
 #endif
 

@@ -101,6 +101,46 @@ TEST_F(GuideFormStartupTest, UnreachableSettingsLeaveHintsOnSilently) {
     EXPECT_TRUE(Platform.Messages.empty());
 }
 
+// "Hints" and "Wizard" values that are there but can't be read count as missing: hints stay
+// on, and the wizard's first run is written and shown.
+enum class Stored { Nothing, Text, OtherType };
+
+class UnreadStartupSettingTest : public GuideFormStartupTest,
+                                 public ::testing::WithParamInterface<Stored> {
+protected:
+    void Store(const char* name) {
+        if (GetParam() == Stored::Text)
+            Settings.SetString(ProgramKey, name, "0");
+        else if (GetParam() == Stored::OtherType)
+            Settings.SetUnreadable(ProgramKey, name);
+    }
+};
+
+TEST_P(UnreadStartupSettingTest, CountsAsMissing) {
+    Store("Hints");
+    Store("Wizard");
+    Start();
+    EXPECT_TRUE(Form.HintsEnabled);
+    EXPECT_TRUE(Form.ShowHintsItem.Checked);
+    Form.Timer1Timer();
+    EXPECT_EQ(WizardShown, 1);
+    EXPECT_EQ(Settings.Writes, std::vector<std::string>{std::string(ProgramKey) + "|Wizard=1"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, UnreadStartupSettingTest,
+                         ::testing::Values(Stored::Nothing, Stored::Text, Stored::OtherType),
+                         [](const auto& info) {
+                             switch (info.param) {
+                             case Stored::Nothing:
+                                 return "Missing";
+                             case Stored::Text:
+                                 return "Text";
+                             case Stored::OtherType:
+                                 return "OfNoKnownType";
+                             }
+                             return "";
+                         });
+
 TEST_F(GuideFormStartupTest, CommandLineGuideIsOpenedByTheTimerInsteadOfTheWizard) {
     const std::string path = WriteGuide("start.dvx", 3);
     Start({path});

@@ -39,6 +39,13 @@ TEST(WizardTest, UnreadableSettingIsWrittenAsShowAndTheBoxStaysAsItWas) {
     EXPECT_EQ(settings.Int(ProgramKey, "Wizard"), 1);
     EXPECT_TRUE(wizard.CheckBox1.Checked);
 
+    // Nor a value of no type the program knows.
+    settings.Writes.clear();
+    settings.SetUnreadable(ProgramKey, "Wizard");
+    wizard.FormActivate();
+    EXPECT_EQ(settings.Int(ProgramKey, "Wizard"), 1);
+    EXPECT_TRUE(wizard.CheckBox1.Checked);
+
     settings.FailReads = true;
     settings.Writes.clear();
     wizard.FormActivate();

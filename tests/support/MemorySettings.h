@@ -1,14 +1,15 @@
 // An in-memory dravenloom::SettingsStore with switches that make its operations fail.
 //
 // It models the registry the program uses: keys that exist or not, holding named values that
-// are either 32-bit integers (booleans are written as 0 or 1) or strings.
+// are 32-bit integers (booleans are written as 0 or 1), strings, or of a type the program can't
+// read (as a registry binary value).
 //
 //   MemorySettings settings;                          // empty: a first run, no keys at all
 //   settings.SetBool(ProgramKey, "Hints", false);     // prepares a stored value (creates key)
 //   settings.SetString(FtpKey, "Host", "example.org");
 //   settings.SetInt(ProgramKey, "Wizard", 7);         // any integer; reads as true
-//   settings.FailReads = true;                        // every read answers nothing
-//   settings.UnreadableValues.insert({FtpKey, "Port"}); // just this one value fails to read
+//   settings.SetUnreadable(FtpKey, "Port");           // there, but no read can take it
+//   settings.FailReads = true;                        // every read fails
 //   ... drive the core ...
 //   EXPECT_EQ(settings.Bool(ProgramKey, "Wizard"), false);
 //   EXPECT_TRUE(settings.KeyExists(ProgramKey));
@@ -17,22 +18,25 @@
 // Rules, as in the registry:
 //   - OpenKey(key, false) answers whether the key exists; OpenKey(key, true) creates it (and
 //     the keys above it) and answers true.
-//   - A read fails (nothing) when the key or the value is missing, or the value has the other
-//     type: ReadBool of a string value and ReadString of an integer value fail.
+//   - A read is Missing when the key or the value does not exist, and Unreadable when the value
+//     has another type (ReadBool of a string, ReadString of an integer, any read of an
+//     unreadable value); with FailReads set every read is Unreadable.
 //   - A write fails (false, nothing stored) when its key does not exist, so a core that forgets
 //     to open the key with creation is caught. A write replaces the value and its type.
 //   - Key and value names are compared exactly (the core uses its own constants).
-// Switches: FailOpen (OpenKey answers false, creates nothing), FailReads, FailWrites,
-// UnreadableValues (per value). Every successful write is also logged in Writes, in order, as
-// "<key>|<name>=<value>" with booleans shown as 0/1.
+// Switches: FailOpen (OpenKey answers false, creates nothing), FailReads, FailWrites. Every
+// successful write is also logged in Writes, in order, as "<key>|<name>=<value>" with
+// booleans shown as 0/1.
 #pragma once
 
 #include "document/SettingsStore.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <set>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <variant>
@@ -42,12 +46,13 @@ namespace dravenloom {
 
 class MemorySettings : public SettingsStore {
 public:
-    using Value = std::variant<std::int32_t, std::string>;
+    // A value of a type the program never reads or writes.
+    struct OtherType {};
+    using Value = std::variant<std::int32_t, std::string, OtherType>;
 
     bool FailOpen = false;
     bool FailReads = false;
     bool FailWrites = false;
-    std::set<std::pair<std::string, std::string>> UnreadableValues;
     std::vector<std::string> Writes;
 
     bool OpenKey(const std::string& key, bool create) override {
@@ -61,19 +66,12 @@ public:
         return true;
     }
 
-    std::optional<bool> ReadBool(const std::string& key, const std::string& name) override {
-        const Value* value = Find(key, name);
-        if (!value || !std::holds_alternative<std::int32_t>(*value))
-            return std::nullopt;
-        return std::get<std::int32_t>(*value) != 0;
+    SettingRead<bool> ReadBool(const std::string& key, const std::string& name) override {
+        return Read<bool, std::int32_t>(key, name, [](std::int32_t v) { return v != 0; });
     }
 
-    std::optional<std::string> ReadString(const std::string& key,
-                                          const std::string& name) override {
-        const Value* value = Find(key, name);
-        if (!value || !std::holds_alternative<std::string>(*value))
-            return std::nullopt;
-        return std::get<std::string>(*value);
+    SettingRead<std::string> ReadString(const std::string& key, const std::string& name) override {
+        return Read<std::string, std::string>(key, name, [](const std::string& v) { return v; });
     }
 
     bool WriteBool(const std::string& key, const std::string& name, bool value) override {
@@ -112,6 +110,10 @@ public:
     void SetString(const std::string& key, const std::string& name, const std::string& value) {
         CreateKey(key);
         Keys[key][name] = value;
+    }
+    void SetUnreadable(const std::string& key, const std::string& name) {
+        CreateKey(key);
+        Keys[key][name] = OtherType{};
     }
     void Erase(const std::string& key, const std::string& name) {
         if (auto it = Keys.find(key); it != Keys.end())
@@ -154,11 +156,32 @@ private:
         auto value = it->second.find(name);
         return value == it->second.end() ? nullptr : &value->second;
     }
-    const Value* Find(const std::string& key, const std::string& name) const {
-        if (FailReads || UnreadableValues.count({key, name}))
-            return nullptr;
-        return Peek(key, name);
+    template <typename T, typename Stored, typename Convert>
+    SettingRead<T> Read(const std::string& key, const std::string& name, Convert convert) const {
+        if (FailReads)
+            return SettingRead<T>::Unreadable();
+        const Value* value = Peek(key, name);
+        if (!value)
+            return SettingRead<T>::Missing();
+        if (!std::holds_alternative<Stored>(*value))
+            return SettingRead<T>::Unreadable();
+        return SettingRead<T>::Of(convert(std::get<Stored>(*value)));
     }
 };
+
+// Read results in test messages, as "Found(true)", "Missing" or "Unreadable".
+template <typename T> void PrintTo(const SettingRead<T>& read, std::ostream* os) {
+    switch (read.State) {
+    case SettingState::Found:
+        *os << "Found(" << ::testing::PrintToString(read.Value) << ")";
+        return;
+    case SettingState::Missing:
+        *os << "Missing";
+        return;
+    case SettingState::Unreadable:
+        *os << "Unreadable";
+        return;
+    }
+}
 
 } // namespace dravenloom
