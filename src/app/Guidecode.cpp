@@ -184,6 +184,13 @@ void TGuideForm::ShowGraphicDialog() {
     Secondary.Advanced->exec();
 }
 
+bool TGuideForm::event(QEvent* event) {
+    // QMainWindow would show a hovered control's status tip in place of the record status.
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
+}
+
 void TGuideForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (Shown)

@@ -113,6 +113,8 @@ signals:
     void Closed();
 
 protected:
+    // Status tips never reach the status line, which shows the record status and nothing else.
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

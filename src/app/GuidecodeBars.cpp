@@ -109,8 +109,8 @@ void TGuideForm::BuildToolBar() {
         QAction* button =
             ToolBar->addAction(ToolbarIcon(entry.Glyph), QString::fromUtf8(entry.Caption));
         button->setObjectName(QString::fromUtf8(entry.Name));
+        // The hint is a tool tip only: the status line belongs to the record status.
         button->setToolTip(QString::fromUtf8(entry.Hint));
-        button->setStatusTip(QString::fromUtf8(entry.Hint));
         ToolbarButtons[i] = button;
     }
     connect(ToolbarButtons[0], &QAction::triggered, this,
