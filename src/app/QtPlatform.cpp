@@ -117,7 +117,8 @@ QString QtFileFilter(const std::string& filter) {
         for (QString& pattern : patterns)
             pattern = pattern.trimmed();
         // Qt reads the patterns from the last parentheses, so they are always added, even
-        // when the description already names them.
+        // when the description already names them; the dialogs hide that added list again, so
+        // the author sees the description alone.
         filters << parts[k].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
                        QLatin1Char(')');
     }
@@ -204,8 +205,12 @@ std::optional<std::string> QtPlatform::FileDialog(const FileDialogRequest& reque
         dialog.setWindowTitle(QString::fromUtf8(request.Title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!request.Filter.empty())
+    if (!request.Filter.empty()) {
+        // The description is shown as written: the pattern list QtFileFilter adds for Qt's
+        // sake would show every pattern twice ("Dravenloom (*.dvx) (*.dvx)").
+        dialog.setOption(QFileDialog::HideNameFilterDetails, true);
         dialog.setNameFilter(QtFileFilter(request.Filter));
+    }
     QString suffix = QString::fromUtf8(request.DefaultExt);
     while (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);

@@ -68,7 +68,8 @@ private:
     std::unordered_map<const TextField*, QPointer<QWidget>> Widgets;
 };
 
-// "Description|*.a;*.b|Other|*.c" as Qt writes it: "Description (*.a *.b);;Other (*.c)".
+// "Description|*.a;*.b|Other|*.c" as Qt writes it: "Description (*.a *.b);;Other (*.c)". The
+// file dialogs hide the added pattern lists and show the descriptions as they stand.
 QString QtFileFilter(const std::string& filter);
 // The name with ".ext" added when its file name has no extension (ext given with or without
 // its dot; an empty ext adds nothing).

@@ -6,15 +6,20 @@
 #include "app/QtSettingsStore.h"
 #include "app/WidgetTestSupport.h"
 #include "document/Controls.h"
+#include "document/RecordEditor.h"
+#include "shell/FileCommands.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -49,6 +54,67 @@ TEST(QtPlatformTest, FileFiltersAndDefaultExtension) {
               QStringLiteral("/my.guides/tour.dvx"));
     EXPECT_EQ(WithDefaultExtension(QStringLiteral("/guides/tour"), ""),
               QStringLiteral("/guides/tour"));
+}
+
+// What an open dialog shows for a filter: the combo's entries and the files listed in the
+// folder it starts in (once the folder has been read), each list joined by bars.
+struct ShownDialog {
+    std::string Filters;
+    std::string Files;
+};
+
+ShownDialog ShowOpenDialog(QtPlatform& platform, const std::string& filter, const QString& folder,
+                           int expectedFiles) {
+    QStringList filters;
+    QStringList files;
+    WhenModal([&filters, &files, expectedFiles] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+            for (int i = 0; i < combo->count(); ++i)
+                filters << combo->itemText(i);
+        }
+        if (auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"))) {
+            const auto rows = [list] { return list->model()->rowCount(list->rootIndex()); };
+            WaitFor([&] { return rows() >= expectedFiles; });
+            // Give a file that should not be listed the time to turn up as well.
+            WaitFor([] { return false; }, 200);
+            for (int row = 0; row < rows(); ++row) {
+                const QModelIndex index = list->model()->index(row, 0, list->rootIndex());
+                if (index.flags() & Qt::ItemIsEnabled)
+                    files << index.data().toString();
+            }
+            files.sort();
+        }
+        dialog->reject();
+    });
+    platform.OpenDialog(
+        {"", filter, "", QDir(folder).filePath(QStringLiteral("x")).toStdString(), false});
+    return {filters.join(QLatin1Char('|')).toStdString(),
+            files.join(QLatin1Char('|')).toStdString()};
+}
+
+TEST(QtPlatformTest, FileDialogsShowEachFilterAsWordedAndApplyItsPatterns) {
+    QTemporaryDir dir;
+    for (const char* name : {"a.gif", "b.jpg", "c.jpeg", "d.txt", "e.dvx", "f.jpg,"}) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QtPlatform platform;
+
+    const ShownDialog guide = ShowOpenDialog(platform, GuideFilter, dir.path(), 1);
+    EXPECT_EQ(guide.Filters, "Dravenloom (*.dvx)");
+    EXPECT_EQ(guide.Files, "e.dvx");
+
+    const ShownDialog picture = ShowOpenDialog(platform, PictureFilter, dir.path(), 3);
+    EXPECT_EQ(picture.Filters, "CompuServe GIF (*.gif); JPEG (*.jpg, *.jpeg)");
+    EXPECT_EQ(picture.Files, "a.gif|b.jpg|c.jpeg");
+
+    // Descriptions without a pattern list of their own are shown as they stand too.
+    const ShownDialog two =
+        ShowOpenDialog(platform, "HTML files|*.htm;*.html|All files|*.*", dir.path(), 0);
+    EXPECT_EQ(two.Filters, "HTML files|All files");
 }
 
 TEST(QtPlatformTest, OnlyWebAndMailAddressesAreOpened) {
