@@ -2,6 +2,7 @@
 #include "app/QtPlatform.h"
 
 #include "app/HelpWindow.h"
+#include "shell/Pages.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -150,7 +151,8 @@ bool IsOpenableAddress(const QUrl& url) {
 
 QString HelpBookPath(const std::string& helpFilePath) {
     const QFileInfo helpFile(QDir::fromNativeSeparators(QString::fromUtf8(helpFilePath)));
-    return helpFile.absolutePath() + QStringLiteral("/help/index.html");
+    return helpFile.absolutePath() + QLatin1Char('/') + QString::fromUtf8(HelpBookFolder) +
+           QLatin1Char('/') + QString::fromUtf8(HelpContentsPage);
 }
 
 QtPlatform::QtPlatform(QObject* parent) : QObject(parent) {}
@@ -258,16 +260,26 @@ void QtPlatform::OpenAddress(const std::string& address) {
 
 void QtPlatform::ShowHelpContents(const std::string& helpFilePath) {
     const QString book = HelpBookPath(helpFilePath);
-    if (!QFileInfo(book).isFile()) {
+    ShowHelp(book, book);
+}
+
+void QtPlatform::ShowHelpPage(const std::string& pagePath) {
+    const QString page = QDir::fromNativeSeparators(QString::fromUtf8(pagePath));
+    ShowHelp(page, QFileInfo(page).absolutePath() + QLatin1Char('/') +
+                       QString::fromUtf8(HelpContentsPage));
+}
+
+void QtPlatform::ShowHelp(const QString& page, const QString& contents) {
+    if (!QFileInfo(page).isFile()) {
         ShowMessage({"Dravenloom Help",
                      "The help book can't be found. It belongs in \"" +
-                         QDir::toNativeSeparators(book).toStdString() + "\".",
+                         QDir::toNativeSeparators(page).toStdString() + "\".",
                      MsgButtons::Ok, MsgIcon::Exclamation});
         return;
     }
     if (!HelpBook)
         HelpBook = std::make_unique<HelpWindow>(*this);
-    HelpBook->ShowContents(book);
+    HelpBook->ShowPage(page, contents);
 }
 
 } // namespace dravenloom

@@ -99,6 +99,9 @@ public:
     void OpenAddress(const std::string& address) override;
     // Shows the help book's contents page in the help window (modeless).
     void ShowHelpContents(const std::string& helpFilePath) override;
+    // Shows that page of the help book in the help window; its "Contents" leads to the
+    // contents page in the page's folder.
+    void ShowHelpPage(const std::string& pagePath) override;
 
     // The registry the views fill so that focus requests reach their widgets.
     FocusTargets& Fields() { return Targets; }
@@ -107,6 +110,8 @@ public:
 
 private:
     std::optional<std::string> FileDialog(const FileDialogRequest& request, bool save);
+    // Shows `page` in the help window, or says where the missing file belongs.
+    void ShowHelp(const QString& page, const QString& contents);
 
     FocusTargets Targets;
     bool Busy = false;

@@ -99,6 +99,12 @@ void GuideForm::Contents2Click() {
     Host.ShowHelpContents(HelpFile);
 }
 
+void GuideForm::ViewHelpKeyPress() {
+    const auto page =
+        PathFromText(ExecutableDirectory) / HelpBookFolder / HelpPage(Pages.ActivePage);
+    Host.ShowHelpPage(TextFromPath(page));
+}
+
 void GuideForm::ShowHints2Click() {
     ShowHintsItem.Checked = !ShowHintsItem.Checked;
     HintsEnabled = ShowHintsItem.Checked;

@@ -45,6 +45,8 @@ public:
 
     // Help menu.
     void Contents2Click();
+    // The help key: the help book's page about the view on show.
+    void ViewHelpKeyPress();
     void ShowHints2Click();
     void HomePage1Click();
 

@@ -6,8 +6,10 @@
 #include <QEnterEvent>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -55,6 +57,22 @@ TEST_F(MainWindowTest, ToolbarHintsAreToolTipsAndNeverReplaceTheRecordStatus) {
     askForTip();
     EXPECT_EQ(probe.Tips, 2);
     EXPECT_TRUE(statusShown());
+}
+
+TEST_F(MainWindowTest, HelpKeyShowsTheViewsPageAndContentsStaysTheContents) {
+    QTest::keyClick(Page->DialogueMemo, Qt::Key_F1);
+    ASSERT_EQ(Platform.HelpPages.size(), 1u);
+    EXPECT_EQ(FsPath(QString::fromStdString(Platform.HelpPages[0])).filename(), "edit-view.html");
+
+    Window->ToolbarButtons[1]->trigger();
+    QTest::keyClick(Window.get(), Qt::Key_F1);
+    ASSERT_EQ(Platform.HelpPages.size(), 2u);
+    EXPECT_EQ(FsPath(QString::fromStdString(Platform.HelpPages[1])).filename(), "logic-view.html");
+
+    EXPECT_FALSE(Window->Contents2->shortcuts().contains(QKeySequence(Qt::Key_F1)));
+    Window->Contents2->trigger();
+    EXPECT_EQ(Platform.HelpRequests.size(), 1u);
+    EXPECT_EQ(Platform.HelpPages.size(), 2u);
 }
 
 } // namespace

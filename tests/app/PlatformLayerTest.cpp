@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -191,6 +192,77 @@ TEST(HelpWindowTest, BookPagesOpenHereAndAddressesGoToThePlatform) {
     EXPECT_EQ(platform.Addresses, (std::vector<std::string>{"https://www.korvessa.example/",
                                                             "mailto:help@korvessa.example"}));
     EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Contents page")));
+}
+
+TEST(HelpWindowTest, OpensAtAPageAndClosesFromTheButtonAndTheKeyboard) {
+    QTemporaryDir dir;
+    for (const char* name : {"index.html", "edit-view.html"}) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("<p>Page ") + name + "</p>");
+    }
+    ScriptedPlatform platform;
+    HelpWindow help(platform);
+    const auto open = [&] {
+        help.ShowPage(dir.filePath(QStringLiteral("edit-view.html")),
+                      dir.filePath(QStringLiteral("index.html")));
+        help.activateWindow();
+        return WaitFor([&] { return help.isVisible() && help.isActiveWindow(); });
+    };
+    ASSERT_TRUE(open());
+    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("edit-view.html")));
+    help.ContentsButton()->click();
+    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("index.html")));
+
+    EXPECT_EQ(help.CloseButton()->text(), QStringLiteral("Close"));
+    help.CloseButton()->click();
+    EXPECT_FALSE(help.isVisible());
+
+    // Escape and every binding of the platform's close shortcut, typed in the page itself.
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Close);
+    keys.prepend(QKeySequence(Qt::Key_Escape));
+    for (const QKeySequence& key : keys) {
+        ASSERT_TRUE(open());
+        help.Browser()->setFocus();
+        QTest::keySequence(help.Browser(), key);
+        EXPECT_FALSE(help.isVisible()) << key.toString().toStdString();
+    }
+}
+
+TEST(QtPlatformTest, HelpPagesShowInTheHelpWindowOrSayWhereTheyBelong) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("help")));
+    QFile index(dir.filePath(QStringLiteral("help/index.html")));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write("<p>Help contents</p>");
+    index.close();
+    QtPlatform platform;
+
+    QString missingText;
+    WhenModal([&missingText] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            missingText = box->text();
+            box->accept();
+        }
+    });
+    platform.ShowHelpPage(dir.filePath(QStringLiteral("help/logic-view.html")).toStdString());
+    EXPECT_TRUE(missingText.contains(QStringLiteral("logic-view.html")))
+        << missingText.toStdString();
+    EXPECT_EQ(platform.Help(), nullptr);
+
+    QFile page(dir.filePath(QStringLiteral("help/logic-view.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<p>The tree of records</p>");
+    page.close();
+    platform.ShowHelpPage(dir.filePath(QStringLiteral("help/logic-view.html")).toStdString());
+    ASSERT_NE(platform.Help(), nullptr);
+    EXPECT_TRUE(platform.Help()->isVisible());
+    EXPECT_TRUE(
+        platform.Help()->Browser()->toPlainText().contains(QStringLiteral("The tree of records")));
+    platform.Help()->ContentsButton()->click();
+    EXPECT_TRUE(
+        platform.Help()->Browser()->toPlainText().contains(QStringLiteral("Help contents")));
+    platform.Help()->close();
 }
 
 TEST(QtPlatformTest, MessageBoxShowsTheRequestAndReturnsTheAnswer) {

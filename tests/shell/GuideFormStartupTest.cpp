@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <ostream>
+#include <utility>
+
 namespace dravenloom {
 namespace {
 
@@ -144,6 +148,32 @@ TEST_F(GuideFormStartupTest, HelpFileLiesBesideTheExecutable) {
     Form.HomePage1Click();
     ASSERT_EQ(Platform.Addresses.size(), 1u);
     EXPECT_EQ(Platform.Addresses[0].rfind("https://", 0), 0u) << Platform.Addresses[0];
+}
+
+// The help key shows the help book's page about the view on show; every view has its page in
+// the book the program ships.
+TEST_F(GuideFormStartupTest, HelpKeyShowsThePageOfTheViewOnShow) {
+    Start();
+    const std::pair<Page, const char*> views[] = {{Page::EditView, "edit-view.html"},
+                                                  {Page::LogicView, "logic-view.html"},
+                                                  {Page::GenerateHtml, "generate-html.html"},
+                                                  {Page::Demonstration, "demonstration.html"},
+                                                  {Page::Upload, "upload.html"}};
+    const std::filesystem::path book =
+        std::filesystem::path(DRAVENLOOM_SOURCE_DIR) / "resources" / HelpBookFolder;
+    for (const auto& [view, page] : views) {
+        Form.Pages.ActivePage = view;
+        Form.ViewHelpKeyPress();
+        ASSERT_FALSE(Platform.HelpPages.empty());
+        const std::filesystem::path shown(Platform.HelpPages.back());
+        EXPECT_EQ(shown.filename(), page) << PageCaption(view);
+        EXPECT_TRUE(std::filesystem::equivalent(shown.parent_path().parent_path(), Dir.Path));
+        EXPECT_EQ(shown.parent_path().filename(), HelpBookFolder);
+        EXPECT_TRUE(std::filesystem::is_regular_file(book / shown.filename())) << page;
+    }
+    EXPECT_TRUE(std::filesystem::is_regular_file(book / HelpContentsPage));
+    EXPECT_TRUE(Platform.HelpRequests.empty()) << "the help key is not the contents";
+    EXPECT_EQ(Platform.HelpPages.size(), 5u);
 }
 
 // The toolbar, on a created window.

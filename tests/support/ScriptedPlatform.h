@@ -22,9 +22,10 @@
 //
 // Records: Messages, OpenDialogs/SaveDialogs (the requests), FocusRequests, Pointers (every
 // SetPointer call; CurrentPointer is the last shape), Addresses (OpenAddress), HelpRequests
-// (ShowHelpContents), and Events, a single chronological log of all of them for tests that
-// care about order ("message:Error", "focus", "open-dialog", "save-dialog", "pointer:busy",
-// "pointer:normal", "address:<url>", "help:<path>").
+// (ShowHelpContents), HelpPages (ShowHelpPage), and Events, a single chronological log of all
+// of them for tests that care about order ("message:Error", "focus", "open-dialog",
+// "save-dialog", "pointer:busy", "pointer:normal", "address:<url>", "help:<path>",
+// "help-page:<path>").
 //
 // OnMessage, when set, runs while the "box" is up, before the answer is returned; a test can
 // look at the core's state at that moment or change the script.
@@ -62,6 +63,7 @@ public:
     PointerShape CurrentPointer = PointerShape::Normal;
     std::vector<std::string> Addresses;
     std::vector<std::string> HelpRequests;
+    std::vector<std::string> HelpPages;
     std::vector<std::string> Events;
     int UnscriptedMessages = 0;
 
@@ -123,6 +125,11 @@ public:
         Events.push_back("help:" + helpFilePath);
     }
 
+    void ShowHelpPage(const std::string& pagePath) override {
+        HelpPages.push_back(pagePath);
+        Events.push_back("help-page:" + pagePath);
+    }
+
     // True when every scripted answer was used and no box went unanswered by the script.
     bool ScriptUsedUp() const {
         return MessageAnswers.empty() && DialogAnswers.empty() && UnscriptedMessages == 0;
@@ -137,6 +144,7 @@ public:
         Pointers.clear();
         Addresses.clear();
         HelpRequests.clear();
+        HelpPages.clear();
         Events.clear();
         UnscriptedMessages = 0;
     }

@@ -249,6 +249,12 @@ int main(int argc, char* argv[]) {
         Settle(300);
         camera.Shoot(help, QStringLiteral("help-window"));
         help->hide();
+        // The help key on the Edit View opens the book at the Edit View's page.
+        window.ToolbarButtons.at(0)->trigger();
+        window.ViewHelp->trigger();
+        Settle(300);
+        camera.Shoot(help, QStringLiteral("help-window-edit-view"));
+        help->hide();
     } else {
         QTextStream(stdout) << "FAILED help window (no help book beside the program)" << Qt::endl;
         ++camera.Failures;
