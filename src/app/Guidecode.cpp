@@ -162,6 +162,10 @@ void TGuideForm::Forward(const std::function<void()>& command) {
 void TGuideForm::ShowTutorial() {
     if (!Secondary.Tutorial)
         return;
+    // The tutorial asks to be read beside the main window while the author works along; a
+    // tutorial already open stays where the author put it.
+    if (!Secondary.Tutorial->isVisible())
+        PlaceBesideWindow(Secondary.Tutorial, this);
     Secondary.Tutorial->show();
     Secondary.Tutorial->raise();
     Secondary.Tutorial->activateWindow();

@@ -1,14 +1,17 @@
 // Widget tests of the main window's frame around its pages: the status line, the toolbar's
 // hints, the help key and the windows it places.
 #include "app/MainWindowFixture.h"
+#include "app/Tutorial.h"
 
 #include <QAction>
 #include <QEnterEvent>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
@@ -73,6 +76,39 @@ TEST_F(MainWindowTest, HelpKeyShowsTheViewsPageAndContentsStaysTheContents) {
     Window->Contents2->trigger();
     EXPECT_EQ(Platform.HelpRequests.size(), 1u);
     EXPECT_EQ(Platform.HelpPages.size(), 2u);
+}
+
+TEST_F(MainWindowTest, TutorialOpensBesideTheMainWindowWhereTheScreenHasRoom) {
+    QTemporaryDir dir;
+    TTutorialForm tutorial(Platform, FsPath(dir.path()));
+    // Small enough for the offscreen screen to have room beside the main window.
+    tutorial.resize(150, 120);
+    ASSERT_EQ(tutorial.width(), 150);
+    Window->AttachWindows({nullptr, &tutorial, nullptr, nullptr, nullptr});
+    const QRect screen = Window->screen()->availableGeometry();
+    const auto showTutorial = [&] {
+        tutorial.hide();
+        Window->Tutorial2->trigger();
+        ASSERT_TRUE(tutorial.isVisible());
+        EXPECT_FALSE(tutorial.frameGeometry().intersects(Window->frameGeometry()));
+        EXPECT_TRUE(screen.contains(tutorial.frameGeometry()));
+        EXPECT_EQ(tutorial.frameGeometry().top(), Window->frameGeometry().top());
+    };
+
+    // Room on the right: it opens there.
+    Window->move(screen.topLeft());
+    showTutorial();
+    EXPECT_GT(tutorial.frameGeometry().left(), Window->frameGeometry().right());
+
+    // The main window at the right edge: it opens on the left.
+    Window->move(screen.right() + 1 - Window->frameGeometry().width(), screen.top() + 20);
+    showTutorial();
+    EXPECT_LT(tutorial.frameGeometry().right(), Window->frameGeometry().left());
+
+    // An open tutorial stays where the author moved it.
+    tutorial.move(screen.topLeft() + QPoint(3, 4));
+    Window->Tutorial2->trigger();
+    EXPECT_EQ(tutorial.pos(), screen.topLeft() + QPoint(3, 4));
 }
 
 } // namespace
