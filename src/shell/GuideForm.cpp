@@ -85,9 +85,28 @@ void GuideForm::ToolbarButton973Click() {
 }
 
 void GuideForm::ToolbarButton975Click() {
-    Pages.ActivePage = Page::Demonstration;
-    if (DemonstrationStarted)
-        DemonstrationStarted();
+    StartDemonstration(1);
+}
+
+void GuideForm::BitBtn5Click() {
+    StartDemonstration(Document.CurrentRecord);
+}
+
+void GuideForm::StartDemonstration(std::int32_t startRecord) {
+    Host.SetPointer(PointerShape::Busy);
+    try {
+        Pages.ActivePage = Page::Demonstration;
+        Editor.CommitRecord();
+        DemoStartRecord = startRecord;
+        if (DemonstrationStarted)
+            DemonstrationStarted();
+    } catch (...) {
+        // A start that fails part way (an appearance setting that is not a number) must not
+        // leave the whole program showing the busy pointer.
+        Host.SetPointer(PointerShape::Normal);
+        throw;
+    }
+    Host.SetPointer(PointerShape::Normal);
 }
 
 void GuideForm::ToolbarButton976Click() {

@@ -8,7 +8,9 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -76,6 +78,20 @@ TEST_F(MainWindowTest, HelpKeyShowsTheViewsPageAndContentsStaysTheContents) {
     Window->Contents2->trigger();
     EXPECT_EQ(Platform.HelpRequests.size(), 1u);
     EXPECT_EQ(Platform.HelpPages.size(), 2u);
+}
+
+TEST_F(MainWindowTest, DemoStartsAtTheRecordBeingEditedAndTheToolbarAtRecordOne) {
+    Page->NextBitBtn->click();
+    ASSERT_EQ(Core().Document.CurrentRecord, 2);
+    Page->BitBtn5->click();
+    EXPECT_EQ(Core().DemoStartRecord, 2);
+    EXPECT_EQ(Window->PageStack->currentIndex(), static_cast<int>(Page::Demonstration));
+    EXPECT_EQ(Platform.CurrentPointer, PointerShape::Normal);
+
+    Window->ToolbarButtons[0]->trigger();
+    Window->ToolbarButtons[3]->trigger();
+    EXPECT_EQ(Core().DemoStartRecord, 1);
+    EXPECT_EQ(Window->PageStack->currentIndex(), static_cast<int>(Page::Demonstration));
 }
 
 TEST_F(MainWindowTest, TutorialOpensBesideTheMainWindowWhereTheScreenHasRoom) {
