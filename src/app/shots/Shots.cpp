@@ -17,14 +17,19 @@
 #include "app/QtSettingsStore.h"
 #include "app/Splash.h"
 #include "app/Tutorial.h"
+#include "app/WindowStyle.h"
 #include "app/Wizard.h"
+#include "document/RecordEditor.h"
 #include "document/SettingsStore.h"
+#include "shell/FileCommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -252,6 +257,13 @@ int main(int argc, char* argv[]) {
     window.ShowTutorial();
     Settle(300);
     camera.ShootScreen(QStringLiteral("tutorial-beside-main"));
+    // With the main window at the left edge there is room for the tutorial on its right.
+    tutorial.hide();
+    window.move(window.screen()->availableGeometry().topLeft());
+    window.ShowTutorial();
+    Settle(300);
+    camera.ShootScreen(QStringLiteral("tutorial-beside-main-at-left"));
+    CentreOnScreen(&window);
     camera.Shoot(&tutorial, QStringLiteral("tutorial"));
     tutorial.hide();
 
@@ -272,6 +284,25 @@ int main(int argc, char* argv[]) {
     } else {
         QTextStream(stdout) << "FAILED help window (no help book beside the program)" << Qt::endl;
         ++camera.Failures;
+    }
+
+    // The open dialogs of the guide and of the picture, each with its filter as worded.
+    const QString guideFolder = QFileInfo(QString::fromStdString(guide)).absolutePath();
+    const struct {
+        const char* Filter;
+        const char* Name;
+        QString FileName;
+    } dialogs[] = {
+        {GuideFilter, "open-dialog", QString::fromStdString(guide)},
+        {PictureFilter, "picture-dialog", QDir(guideFolder).filePath(QStringLiteral("bulb.gif"))}};
+    for (const auto& dialog : dialogs) {
+        QTimer::singleShot(300, &window, [&camera, &dialog] {
+            if (QWidget* shown = QApplication::activeModalWidget()) {
+                camera.Shoot(shown, QString::fromUtf8(dialog.Name));
+                shown->close();
+            }
+        });
+        platform.OpenDialog({"", dialog.Filter, "", dialog.FileName.toStdString()});
     }
 
     application.SetErrorReporter(nullptr);
