@@ -29,6 +29,7 @@ public:
     void SetPointer(PointerShape) override {}
     void OpenAddress(const std::string&) override {}
     void ShowHelpContents(const std::string&) override {}
+    void ShowHelpPage(const std::string&) override {}
 
 private:
     MsgAnswer Answer;

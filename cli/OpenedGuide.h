@@ -32,6 +32,7 @@ public:
     void SetPointer(PointerShape) override {}
     void OpenAddress(const std::string&) override {}
     void ShowHelpContents(const std::string&) override {}
+    void ShowHelpPage(const std::string&) override {}
 };
 
 // The editor's pieces around one guide read from a file (UTF-8 path). The constructor runs

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes pictures of every window and page of Dravenloom under a virtual X server and saves them
 # in screenshots/ (the main window on each page, the splash, about box, graphic dialog,
-# magnified field, tutorial, wizard and help window). With --tutorial it also renews the
+# magnified field, tutorial, wizard, help window and the open dialogs, and the whole screen
+# with the tutorial beside the main window). With --tutorial it also renews the
 # pictures the tutorial pages show (resources/tutorial/images).
 #
 # The real windows are built over the real platform layer by the dravenloom-shots tool; the

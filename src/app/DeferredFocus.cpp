@@ -53,6 +53,10 @@ void DeferredFocus::ShowHelpContents(const std::string& helpFilePath) {
     Inner.ShowHelpContents(helpFilePath);
 }
 
+void DeferredFocus::ShowHelpPage(const std::string& pagePath) {
+    Inner.ShowHelpPage(pagePath);
+}
+
 void DeferredFocus::Flush() {
     // Taken out first: honouring a request may run handlers that ask for the focus again.
     std::vector<Request> requests;

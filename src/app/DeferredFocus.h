@@ -33,6 +33,7 @@ public:
     void SetPointer(PointerShape shape) override;
     void OpenAddress(const std::string& address) override;
     void ShowHelpContents(const std::string& helpFilePath) override;
+    void ShowHelpPage(const std::string& pagePath) override;
 
     // Honours the requests held back, in the order they were made. A selection asked for a
     // text that the same handler replaced afterwards is not made: replacing a text drops its

@@ -72,7 +72,7 @@ void EditPage::Connect() {
         });
     });
     connect(BitBtn5, &QPushButton::clicked, this,
-            [this] { Forward([this] { Form.ToolbarButton975Click(); }); });
+            [this] { Forward([this] { Form.BitBtn5Click(); }); });
 
     for (int k = 1; k <= ResponseSlots; ++k) {
         const int i = k - 1;

@@ -162,6 +162,10 @@ void TGuideForm::Forward(const std::function<void()>& command) {
 void TGuideForm::ShowTutorial() {
     if (!Secondary.Tutorial)
         return;
+    // The tutorial asks to be read beside the main window while the author works along; a
+    // tutorial already open stays where the author put it.
+    if (!Secondary.Tutorial->isVisible())
+        PlaceBesideWindow(Secondary.Tutorial, this);
     Secondary.Tutorial->show();
     Secondary.Tutorial->raise();
     Secondary.Tutorial->activateWindow();
@@ -182,6 +186,13 @@ void TGuideForm::ShowGraphicDialog() {
         return;
     Secondary.Advanced->Refresh();
     Secondary.Advanced->exec();
+}
+
+bool TGuideForm::event(QEvent* event) {
+    // QMainWindow would show a hovered control's status tip in place of the record status.
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
 }
 
 void TGuideForm::showEvent(QShowEvent* event) {

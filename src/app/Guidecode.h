@@ -99,6 +99,8 @@ public:
     QAction* GettingStarted1 = nullptr;
     QAction* HomePage1 = nullptr;
     QAction* About1 = nullptr;
+    // The help key (F1): the help page of the view on show.
+    QAction* ViewHelp = nullptr;
 
     // The toolbar and its buttons, left to right: Edit View, Logic View, Generate HTML,
     // Demonstration, Upload Files, Exit.
@@ -113,6 +115,8 @@ signals:
     void Closed();
 
 protected:
+    // Status tips never reach the status line, which shows the record status and nothing else.
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -55,7 +55,7 @@ void TGuideForm::BuildMenus() {
     Exit2 = AddItem(file, "Exit2", "E&xit", QKeySequence(QStringLiteral("Ctrl+Q")));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    Contents2 = AddItem(help, "Contents2", "&Contents", QKeySequence::HelpContents);
+    Contents2 = AddItem(help, "Contents2", "&Contents");
     Tutorial2 = AddItem(help, "Tutorial2", "&Tutorial");
     ShowHints2 = AddItem(help, "ShowHints2", "&Show Hints");
     ShowHints2->setCheckable(true);
@@ -64,6 +64,12 @@ void TGuideForm::BuildMenus() {
     help->addSeparator();
     HomePage1 = AddItem(help, "HomePage1", "&Korvessa Software Home Page");
     About1 = AddItem(help, "About1", "&About...");
+    // The help key belongs to the window, not to a menu item: it opens the page of the view
+    // on show, while "&Contents" opens the contents.
+    ViewHelp = new QAction(this);
+    ViewHelp->setObjectName(QStringLiteral("ViewHelp"));
+    ViewHelp->setShortcuts(QKeySequence::HelpContents);
+    addAction(ViewHelp);
 
     FileCommands& files = Form.Files;
     connect(NewGuide1, &QAction::triggered, this,
@@ -79,6 +85,8 @@ void TGuideForm::BuildMenus() {
     connect(Exit2, &QAction::triggered, this, &QWidget::close);
     connect(Contents2, &QAction::triggered, this,
             [this] { Forward([this] { Form.Contents2Click(); }); });
+    connect(ViewHelp, &QAction::triggered, this,
+            [this] { Forward([this] { Form.ViewHelpKeyPress(); }); });
     connect(Tutorial2, &QAction::triggered, this, &TGuideForm::ShowTutorial);
     connect(ShowHints2, &QAction::triggered, this,
             [this] { Forward([this] { Form.ShowHints2Click(); }); });
@@ -109,8 +117,8 @@ void TGuideForm::BuildToolBar() {
         QAction* button =
             ToolBar->addAction(ToolbarIcon(entry.Glyph), QString::fromUtf8(entry.Caption));
         button->setObjectName(QString::fromUtf8(entry.Name));
+        // The hint is a tool tip only: the status line belongs to the record status.
         button->setToolTip(QString::fromUtf8(entry.Hint));
-        button->setStatusTip(QString::fromUtf8(entry.Hint));
         ToolbarButtons[i] = button;
     }
     connect(ToolbarButtons[0], &QAction::triggered, this,

@@ -1,7 +1,9 @@
 // The help window.
 #include "app/HelpWindow.h"
 
+#include <QAction>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
@@ -12,7 +14,8 @@ namespace dravenloom {
 HelpWindow::HelpWindow(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), Host(platform), Viewer(new QTextBrowser(this)),
       Back(new QPushButton(tr("Back"), this)), Forward(new QPushButton(tr("Forward"), this)),
-      Contents(new QPushButton(tr("Contents"), this)) {
+      Contents(new QPushButton(tr("Contents"), this)),
+      CloseBtn(new QPushButton(QStringLiteral("Close"), this)) {
     setWindowTitle(QStringLiteral("Dravenloom Help"));
     resize(640, 480);
 
@@ -21,6 +24,7 @@ HelpWindow::HelpWindow(Platform& platform, QWidget* parent)
     buttons->addWidget(Back);
     buttons->addWidget(Forward);
     buttons->addStretch();
+    buttons->addWidget(CloseBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(Viewer);
@@ -36,11 +40,24 @@ HelpWindow::HelpWindow(Platform& platform, QWidget* parent)
     connect(Forward, &QPushButton::clicked, Viewer, &QTextBrowser::forward);
     connect(Contents, &QPushButton::clicked, this,
             [this] { Viewer->setSource(QUrl::fromLocalFile(ContentsPath)); });
+    connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
+
+    // A window of its own has no dialog's Escape; the keyboard closes it like the button.
+    auto* closeKeys = new QAction(this);
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Close);
+    keys.prepend(QKeySequence(Qt::Key_Escape));
+    closeKeys->setShortcuts(keys);
+    addAction(closeKeys);
+    connect(closeKeys, &QAction::triggered, this, &QWidget::close);
 }
 
 void HelpWindow::ShowContents(const QString& contentsPath) {
+    ShowPage(contentsPath, contentsPath);
+}
+
+void HelpWindow::ShowPage(const QString& pagePath, const QString& contentsPath) {
     ContentsPath = contentsPath;
-    Viewer->setSource(QUrl::fromLocalFile(contentsPath));
+    Viewer->setSource(QUrl::fromLocalFile(pagePath));
     show();
     raise();
     activateWindow();

@@ -2,6 +2,7 @@
 #include "app/QtPlatform.h"
 
 #include "app/HelpWindow.h"
+#include "shell/Pages.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -118,7 +119,8 @@ QString QtFileFilter(const std::string& filter) {
         for (QString& pattern : patterns)
             pattern = pattern.trimmed();
         // Qt reads the patterns from the last parentheses, so they are always added, even
-        // when the description already names them.
+        // when the description already names them; the dialogs hide that added list again, so
+        // the author sees the description alone.
         filters << parts[k].trimmed() + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
                        QLatin1Char(')');
     }
@@ -150,7 +152,8 @@ bool IsOpenableAddress(const QUrl& url) {
 
 QString HelpBookPath(const std::string& helpFilePath) {
     const QFileInfo helpFile(QDir::fromNativeSeparators(QString::fromUtf8(helpFilePath)));
-    return helpFile.absolutePath() + QStringLiteral("/help/index.html");
+    return helpFile.absolutePath() + QLatin1Char('/') + QString::fromUtf8(HelpBookFolder) +
+           QLatin1Char('/') + QString::fromUtf8(HelpContentsPage);
 }
 
 QtPlatform::QtPlatform(QObject* parent) : QObject(parent) {}
@@ -205,8 +208,12 @@ std::optional<std::string> QtPlatform::FileDialog(const FileDialogRequest& reque
         dialog.setWindowTitle(QString::fromUtf8(request.Title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!request.Filter.empty())
+    if (!request.Filter.empty()) {
+        // The description is shown as written: the pattern list QtFileFilter adds for Qt's
+        // sake would show every pattern twice ("Dravenloom (*.dvx) (*.dvx)").
+        dialog.setOption(QFileDialog::HideNameFilterDetails, true);
         dialog.setNameFilter(QtFileFilter(request.Filter));
+    }
     QString suffix = QString::fromUtf8(request.DefaultExt);
     while (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
@@ -254,16 +261,26 @@ void QtPlatform::OpenAddress(const std::string& address) {
 
 void QtPlatform::ShowHelpContents(const std::string& helpFilePath) {
     const QString book = HelpBookPath(helpFilePath);
-    if (!QFileInfo(book).isFile()) {
+    ShowHelp(book, book);
+}
+
+void QtPlatform::ShowHelpPage(const std::string& pagePath) {
+    const QString page = QDir::fromNativeSeparators(QString::fromUtf8(pagePath));
+    ShowHelp(page, QFileInfo(page).absolutePath() + QLatin1Char('/') +
+                       QString::fromUtf8(HelpContentsPage));
+}
+
+void QtPlatform::ShowHelp(const QString& page, const QString& contents) {
+    if (!QFileInfo(page).isFile()) {
         ShowMessage({"Dravenloom Help",
                      "The help book can't be found. It belongs in \"" +
-                         QDir::toNativeSeparators(book).toStdString() + "\".",
+                         QDir::toNativeSeparators(page).toStdString() + "\".",
                      MsgButtons::Ok, MsgIcon::Exclamation});
         return;
     }
     if (!HelpBook)
         HelpBook = std::make_unique<HelpWindow>(*this);
-    HelpBook->ShowContents(book);
+    HelpBook->ShowPage(page, contents);
 }
 
 // The colour chooser and the drop-downs' focus.

@@ -74,7 +74,8 @@ private:
     std::unordered_map<const ComboBox*, QPointer<QWidget>> Combos;
 };
 
-// "Description|*.a;*.b|Other|*.c" as Qt writes it: "Description (*.a *.b);;Other (*.c)".
+// "Description|*.a;*.b|Other|*.c" as Qt writes it: "Description (*.a *.b);;Other (*.c)". The
+// file dialogs hide the added pattern lists and show the descriptions as they stand.
 QString QtFileFilter(const std::string& filter);
 // The name with ".ext" added when its file name has no extension (ext given with or without
 // its dot; an empty ext adds nothing).
@@ -107,6 +108,9 @@ public:
     void OpenAddress(const std::string& address) override;
     // Shows the help book's contents page in the help window (modeless).
     void ShowHelpContents(const std::string& helpFilePath) override;
+    // Shows that page of the help book in the help window; its "Contents" leads to the
+    // contents page in the page's folder.
+    void ShowHelpPage(const std::string& pagePath) override;
 
     // The registry the views fill so that focus requests reach their widgets.
     FocusTargets& Fields() { return Targets; }
@@ -115,6 +119,8 @@ public:
 
 private:
     std::optional<std::string> FileDialog(const FileDialogRequest& request, bool save);
+    // Shows `page` in the help window, or says where the missing file belongs.
+    void ShowHelp(const QString& page, const QString& contents);
 
     FocusTargets Targets;
     bool Busy = false;

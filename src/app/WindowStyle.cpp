@@ -1,6 +1,8 @@
 // Looks every window of the program shares.
 #include "app/WindowStyle.h"
 
+#include "shell/WindowPlacement.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
@@ -49,6 +51,20 @@ void CentreOnScreen(QWidget* window) {
         return;
     const QRect area = screen->availableGeometry();
     window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+void PlaceBesideWindow(QWidget* window, const QWidget* anchor) {
+    const QScreen* screen = anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect frame = anchor->frameGeometry();
+    const QRect area = screen->availableGeometry();
+    // Before a window is first shown its frame is not known; its size stands in for it.
+    const QSize size = window->frameGeometry().size();
+    const ScreenPoint at = PlaceBeside({frame.x(), frame.y(), frame.width(), frame.height()},
+                                       {size.width(), size.height()},
+                                       {area.x(), area.y(), area.width(), area.height()});
+    window->move(at.X, at.Y);
 }
 
 } // namespace dravenloom

@@ -1,4 +1,5 @@
-// Looks every window of the program shares: the dialog font, the serif font and centring.
+// Looks every window of the program shares: the dialog font, the serif font, centring and
+// placing one window beside another.
 #pragma once
 
 #include <QColor>
@@ -19,5 +20,7 @@ QColor InactiveCaptionTextColour();
 // Fixes the client area at width x height and centres the window on its screen.
 void FixClientSize(QWidget* window, int width, int height);
 void CentreOnScreen(QWidget* window);
+// Moves `window` beside `anchor` on the anchor's screen (PlaceBeside's rule).
+void PlaceBesideWindow(QWidget* window, const QWidget* anchor);
 
 } // namespace dravenloom

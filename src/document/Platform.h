@@ -58,6 +58,8 @@ public:
     // Shell "open" of a web or mail address with the default program.
     virtual void OpenAddress(const std::string& address) = 0;
     virtual void ShowHelpContents(const std::string& helpFilePath) = 0;
+    // Shows one page of the help book, given its path.
+    virtual void ShowHelpPage(const std::string& pagePath) = 0;
 };
 
 // Message boxes of the kinds the program uses.

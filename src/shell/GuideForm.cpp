@@ -87,9 +87,28 @@ void GuideForm::ToolbarButton973Click() {
 }
 
 void GuideForm::ToolbarButton975Click() {
-    Pages.ActivePage = Page::Demonstration;
-    if (DemonstrationStarted)
-        DemonstrationStarted();
+    StartDemonstration(1);
+}
+
+void GuideForm::BitBtn5Click() {
+    StartDemonstration(Document.CurrentRecord);
+}
+
+void GuideForm::StartDemonstration(std::int32_t startRecord) {
+    Host.SetPointer(PointerShape::Busy);
+    try {
+        Pages.ActivePage = Page::Demonstration;
+        Editor.CommitRecord();
+        DemoStartRecord = startRecord;
+        if (DemonstrationStarted)
+            DemonstrationStarted();
+    } catch (...) {
+        // A start that fails part way (an appearance setting that is not a number) must not
+        // leave the whole program showing the busy pointer.
+        Host.SetPointer(PointerShape::Normal);
+        throw;
+    }
+    Host.SetPointer(PointerShape::Normal);
 }
 
 void GuideForm::ToolbarButton976Click() {
@@ -99,6 +118,12 @@ void GuideForm::ToolbarButton976Click() {
 
 void GuideForm::Contents2Click() {
     Host.ShowHelpContents(HelpFile);
+}
+
+void GuideForm::ViewHelpKeyPress() {
+    const auto page =
+        PathFromText(ExecutableDirectory) / HelpBookFolder / HelpPage(Pages.ActivePage);
+    Host.ShowHelpPage(TextFromPath(page));
 }
 
 void GuideForm::ShowHints2Click() {

@@ -14,6 +14,7 @@
 #include "shell/FileCommands.h"
 #include "shell/Pages.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -40,11 +41,13 @@ public:
     void ToolbarButton971Click(); // "Edit View"
     void ToolbarButton972Click(); // "Logic View"
     void ToolbarButton973Click(); // "Generate HTML"
-    void ToolbarButton975Click(); // "Demonstration"
+    void ToolbarButton975Click(); // "Demonstration": starts at record 1
     void ToolbarButton976Click(); // "Upload Files"
 
     // Help menu.
     void Contents2Click();
+    // The help key: the help book's page about the view on show.
+    void ViewHelpKeyPress();
     void ShowHints2Click();
     void HomePage1Click();
 
@@ -53,6 +56,8 @@ public:
     void DialogueMemoExit();
     // "Remove" on the Edit View.
     void RemoveBitBtnClick();
+    // "Demo" on the Edit View: the Demonstration starts at the record being edited.
+    void BitBtn5Click();
 
     // Logic View. A double click on the tree and "Jump to record" do the same: commit, show
     // the Edit View, and walk to the selected node's record (stay when none is selected).
@@ -81,14 +86,23 @@ public:
     bool OpenAtStart = false;
     std::string StartFile;
     std::string HelpFile;
+    // The record the Demonstration starts at, as its last caller gave it (1 from the toolbar,
+    // the record being edited from "Demo"); the Demonstration page reads it when it is entered.
+    std::int32_t DemoStartRecord = 1;
 
     // Requests to the window: show the getting-started wizard modally; the Logic View page
     // was shown (after its tree applied its rebuild rule); the Demonstration was started; the
-    // dialogue was left empty (after the removal it offers was answered).
+    // dialogue was left empty (after the removal it offers was answered). The Demonstration
+    // is started with the guide committed, its page active and the busy pointer on.
     std::function<void()> ShowWizard;
     std::function<void()> LogicViewShown;
     std::function<void()> DemonstrationStarted;
     std::function<void()> DialogueLeftEmpty;
+
+private:
+    // What both Demonstration buttons do around entering it: busy pointer, the page, the
+    // commit that puts unsaved edits into the guide, then the start at `startRecord`.
+    void StartDemonstration(std::int32_t startRecord);
 };
 
 } // namespace dravenloom

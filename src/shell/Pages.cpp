@@ -1,4 +1,4 @@
-// Page captions.
+// Page captions and the help book's page of each view.
 #include "shell/Pages.h"
 
 namespace dravenloom {
@@ -17,6 +17,22 @@ const char* PageCaption(Page page) {
         return "";
     }
     return "";
+}
+
+const char* HelpPage(Page page) {
+    switch (page) {
+    case Page::EditView:
+        return "edit-view.html";
+    case Page::LogicView:
+        return "logic-view.html";
+    case Page::GenerateHtml:
+        return "generate-html.html";
+    case Page::Demonstration:
+        return "demonstration.html";
+    case Page::Upload:
+        return "upload.html";
+    }
+    return HelpContentsPage;
 }
 
 } // namespace dravenloom

@@ -8,6 +8,7 @@
 #include "app/Guidecode.h"
 #include "app/LogicPage.h"
 #include "app/Magnified.h"
+#include "app/MainWindowFixture.h"
 #include "app/QtPlatform.h"
 #include "app/WidgetTestSupport.h"
 #include "app/WindowStyle.h"
@@ -36,67 +37,7 @@
 namespace dravenloom {
 namespace {
 
-// The scripted platform, with focus requests passed on to the widgets as QtPlatform does.
-class WidgetPlatform : public ScriptedPlatform {
-public:
-    void Focus(const TextField& field, bool selectAll) override {
-        ScriptedPlatform::Focus(field, selectAll);
-        Targets.Focus(field, selectAll);
-    }
-    FocusTargets Targets;
-};
-
-// Counts the tool tip events that reach a widget.
-class TipProbe : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::ToolTip)
-            ++Tips;
-        return false;
-    }
-    int Tips = 0;
-};
-
-class EditPageTest : public ::testing::Test {
-protected:
-    EditPageTest() {
-        Settings.SetBool(ProgramKey, "Wizard", false);
-        Window = std::make_unique<TGuideForm>(Platform, Platform.Targets, Settings, ".",
-                                              std::vector<std::string>{});
-        Window->show();
-        Window->activateWindow();
-        WaitFor([this] { return Window->isActiveWindow(); });
-        Page = Window->EditViewPage();
-        Platform.ClearRecords();
-    }
-
-    // Types text into the field as the keyboard does, one key press per character.
-    void Type(QWidget* field, const QString& text) {
-        field->setFocus(Qt::MouseFocusReason);
-        for (const QChar character : text) {
-            const bool enter = character == u'\n';
-            QKeyEvent press(QEvent::KeyPress, enter ? Qt::Key_Return : 0, Qt::NoModifier,
-                            enter ? QStringLiteral("\r") : QString(character));
-            QApplication::sendEvent(field, &press);
-        }
-    }
-
-    // Moves the focus on, as the Tab key does.
-    void Leave(QWidget* field, QWidget* next) {
-        ASSERT_EQ(QApplication::focusWidget(), field);
-        next->setFocus(Qt::TabFocusReason);
-    }
-
-    GuideForm& Core() { return Window->Core(); }
-    bool Inactive(QWidget* field) {
-        return field->palette().color(QPalette::Base) == InactiveCaptionTextColour();
-    }
-
-    WidgetPlatform Platform;
-    MemorySettings Settings;
-    std::unique_ptr<TGuideForm> Window;
-    EditPage* Page = nullptr;
-};
+class EditPageTest : public MainWindowFixture {};
 
 TEST_F(EditPageTest, NewGuideComesUpAsTheCoreSaysWithTheWindowAroundIt) {
     EXPECT_EQ(Window->windowTitle(), QStringLiteral("Dravenloom - Untitled"));

@@ -1,28 +1,31 @@
-// Tests of the Qt platform layer: message boxes, focus, pointer, addresses, file filters,
+// Tests of the Qt platform layer: message boxes, focus, pointer, addresses, file dialogs,
 // the settings store and the code page edge of the text fields.
 #include "app/GuideText.h"
-#include "app/HelpWindow.h"
 #include "app/QtPlatform.h"
 #include "app/QtSettingsStore.h"
 #include "app/WidgetTestSupport.h"
 #include "document/Controls.h"
+#include "document/RecordEditor.h"
+#include "shell/FileCommands.h"
 #include "support/ScriptedPlatform.h"
 #include "support/SettingsReadContract.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTextBrowser>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -54,6 +57,67 @@ TEST(QtPlatformTest, FileFiltersAndDefaultExtension) {
               QStringLiteral("/guides/tour"));
 }
 
+// What an open dialog shows for a filter: the combo's entries and the files listed in the
+// folder it starts in (once the folder has been read), each list joined by bars.
+struct ShownDialog {
+    std::string Filters;
+    std::string Files;
+};
+
+ShownDialog ShowOpenDialog(QtPlatform& platform, const std::string& filter, const QString& folder,
+                           int expectedFiles) {
+    QStringList filters;
+    QStringList files;
+    WhenModal([&filters, &files, expectedFiles] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        if (auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+            for (int i = 0; i < combo->count(); ++i)
+                filters << combo->itemText(i);
+        }
+        if (auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"))) {
+            const auto rows = [list] { return list->model()->rowCount(list->rootIndex()); };
+            WaitFor([&] { return rows() >= expectedFiles; });
+            // Give a file that should not be listed the time to turn up as well.
+            WaitFor([] { return false; }, 200);
+            for (int row = 0; row < rows(); ++row) {
+                const QModelIndex index = list->model()->index(row, 0, list->rootIndex());
+                if (index.flags() & Qt::ItemIsEnabled)
+                    files << index.data().toString();
+            }
+            files.sort();
+        }
+        dialog->reject();
+    });
+    platform.OpenDialog(
+        {"", filter, "", QDir(folder).filePath(QStringLiteral("x")).toStdString(), false});
+    return {filters.join(QLatin1Char('|')).toStdString(),
+            files.join(QLatin1Char('|')).toStdString()};
+}
+
+TEST(QtPlatformTest, FileDialogsShowEachFilterAsWordedAndApplyItsPatterns) {
+    QTemporaryDir dir;
+    for (const char* name : {"a.gif", "b.jpg", "c.jpeg", "d.txt", "e.dvx", "f.jpg,"}) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QtPlatform platform;
+
+    const ShownDialog guide = ShowOpenDialog(platform, GuideFilter, dir.path(), 1);
+    EXPECT_EQ(guide.Filters, "Dravenloom (*.dvx)");
+    EXPECT_EQ(guide.Files, "e.dvx");
+
+    const ShownDialog picture = ShowOpenDialog(platform, PictureFilter, dir.path(), 3);
+    EXPECT_EQ(picture.Filters, "CompuServe GIF (*.gif); JPEG (*.jpg, *.jpeg)");
+    EXPECT_EQ(picture.Files, "a.gif|b.jpg|c.jpeg");
+
+    // Descriptions without a pattern list of their own are shown as they stand too.
+    const ShownDialog two =
+        ShowOpenDialog(platform, "HTML files|*.htm;*.html|All files|*.*", dir.path(), 0);
+    EXPECT_EQ(two.Filters, "HTML files|All files");
+}
+
 TEST(QtPlatformTest, OnlyWebAndMailAddressesAreOpened) {
     for (const char* address : {"http://www.korvessa.example/", "https://www.korvessa.example/a",
                                 "HTTPS://WWW.KORVESSA.EXAMPLE/", "mailto:support@korvessa.example"})
@@ -63,71 +127,6 @@ TEST(QtPlatformTest, OnlyWebAndMailAddressesAreOpened) {
           "C:\\Windows\\notepad.exe", "javascript:alert(1)", "tutorial2.htm", "http://",
           "mailto:", "ftp://www.korvessa.example/", "smb://server/share", ""})
         EXPECT_FALSE(IsOpenableAddress(QUrl(QString::fromUtf8(address)))) << address;
-}
-
-TEST(QtPlatformTest, HelpFileMapsToTheHelpBookBesideIt) {
-    const QString book = HelpBookPath("/opt/dravenloom/Dravenloom.hlp");
-    EXPECT_EQ(book, QStringLiteral("/opt/dravenloom/help/index.html"));
-}
-
-TEST(QtPlatformTest, HelpContentsShowTheBookOrSayItIsMissing) {
-    QTemporaryDir dir;
-    const std::string helpFile = dir.filePath(QStringLiteral("Dravenloom.hlp")).toStdString();
-    QtPlatform platform;
-
-    QString missingText;
-    WhenModal([&missingText] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        missingText = box->text();
-        box->accept();
-    });
-    platform.ShowHelpContents(helpFile);
-    EXPECT_TRUE(missingText.contains(QStringLiteral("index.html")));
-    EXPECT_EQ(platform.Help(), nullptr);
-
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("help")));
-    QFile index(dir.filePath(QStringLiteral("help/index.html")));
-    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
-    index.write("<html><body><p>Help contents</p></body></html>");
-    index.close();
-    platform.ShowHelpContents(helpFile);
-    ASSERT_NE(platform.Help(), nullptr);
-    EXPECT_TRUE(platform.Help()->isVisible());
-    EXPECT_EQ(platform.Help()->windowTitle(), QStringLiteral("Dravenloom Help"));
-    EXPECT_TRUE(
-        platform.Help()->Browser()->toPlainText().contains(QStringLiteral("Help contents")));
-}
-
-TEST(HelpWindowTest, BookPagesOpenHereAndAddressesGoToThePlatform) {
-    QTemporaryDir dir;
-    auto write = [&dir](const QString& name, const QByteArray& html) {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(html);
-    };
-    write(QStringLiteral("index.html"), "<p>Contents page</p><a href=\"views.html\">Views</a>");
-    write(QStringLiteral("views.html"), "<p>About the views</p>");
-
-    ScriptedPlatform platform;
-    HelpWindow help(platform);
-    help.ShowContents(dir.filePath(QStringLiteral("index.html")));
-    EXPECT_FALSE(help.BackButton()->isEnabled());
-
-    emit help.Browser()->anchorClicked(QUrl(QStringLiteral("views.html")));
-    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("About the views")));
-    EXPECT_TRUE(help.BackButton()->isEnabled());
-    help.BackButton()->click();
-    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Contents page")));
-    help.ForwardButton()->click();
-    help.ContentsButton()->click();
-    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Contents page")));
-
-    emit help.Browser()->anchorClicked(QUrl(QStringLiteral("https://www.korvessa.example/")));
-    emit help.Browser()->anchorClicked(QUrl(QStringLiteral("mailto:help@korvessa.example")));
-    EXPECT_EQ(platform.Addresses, (std::vector<std::string>{"https://www.korvessa.example/",
-                                                            "mailto:help@korvessa.example"}));
-    EXPECT_TRUE(help.Browser()->toPlainText().contains(QStringLiteral("Contents page")));
 }
 
 TEST(QtPlatformTest, MessageBoxShowsTheRequestAndReturnsTheAnswer) {

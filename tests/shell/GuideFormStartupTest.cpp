@@ -1,8 +1,13 @@
 // Tests of the main window's start-up (command-line guide, hints, the getting-started wizard),
 // its help commands and its toolbar's page switching.
+#include "document/Errors.h"
 #include "support/EditorFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+#include <utility>
 
 namespace dravenloom {
 namespace {
@@ -186,6 +191,32 @@ TEST_F(GuideFormStartupTest, HelpFileLiesBesideTheExecutable) {
     EXPECT_EQ(Platform.Addresses[0].rfind("https://", 0), 0u) << Platform.Addresses[0];
 }
 
+// The help key shows the help book's page about the view on show; every view has its page in
+// the book the program ships.
+TEST_F(GuideFormStartupTest, HelpKeyShowsThePageOfTheViewOnShow) {
+    Start();
+    const std::pair<Page, const char*> views[] = {{Page::EditView, "edit-view.html"},
+                                                  {Page::LogicView, "logic-view.html"},
+                                                  {Page::GenerateHtml, "generate-html.html"},
+                                                  {Page::Demonstration, "demonstration.html"},
+                                                  {Page::Upload, "upload.html"}};
+    const std::filesystem::path book =
+        std::filesystem::path(DRAVENLOOM_SOURCE_DIR) / "resources" / HelpBookFolder;
+    for (const auto& [view, page] : views) {
+        Form.Pages.ActivePage = view;
+        Form.ViewHelpKeyPress();
+        ASSERT_FALSE(Platform.HelpPages.empty());
+        const std::filesystem::path shown(Platform.HelpPages.back());
+        EXPECT_EQ(shown.filename(), page) << PageCaption(view);
+        EXPECT_TRUE(std::filesystem::equivalent(shown.parent_path().parent_path(), Dir.Path));
+        EXPECT_EQ(shown.parent_path().filename(), HelpBookFolder);
+        EXPECT_TRUE(std::filesystem::is_regular_file(book / shown.filename())) << page;
+    }
+    EXPECT_TRUE(std::filesystem::is_regular_file(book / HelpContentsPage));
+    EXPECT_TRUE(Platform.HelpRequests.empty()) << "the help key is not the contents";
+    EXPECT_EQ(Platform.HelpPages.size(), 5u);
+}
+
 // The toolbar, on a created window.
 class ToolbarTest : public EditorFixture {};
 
@@ -234,13 +265,68 @@ TEST_F(ToolbarTest, SwitchingPagesKeepsACleanGuideClean) {
     EXPECT_FALSE(Modified());
 }
 
-TEST_F(ToolbarTest, DemonstrationShowsItsPageAndStartsIt) {
-    int started = 0;
-    Form.DemonstrationStarted = [&] { ++started; };
-    Form.ToolbarButton975Click();
-    EXPECT_EQ(Form.Pages.ActivePage, Page::Demonstration);
-    EXPECT_EQ(started, 1);
+// The two ways into the Demonstration: the toolbar starts at record 1, the Edit View's "Demo"
+// at the record being edited; both put the unsaved edits into the guide first.
+struct DemonstrationCaller {
+    const char* Name;
+    void (GuideForm::*Click)();
+    bool StartsAtCurrentRecord;
+};
+
+void PrintTo(const DemonstrationCaller& caller, std::ostream* out) {
+    *out << caller.Name;
 }
+
+class DemonstrationStartTest : public EditorFixture,
+                               public ::testing::WithParamInterface<DemonstrationCaller> {};
+
+TEST_P(DemonstrationStartTest, CommitsFirstAndStartsAtItsRecord) {
+    OpenGuide(NumberedRecords(4));
+    ShowRecord(3);
+    TypeDialogue("Not saved yet");
+    Platform.ClearRecords();
+    int started = 0;
+    std::int32_t seenStart = 0;
+    Form.DemonstrationStarted = [&] {
+        ++started;
+        EXPECT_EQ(Form.Pages.ActivePage, Page::Demonstration);
+        EXPECT_EQ(Doc().Records.ReadRecord(3).Dialogue, "Not saved yet");
+        EXPECT_EQ(Platform.CurrentPointer, PointerShape::Busy);
+        seenStart = Form.DemoStartRecord;
+    };
+    (Form.*GetParam().Click)();
+    EXPECT_EQ(started, 1);
+    EXPECT_EQ(seenStart, GetParam().StartsAtCurrentRecord ? 3 : 1);
+    EXPECT_EQ(Platform.Events, (std::vector<std::string>{"pointer:busy", "pointer:normal"}));
+    EXPECT_EQ(Doc().CurrentRecord, 3) << "the Edit View stays on its record";
+    EXPECT_TRUE(Modified());
+
+    // Started again from another record, the start follows the caller's rule again.
+    Form.ToolbarButton971Click();
+    ShowRecord(2);
+    Form.DemonstrationStarted = nullptr;
+    (Form.*GetParam().Click)();
+    EXPECT_EQ(Form.DemoStartRecord, GetParam().StartsAtCurrentRecord ? 2 : 1);
+}
+
+TEST_P(DemonstrationStartTest, ACleanGuideStaysCleanAndAFailedStartGivesThePointerBack) {
+    OpenGuide(NumberedRecords(2));
+    (Form.*GetParam().Click)();
+    EXPECT_FALSE(Modified());
+
+    Form.DemonstrationStarted = [] { throw ConversionError("'x' is not a valid integer value"); };
+    EXPECT_THROW((Form.*GetParam().Click)(), ConversionError);
+    EXPECT_EQ(Platform.CurrentPointer, PointerShape::Normal);
+    EXPECT_EQ(Form.Pages.ActivePage, Page::Demonstration);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Callers, DemonstrationStartTest,
+    ::testing::Values(DemonstrationCaller{"Toolbar", &GuideForm::ToolbarButton975Click, false},
+                      DemonstrationCaller{"Demo", &GuideForm::BitBtn5Click, true}),
+    [](const ::testing::TestParamInfo<DemonstrationCaller>& info) {
+        return std::string(info.param.Name);
+    });
 
 TEST_F(ToolbarTest, LeavingAnEmptyDialogueIsReported) {
     int leftEmpty = 0;

@@ -23,12 +23,12 @@
 //
 // Records: Messages, OpenDialogs/SaveDialogs (the requests), ColourRequests (the colour each
 // chooser was preset with), FocusRequests (a drop-down's request has Combo set instead of
-// Field), Pointers (every
-// SetPointer call; CurrentPointer is the last shape), Addresses (OpenAddress), HelpRequests
-// (ShowHelpContents), and Events, a single chronological log of all of them for tests that
-// care about order ("message:Error", "focus", "open-dialog", "save-dialog", "colour-dialog",
-// "pointer:busy",
-// "pointer:normal", "address:<url>", "help:<path>").
+// Field), Pointers (every SetPointer call; CurrentPointer is the last shape), Addresses
+// (OpenAddress), HelpRequests (ShowHelpContents), HelpPages (ShowHelpPage), and Events, a
+// single chronological log of all of them for tests that care about order
+// ("message:Error", "focus", "open-dialog",
+// "save-dialog", "colour-dialog", "pointer:busy", "pointer:normal", "address:<url>",
+// "help:<path>", "help-page:<path>").
 //
 // OnMessage, when set, runs while the "box" is up, before the answer is returned; a test can
 // look at the core's state at that moment or change the script.
@@ -69,6 +69,7 @@ public:
     PointerShape CurrentPointer = PointerShape::Normal;
     std::vector<std::string> Addresses;
     std::vector<std::string> HelpRequests;
+    std::vector<std::string> HelpPages;
     std::vector<std::string> Events;
     int UnscriptedMessages = 0;
 
@@ -145,6 +146,11 @@ public:
         Events.push_back("help:" + helpFilePath);
     }
 
+    void ShowHelpPage(const std::string& pagePath) override {
+        HelpPages.push_back(pagePath);
+        Events.push_back("help-page:" + pagePath);
+    }
+
     // True when every scripted answer was used and no box went unanswered by the script.
     bool ScriptUsedUp() const {
         return MessageAnswers.empty() && DialogAnswers.empty() && ColourAnswers.empty() &&
@@ -161,6 +167,7 @@ public:
         Pointers.clear();
         Addresses.clear();
         HelpRequests.clear();
+        HelpPages.clear();
         Events.clear();
         UnscriptedMessages = 0;
     }

@@ -17,17 +17,24 @@
 #include "app/QtSettingsStore.h"
 #include "app/Splash.h"
 #include "app/Tutorial.h"
+#include "app/WindowStyle.h"
 #include "app/Wizard.h"
+#include "document/RecordEditor.h"
 #include "document/SettingsStore.h"
+#include "shell/FileCommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTextStream>
 #include <QTimer>
@@ -56,6 +63,17 @@ public:
         Settle();
         const QString path = Directory + QLatin1Char('/') + name + QStringLiteral(".png");
         const bool saved = window->grab().save(path);
+        QTextStream(stdout) << (saved ? "saved " : "FAILED ") << path << Qt::endl;
+        Failures += saved ? 0 : 1;
+        return saved;
+    }
+
+    // The whole screen, for windows whose place on it is the point of the picture.
+    bool ShootScreen(const QString& name) {
+        Settle();
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const QString path = Directory + QLatin1Char('/') + name + QStringLiteral(".png");
+        const bool saved = screen && screen->grabWindow(0).save(path);
         QTextStream(stdout) << (saved ? "saved " : "FAILED ") << path << Qt::endl;
         Failures += saved ? 0 : 1;
         return saved;
@@ -238,6 +256,14 @@ int main(int argc, char* argv[]) {
 
     window.ShowTutorial();
     Settle(300);
+    camera.ShootScreen(QStringLiteral("tutorial-beside-main"));
+    // With the main window at the left edge there is room for the tutorial on its right.
+    tutorial.hide();
+    window.move(window.screen()->availableGeometry().topLeft());
+    window.ShowTutorial();
+    Settle(300);
+    camera.ShootScreen(QStringLiteral("tutorial-beside-main-at-left"));
+    CentreOnScreen(&window);
     camera.Shoot(&tutorial, QStringLiteral("tutorial"));
     tutorial.hide();
 
@@ -249,9 +275,34 @@ int main(int argc, char* argv[]) {
         Settle(300);
         camera.Shoot(help, QStringLiteral("help-window"));
         help->hide();
+        // The help key on the Edit View opens the book at the Edit View's page.
+        window.ToolbarButtons.at(0)->trigger();
+        window.ViewHelp->trigger();
+        Settle(300);
+        camera.Shoot(help, QStringLiteral("help-window-edit-view"));
+        help->hide();
     } else {
         QTextStream(stdout) << "FAILED help window (no help book beside the program)" << Qt::endl;
         ++camera.Failures;
+    }
+
+    // The open dialogs of the guide and of the picture, each with its filter as worded.
+    const QString guideFolder = QFileInfo(QString::fromStdString(guide)).absolutePath();
+    const struct {
+        const char* Filter;
+        const char* Name;
+        QString FileName;
+    } dialogs[] = {
+        {GuideFilter, "open-dialog", QString::fromStdString(guide)},
+        {PictureFilter, "picture-dialog", QDir(guideFolder).filePath(QStringLiteral("bulb.gif"))}};
+    for (const auto& dialog : dialogs) {
+        QTimer::singleShot(300, &window, [&camera, &dialog] {
+            if (QWidget* shown = QApplication::activeModalWidget()) {
+                camera.Shoot(shown, QString::fromUtf8(dialog.Name));
+                shown->close();
+            }
+        });
+        platform.OpenDialog({"", dialog.Filter, "", dialog.FileName.toStdString()});
     }
 
     application.SetErrorReporter(nullptr);
