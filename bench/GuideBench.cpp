@@ -77,6 +77,21 @@ void BM_StoreRecordLast(benchmark::State& state) {
     SetCounters(state, count);
 }
 
+// Storing a record that has no lines yet, as after "Next" on the last record: every line's
+// number is read on the way to the end, where its line goes.
+void BM_StoreRecordNew(benchmark::State& state) {
+    const auto count = static_cast<std::int32_t>(state.range(0));
+    RecordList list = GuideOf(count).Records;
+    GuideRecord record;
+    record.Dialogue = PlaceholderDialogue;
+    for (auto _ : state) {
+        list.StoreRecord(count + 1, record);
+        benchmark::ClobberMemory();
+        list.Lines.pop_back();
+    }
+    SetCounters(state, count);
+}
+
 void BM_ReadRecordLast(benchmark::State& state) {
     const auto count = static_cast<std::int32_t>(state.range(0));
     const RecordList& list = GuideOf(count).Records;
@@ -135,6 +150,7 @@ void BM_CheckGuide(benchmark::State& state) {
 DRAVENLOOM_SIZES(BM_Open);
 DRAVENLOOM_SIZES(BM_Save);
 DRAVENLOOM_SIZES(BM_StoreRecordLast);
+DRAVENLOOM_SIZES(BM_StoreRecordNew);
 DRAVENLOOM_SIZES(BM_ReadRecordLast);
 DRAVENLOOM_SIZES(BM_FillJumpedFromLast);
 DRAVENLOOM_SIZES(BM_WalkToLast);

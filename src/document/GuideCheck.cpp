@@ -187,7 +187,7 @@ private:
     // Reports a record that does not follow the one before; false for repeated lines of an
     // earlier record.
     bool CheckOrder(std::size_t index, std::int32_t number) {
-        if (number == PreviousPrimary + 1)
+        if (NextRecordNumber(PreviousPrimary) == number)
             return true;
         if (PreviousPrimary == 0) {
             Add(FindingKind::NotFirstRecord, index, number,

@@ -40,6 +40,12 @@ std::int32_t StrToInt(std::string_view text) {
     throw ConversionError("'" + std::string(text) + "' is not a valid integer value");
 }
 
+std::optional<std::int32_t> NextRecordNumber(std::int32_t number) {
+    if (number == std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return number + 1;
+}
+
 std::string IntToStr(std::int64_t value) {
     return std::to_string(value);
 }

@@ -15,6 +15,10 @@ std::optional<std::int32_t> ReadNumber(std::string_view text);
 // ReadNumber that fails with a ConversionError naming the text.
 std::int32_t StrToInt(std::string_view text);
 
+// The record number after `number`, or nothing when `number` is the highest 32-bit number:
+// every step to a following record goes through here, so none can wrap around.
+std::optional<std::int32_t> NextRecordNumber(std::int32_t number);
+
 // Decimal text of a number, without leading zeros.
 std::string IntToStr(std::int64_t value);
 

@@ -4,6 +4,8 @@
 #include "document/Errors.h"
 #include "document/NumberText.h"
 
+#include <iterator>
+
 namespace dravenloom {
 
 std::optional<std::size_t> RecordList::FindPrimaryLine(std::int32_t number) const {
@@ -13,18 +15,45 @@ std::optional<std::size_t> RecordList::FindPrimaryLine(std::int32_t number) cons
     return std::nullopt;
 }
 
+RecordList::Place RecordList::LocateRecord(std::int32_t number) const {
+    // One pass does both: the search for the record's first line reads every line's number
+    // anyway, and the first higher number on the way is where a new record belongs.
+    Place place{std::nullopt, Lines.size()};
+    bool higherSeen = false;
+    for (std::size_t i = 0; i < Lines.size(); ++i) {
+        const std::int32_t current = LineNumber(Lines[i]);
+        if (current == number) {
+            place.Found = i;
+            return place;
+        }
+        if (!higherSeen && current > number) {
+            place.Insert = i;
+            higherSeen = true;
+        }
+    }
+    return place;
+}
+
 void RecordList::StoreRecord(std::int32_t number, const GuideRecord& record) {
     if (record.Dialogue.empty() && record.GraphicPath.empty())
         return;
     std::string primary = BuildPrimaryLine(number, record.Dialogue, record.GraphicPath,
                                            record.GraphicX, record.GraphicY, record.Center);
-    const auto found = FindPrimaryLine(number);
+    const Place place = LocateRecord(number);
+    const auto& found = place.Found;
     if (!found) {
-        // A record without lines is always the highest-numbered one, so appending keeps order.
-        Lines.push_back(std::move(primary));
+        // A walk past the last record leaves several records without lines, and they may be
+        // written in any order; each goes before the first higher-numbered record so that the
+        // list stays in ascending order (the record count is read from its last line). That
+        // line is always a primary line, so no record is split.
+        std::vector<std::string> added;
+        added.reserve(1 + record.Responses.size());
+        added.push_back(std::move(primary));
         for (const auto& slot : record.Responses)
             if (!slot.Text.empty())
-                Lines.push_back(BuildResponseLine(number, slot.Text, slot.Target));
+                added.push_back(BuildResponseLine(number, slot.Text, slot.Target));
+        Lines.insert(Lines.begin() + static_cast<std::ptrdiff_t>(place.Insert),
+                     std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
         return;
     }
     Lines[*found] = std::move(primary);

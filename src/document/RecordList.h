@@ -27,8 +27,9 @@ public:
     std::optional<std::size_t> FindPrimaryLine(std::int32_t number) const;
 
     // Updates record `number` in place: its primary line, then exactly one response line per
-    // non-empty slot, in slot order, without touching any other record's lines. Stores nothing
-    // when both the dialogue and the picture path are empty.
+    // non-empty slot, in slot order, without touching any other record's lines. A record
+    // without lines gets them before the first record with a higher number (at the end when
+    // there is none). Stores nothing when both the dialogue and the picture path are empty.
     void StoreRecord(std::int32_t number, const GuideRecord& record);
 
     // Record `number`, or the defaults when it has no lines.
@@ -40,6 +41,15 @@ public:
     // The record numbers (as the text before their NumberMark) of the response lines whose
     // target is `number`, in list order, one entry per linking response line.
     std::vector<std::string> JumpedFrom(std::int32_t number) const;
+
+private:
+    // Where record `number` stands: the index of its first line, or, when it has none, the
+    // index of the first line with a higher number (the end of the list when there is none).
+    struct Place {
+        std::optional<std::size_t> Found;
+        std::size_t Insert;
+    };
+    Place LocateRecord(std::int32_t number) const;
 };
 
 } // namespace dravenloom

@@ -3,6 +3,8 @@
 
 #include "document/NumberText.h"
 
+#include <algorithm>
+
 namespace dravenloom {
 
 Navigator::Navigator(GuideDocument& document, EditView& view, RecordEditor& editor)
@@ -35,16 +37,20 @@ void Navigator::StepPrevious() {
 }
 
 void Navigator::StepNext() {
+    const auto next = NextRecordNumber(Document.CurrentRecord);
+    if (!next) {
+        RefuseRecordAfterHighest();
+        return;
+    }
     if (!Walking) {
         LastViewedRecord = Document.CurrentRecord;
         Editor.CommitRecord();
     }
-    ++Document.CurrentRecord;
-    bool appending = false;
-    if (Document.CurrentRecord == Document.RecordCount + 1) {
+    // Leaving the last record goes past it: the step appends a record.
+    const bool appending = Document.CurrentRecord == Document.RecordCount;
+    Document.CurrentRecord = *next;
+    if (appending)
         Document.RecordCount = Document.CurrentRecord;
-        appending = true;
-    }
     View.PrevBitBtn.Enabled = true;
     View.BackBitBtn.Enabled = true;
     if (!Walking || WalkPosition >= WalkTarget)
@@ -69,6 +75,19 @@ void Navigator::StepNext() {
     Document.ShowRecordStatus();
 }
 
+void Navigator::RefuseRecordAfterHighest() {
+    Editor.Host.ShowMessage(ValidationError(NoRecordAfterHighestMessage));
+}
+
+// A walk is the same as single steps, but a damaged guide may claim a record count in the
+// billions, and stepping there one record at a time would freeze the program. The steps in
+// the middle of a walk load nothing; each sets the counters, the navigation buttons, the
+// "Create new" buttons and the status line, and a step past the last record also empties the
+// view. Once a run of such steps has begun, each further step of the run only repeats what
+// the one before did, apart from the counters. So a run is replaced by its last step, taken
+// from the counters the others would have left. A run ends where a step does something the
+// steps before it did not: on arriving at the last record (which may disable "Next"), before
+// the final step (whose view is loaded) and at the final step.
 void Navigator::WalkToRecord(std::int32_t target) {
     Walking = true;
     WalkTarget = target;
@@ -78,16 +97,46 @@ void Navigator::WalkToRecord(std::int32_t target) {
         ~EndWalk() { Flag = false; }
     } endWalk{Walking};
     if (WalkPosition < target) {
-        while (WalkPosition < target) {
-            ++WalkPosition;
-            StepNext();
-        }
-    } else {
-        while (WalkPosition > target) {
-            --WalkPosition;
-            StepPrevious();
-        }
+        if (WalkPosition < Document.RecordCount && Document.RecordCount < target - 1)
+            RunNextStepsTo(Document.RecordCount);
+        RunNextStepsTo(target - 1);
+        RunNextStepsTo(target);
+    } else if (WalkPosition > target) {
+        RunPreviousStepsTo(target + 1);
+        RunPreviousStepsTo(target);
     }
+}
+
+void Navigator::RunNextStepsTo(std::int32_t position) {
+    if (position <= WalkPosition)
+        return;
+    if (position - 1 > WalkPosition) {
+        // The steps skipped all append a record when the first of them does: the walk then
+        // stands on the last record, and each append keeps it there. The current record moves
+        // with the walk's position, one for one.
+        const bool appending = Document.CurrentRecord == Document.RecordCount;
+        WalkPosition = position - 1;
+        Document.CurrentRecord = WalkPosition;
+        if (appending)
+            Document.RecordCount = WalkPosition;
+    }
+    ++WalkPosition;
+    StepNext();
+}
+
+void Navigator::RunPreviousStepsTo(std::int32_t position) {
+    if (position >= WalkPosition)
+        return;
+    if (position + 1 < WalkPosition) {
+        // The current record moves back with the walk's position but stops at record 1.
+        const std::int64_t skipped = std::int64_t{WalkPosition} - (std::int64_t{position} + 1);
+        if (Document.CurrentRecord > 1)
+            Document.CurrentRecord = static_cast<std::int32_t>(
+                std::max<std::int64_t>(1, std::int64_t{Document.CurrentRecord} - skipped));
+        WalkPosition = position + 1;
+    }
+    --WalkPosition;
+    StepPrevious();
 }
 
 void Navigator::GoThere() {
@@ -125,11 +174,15 @@ void Navigator::GoThereButtonClick(int k) {
 }
 
 void Navigator::CreateNewButtonClick(int k) {
-    const std::int32_t created = Document.RecordCount + 1;
-    Editor.EditChange(k, IntToStr(created));
+    const auto created = NextRecordNumber(Document.RecordCount);
+    if (!created) {
+        RefuseRecordAfterHighest();
+        return;
+    }
+    Editor.EditChange(k, IntToStr(*created));
     Editor.CommitRecord();
     LastViewedRecord = Document.CurrentRecord;
-    WalkToRecord(created);
+    WalkToRecord(*created);
     Editor.LoadRecord();
     Editor.PutPlaceholderDialogue();
     Editor.UpdateCreateButtons();

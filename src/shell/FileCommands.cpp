@@ -18,6 +18,17 @@ std::size_t FirstBadLine(const std::vector<std::string>& lines) {
     return 0;
 }
 
+// Why a line cannot be a record line, said after "line N". A number below 1 is a record
+// number all the same, so the author learns where numbering starts rather than that the
+// number is missing.
+std::string BadLineReason(const std::string& line) {
+    std::int32_t number = 0;
+    if (TryLineNumber(line, number))
+        return " starts with the record number " + IntToStr(number) +
+               ", but record numbers start at 1";
+    return " does not start with a record number";
+}
+
 bool HasExtension(const std::string& path) {
     const std::string name = FileNamePart(path);
     const auto dot = name.rfind('.');
@@ -73,7 +84,7 @@ void FileCommands::OpenGuideFile() {
     if (const std::size_t bad = FirstBadLine(lines))
         throw GuideFormatError("The file \"" + path + "\" can't be opened as a guide: line " +
                                IntToStr(static_cast<std::int64_t>(bad)) +
-                               " does not start with a record number");
+                               BadLineReason(lines[bad - 1]));
     Document.Records.Lines = std::move(lines);
     Document.SetTitleFromFileName(path);
     Document.GuideFileName = path;

@@ -181,6 +181,17 @@ TEST(GuideCheckTest, GapsAndOrderOfRecords) {
         ASSERT_EQ(Kinds(result), std::vector<FindingKind>{FindingKind::RecordGap});
         EXPECT_TRUE(Says(result.Findings[0], "records 2 to 1999999999 are missing"));
     }
+    {
+        // A record after the highest number there can be is out of order, not its successor.
+        const auto result = CheckGuideLines(Lines(
+            {"1|One#<>~no", "1|Go#2", "2|Two#<>~no", "2147483647|Top#<>~no", "3|Three#<>~no"}));
+        ASSERT_EQ(Kinds(result),
+                  (std::vector<FindingKind>{FindingKind::RecordGap, FindingKind::OutOfOrder,
+                                            FindingKind::Unreachable}));
+        EXPECT_TRUE(Says(result.Findings[1], "record 3 follows record 2147483647"))
+            << result.Findings[1].Message;
+        EXPECT_EQ(result.RecordCount, 3);
+    }
 }
 
 TEST(GuideCheckTest, MoreThanSixResponses) {

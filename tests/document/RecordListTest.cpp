@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -209,6 +210,47 @@ TEST(RecordListTest, NewRecordIsAppended) {
     list.StoreRecord(2, Record("Two", {{"", ""}, {"B", "1"}}));
     EXPECT_EQ(list.Lines, (std::vector<std::string>{Primary(1, "One"), Primary(2, "Two"),
                                                     Response(2, "B", "1")}));
+}
+
+// Records without lines (left by a walk past the last record) are stored in whatever order the
+// author writes them; each one's lines go before the first higher-numbered record, so the
+// list ends up the same for every order.
+TEST(RecordListTest, NewRecordsTakeTheirPlaceInNumberOrderWhateverOrderTheyAreStoredIn) {
+    const std::vector<std::string> head = {Primary(1, "One"), Response(1, "Go", "4"),
+                                           Primary(2, "Two")};
+    const auto recordOf = [](int n) {
+        return Record("R" + std::to_string(n), {{"", ""}, {"To one", "1"}, {"Back", "2"}});
+    };
+    std::vector<std::string> expected = head;
+    for (int n = 3; n <= 6; ++n) {
+        expected.push_back(Primary(n, "R" + std::to_string(n)));
+        expected.push_back(Response(n, "To one", "1"));
+        expected.push_back(Response(n, "Back", "2"));
+    }
+    std::vector<int> order = {3, 4, 5, 6};
+    do {
+        RecordList list(head);
+        for (int n : order)
+            list.StoreRecord(n, recordOf(n));
+        EXPECT_EQ(list.Lines, expected)
+            << "stored in the order " << order[0] << order[1] << order[2] << order[3];
+    } while (std::next_permutation(order.begin(), order.end()));
+}
+
+TEST(RecordListTest, NewRecordGoesBeforeTheFirstHigherRecordOfAnUnorderedList) {
+    // A hand-edited file may hold records out of order; the new one's lines still go before the
+    // first record numbered above it, never between a record's lines.
+    RecordList list({Primary(1, "One"), Primary(5, "Five"), Response(5, "A", "1"),
+                     Primary(3, "Three"), Primary(7, "Seven")});
+    list.StoreRecord(4, Record("Four", {{"B", "1"}}));
+    EXPECT_EQ(list.Lines, (std::vector<std::string>{Primary(1, "One"), Primary(4, "Four"),
+                                                    Response(4, "B", "1"), Primary(5, "Five"),
+                                                    Response(5, "A", "1"), Primary(3, "Three"),
+                                                    Primary(7, "Seven")}));
+    // A record that has lines is updated where it stands, however it is ordered.
+    list.StoreRecord(3, Record("Three again"));
+    EXPECT_EQ(list.Lines.at(5), Primary(3, "Three again"));
+    EXPECT_EQ(list.Lines.size(), 7u);
 }
 
 TEST(RecordListTest, JumpedFromListsResponseLinesTargetingTheRecord) {

@@ -203,5 +203,57 @@ TEST_F(NavigatorTest, WalkPastTheEndAppendsEmptyRecordsWithoutStoringThem) {
     EXPECT_FALSE(Nav().Walking);
 }
 
+// Records appended by a walk are stored when the author first writes into them, in whatever
+// order that happens; the list stays in ascending order so that the file's last line still
+// carries the record count.
+TEST_F(NavigatorTest, RecordsAppendedByAWalkAreStoredInNumberOrder) {
+    const std::string path = OpenGuide(NumberedRecords(4));
+    ShowRecord(6);
+    ASSERT_EQ(Doc().StatusText, "Record 6 of 6");
+    TypeDialogue("Six");
+    ClickPrevious();
+    TypeDialogue("Five");
+    ClickNext();
+    LineList expected = NumberedRecords(4);
+    expected.push_back(Primary(5, "Five"));
+    expected.push_back(Primary(6, "Six"));
+    EXPECT_EQ(Lines(), expected);
+
+    Files().Save1Click();
+    Doc().OpenDialogPath = path;
+    Files().OpenGuideFile();
+    EXPECT_EQ(Doc().StatusText, "Record 1 of 6");
+    ShowRecord(6);
+    EXPECT_EQ(View().DialogueMemo.Text, "Six");
+}
+
+// The way the author met it: two removals leave "Go back" pointing two records past the end.
+TEST_F(NavigatorTest, RecordsAppendedByGoBackAfterRemovalsStayInOrderAfterReopening) {
+    const std::string path = OpenGuide(NumberedRecords(6));
+    ShowRecord(6);
+    ClickPrevious();
+    Platform.MessageAnswers = {MsgAnswer::Ok, MsgAnswer::Ok};
+    Form.RemoveBitBtnClick();
+    Form.RemoveBitBtnClick();
+    ASSERT_EQ(Doc().StatusText, "Record 3 of 4");
+    ClickGoBack();
+    // This path needs "Go back" to still name record 6 after the removals.
+    ASSERT_EQ(Doc().StatusText, "Record 6 of 6");
+    TypeDialogue("Six");
+    ClickPrevious();
+    TypeDialogue("Five");
+    Files().Save1Click();
+
+    LineList expected = NumberedRecords(3);
+    expected.push_back(Primary(4, "Record 6"));
+    expected.push_back(Primary(5, "Five"));
+    expected.push_back(Primary(6, "Six"));
+    EXPECT_EQ(Lines(), expected);
+    Doc().OpenDialogPath = path;
+    Files().OpenGuideFile();
+    EXPECT_EQ(Doc().StatusText, "Record 1 of 6");
+    EXPECT_EQ(Lines(), expected);
+}
+
 } // namespace
 } // namespace dravenloom

@@ -380,6 +380,47 @@ TEST_F(RefusedOpenTest, LineWithoutRecordNumber) {
     ExpectNewUntitledGuide();
 }
 
+// The refusal names the line and what is wrong with its start: a number below 1 is still a
+// number, so the author is told where record numbers start.
+struct BadLineCase {
+    const char* Name;
+    std::string Line; // the second line of the file, after record 1
+    std::string Says;
+};
+
+void PrintTo(const BadLineCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class RefusedLineTest : public RefusedOpenTest,
+                        public ::testing::WithParamInterface<BadLineCase> {};
+
+TEST_P(RefusedLineTest, MessageNamesTheLineAndWhatItStartsWith) {
+    const std::string path = Dir.File("bad.dvx");
+    WriteGuideFileBytes(path, {Primary(1, "One"), GetParam().Line, Primary(2, "Two")});
+    const std::string message = OpenRefused(path);
+    EXPECT_EQ(message,
+              "The file \"" + path + "\" can't be opened as a guide: line 2 " + GetParam().Says);
+    ExpectNewUntitledGuide();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineStarts, RefusedLineTest,
+    ::testing::Values(
+        BadLineCase{"Zero", "0\xA4Zero\xB6\xAA\xB1\x80no",
+                    "starts with the record number 0, but record numbers start at 1"},
+        BadLineCase{"ZeroResponse",
+                    "0\xA4Go\xB6"
+                    "2",
+                    "starts with the record number 0, but record numbers start at 1"},
+        BadLineCase{"Negative", "-3\xA4Minus\xB6\xAA\xB1\x80no",
+                    "starts with the record number -3, but record numbers start at 1"},
+        BadLineCase{"NoMark", "Two\xB6\xAA\xB1\x80no", "does not start with a record number"},
+        BadLineCase{"NotANumber", "x\xA4Two\xB6\xAA\xB1\x80no",
+                    "does not start with a record number"},
+        BadLineCase{"Empty", "", "does not start with a record number"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
 TEST_F(RefusedOpenTest, MissingFileIsAFileError) {
     OpenGuide(NumberedRecords(2));
     Platform.DialogAnswers.push_back(Dir.File("absent.dvx"));
