@@ -29,8 +29,9 @@ public:
         if (Lines.empty()) {
             Result.Findings.push_back(
                 {FindingKind::NoRecords, 0, 0,
-                 "the file holds no record lines, so the program refuses to open it. A guide has "
-                 "at least one line, such as 1\xC2\xA4Welcome\xC2\xB6\xC2\xAA\xC2\xB1\xE2\x82\xAC"
+                 "the file holds no record lines: the program opens it as a guide whose only "
+                 "record is empty. A guide's first line is record 1, such as "
+                 "1\xC2\xA4Welcome\xC2\xB6\xC2\xAA\xC2\xB1\xE2\x82\xAC"
                  "no."});
             return std::move(Result);
         }

@@ -76,11 +76,17 @@ void FileCommands::OpenGuideFile() {
     NewGuideState();
     const std::string path = Document.OpenDialogPath;
     std::vector<std::string> lines = ReadGuideLines(path);
+    // An empty file is what saving a guide whose only record is empty writes. It opens as that
+    // guide again, its record 1 waiting for a dialogue as in a new guide, so that the program
+    // opens whatever it saved.
+    if (lines.empty()) {
+        Document.SetTitleFromFileName(path);
+        Document.GuideFileName = path;
+        Document.SaveAsItem.Enabled = true;
+        return;
+    }
     // A file that cannot be a guide is refused before the editor takes its name, so that a
     // later Save can never overwrite it with something else.
-    if (lines.empty())
-        throw GuideFormatError("The file \"" + path +
-                               "\" can't be opened as a guide: it holds no records");
     if (const std::size_t bad = FirstBadLine(lines))
         throw GuideFormatError("The file \"" + path + "\" can't be opened as a guide: line " +
                                IntToStr(static_cast<std::int64_t>(bad)) +

@@ -262,6 +262,7 @@ TEST_F(FileCommandsTest, GuideWhoseOnlyRecordIsEmptyIsAnEmptyFile) {
     Files().Save1Click();
     EXPECT_TRUE(std::filesystem::exists(Dir.File("empty.dvx")));
     EXPECT_EQ(ReadBytes(Dir.File("empty.dvx")), "");
+    EXPECT_TRUE(OpensAsGuide(Dir.File("empty.dvx"), {}));
 }
 
 TEST_F(FileCommandsTest, TypedWorkedExampleSavesAsTheGoldenFile) {
@@ -363,13 +364,25 @@ protected:
     }
 };
 
-TEST_F(RefusedOpenTest, EmptyFile) {
-    const std::string path = TestData("empty.dvx");
-    const std::string message = OpenRefused(path);
-    EXPECT_NE(message.find(path), std::string::npos) << message;
-    ExpectNewUntitledGuide();
+// An empty file is what the program saves for a guide whose only record is empty, so it opens
+// as that guide: named, clean, record 1 waiting for its dialogue, and saved again without a
+// dialog.
+TEST_F(FileCommandsTest, EmptyFileOpensAsAGuideOfOneEmptyRecord) {
+    const std::string path = Dir.File("empty.dvx");
+    WriteBytes(path, "");
+    Doc().OpenDialogPath = path;
+    Files().OpenGuideFile();
+    EXPECT_EQ(Doc().GuideFileName, path);
+    EXPECT_EQ(Doc().WindowTitle, "Dravenloom - empty.dvx");
+    EXPECT_EQ(Doc().StatusText, "Record 1 of 1");
+    EXPECT_EQ(View().DialogueMemo.Text, PlaceholderDialogue);
+    EXPECT_FALSE(Doc().SaveItem.Enabled);
+    EXPECT_TRUE(Doc().SaveAsItem.Enabled);
+    EXPECT_TRUE(Lines().empty());
+    TypeDialogue("Now written");
     Files().Save1Click();
-    EXPECT_EQ(Platform.SaveDialogs.size(), 1u) << "Save must ask for a name";
+    EXPECT_TRUE(Platform.SaveDialogs.empty());
+    EXPECT_TRUE(OpensAsGuide(path, {Primary(1, "Now written")}));
 }
 
 TEST_F(RefusedOpenTest, LineWithoutRecordNumber) {
