@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes pictures of every window and page of Dravenloom under a virtual X server and saves them
 # in screenshots/ (the main window on each page, the splash, about box, graphic dialog,
-# magnified field, tutorial, wizard, help window and the open dialogs, and the whole screen
-# with the tutorial beside the main window). With --tutorial it also renews the
+# magnified field, tutorial, wizard, help window and the open dialogs, the whole screen
+# with the tutorial beside the main window, and the twelve button pictures enlarged on white
+# and on black). With --tutorial it also renews the
 # pictures the tutorial pages show (resources/tutorial/images).
 #
 # The real windows are built over the real platform layer by the dravenloom-shots tool; the
@@ -36,5 +37,18 @@ HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runt
   QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$build/bin/dravenloom-shots" "$out" "$guide" $tutorial_images
+
+# The button pictures eight times their size and at their own size, on white and on black.
+sheet="$scratch/sheet"
+mkdir -p "$sheet"
+for background in white black; do
+  convert "$root"/player/buttons/*.gif -filter point -resize 800% -bordercolor "$background" \
+    -border 12 +append "$sheet/$background-large.png"
+  convert "$root"/player/buttons/*.gif -bordercolor "$background" -border 4 +append \
+    "$sheet/$background-small.png"
+done
+convert "$sheet"/white-large.png "$sheet"/black-large.png "$sheet"/white-small.png \
+  "$sheet"/black-small.png -background gray50 -gravity west -append \
+  "$out/button-pictures.png"
 
 echo "Pictures in $out"
