@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace dravenloom {
 namespace {
 
@@ -176,6 +178,41 @@ TEST_F(GeneratePageTest, GenerateFillsTheMemoAndSaveFollowsIt) {
     Type(Generate->HtmlMemo, QStringLiteral("x"));
     EXPECT_EQ(Tag().HtmlMemo.Text, "x");
     EXPECT_TRUE(Generate->SaveBtn->isEnabled());
+}
+
+TEST_F(GeneratePageTest, TheSavedElementLoadsBackIntoTheFields) {
+    QTemporaryDir folder;
+    Platform.DialogAnswers.push_back(folder.filePath(QStringLiteral("tour.dvx")).toStdString());
+    Type(Generate->TitleEdit, QStringLiteral("Tour"));
+    Generate->GenerateBitBtn->click();
+    const std::string element = folder.filePath(QStringLiteral("tag.html")).toStdString();
+    Platform.DialogAnswers.push_back(element);
+    Generate->SaveBtn->click();
+    ASSERT_TRUE(std::filesystem::exists(element));
+
+    Retype(Generate->TitleEdit, QStringLiteral("Other"));
+    Click(Generate->SwatchButtons[0]);
+    Platform.DialogAnswers.push_back(element);
+    Generate->LoadBtn->click();
+    EXPECT_EQ(Generate->TitleEdit->text(), QStringLiteral("Tour"));
+    EXPECT_EQ(Options().Image, "gray.gif");
+    EXPECT_EQ(Generate->CurrentImage->pixmap().toImage(),
+              Generate->SwatchImages[DefaultSwatch - 1]->pixmap().toImage());
+}
+
+TEST(SwatchPictureTest, IsTheGifBesideTheProgramOrElseASquareOfItsColour) {
+    QTemporaryDir folder;
+    const QImage missing = SwatchPicture(folder.path().toStdString(), 2);
+    EXPECT_EQ(missing.size(), QSize(15, 15));
+    EXPECT_EQ(missing.pixel(7, 7), qRgb(255, 0, 0));
+
+    QImage drawn(15, 15, QImage::Format_RGB32);
+    drawn.fill(QColor(10, 20, 30));
+    drawn.setPixelColor(0, 0, Qt::white);
+    ASSERT_TRUE(drawn.save(folder.filePath(QStringLiteral("red.gif")), "BMP"));
+    const QImage found = SwatchPicture(folder.path().toStdString(), 2);
+    EXPECT_EQ(found.pixel(7, 7), qRgb(10, 20, 30));
+    EXPECT_EQ(found.pixel(0, 0), qRgb(255, 255, 255));
 }
 
 TEST_F(GeneratePageTest, SwatchHintsFollowTheHintSwitch) {
