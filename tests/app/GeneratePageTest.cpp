@@ -263,13 +263,19 @@ TEST_F(GeneratePageTest, EverythingFitsTheViewAreaWithoutOverlapping) {
                (a == Generate->ColorPanel2 && b == Generate->MTranBtn2) ||
                (a == Generate->MTranBtn2 && b == Generate->ColorPanel2);
     };
-    for (qsizetype i = 0; i < children.size(); ++i)
-        for (qsizetype j = i + 1; j < children.size(); ++j)
-            if (!overlaid(children[i], children[j]))
+    const auto describe = [](QWidget* widget) {
+        if (auto* label = qobject_cast<QLabel*>(widget); label && widget->objectName().isEmpty())
+            return label->text().toStdString();
+        return widget->objectName().toStdString();
+    };
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        for (qsizetype j = i + 1; j < children.size(); ++j) {
+            if (!overlaid(children[i], children[j])) {
                 EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
-                    << children[i]->objectName().toStdString() << " / "
-                    << children[j]->objectName().toStdString() << " "
-                    << qobject_cast<QLabel*>(children[i]) << qobject_cast<QLabel*>(children[j]);
+                    << describe(children[i]) << " / " << describe(children[j]);
+            }
+        }
+    }
     // The swatches where the published guide's designer put them.
     for (int i = 0; i < SwatchCount; ++i)
         EXPECT_EQ(Generate->SwatchButtons[static_cast<std::size_t>(i)]->geometry(),
