@@ -49,20 +49,20 @@ TypedTextConversion WidgetToGuideText(const QString& text) {
     return Utf8ToGuideText(NormalizeLineBreaks(utf8));
 }
 
-GuideTextGuard::GuideTextGuard(QLineEdit* field)
-    : QObject(field), Line(field), Shown(field->text()) {
+GuideTextGuard::GuideTextGuard(QLineEdit* field, TextRule rule)
+    : QObject(field), Line(field), Rule(rule), Shown(field->text()) {
     field->setValidator(new GuideTextValidator(this, field));
     // Only text that passed the validator gets here (setText() is not validated, but the
     // program sets guide texts only, which always convert).
     connect(field, &QLineEdit::textChanged, this, [this](const QString& text) { Shown = text; });
     connect(field, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (!Updating)
-            emit Edited(WidgetToGuideText(text).Bytes);
+            emit Edited(Convert(text).Bytes);
     });
 }
 
-GuideTextGuard::GuideTextGuard(QPlainTextEdit* field)
-    : QObject(field), Plain(field), Shown(FieldText()) {
+GuideTextGuard::GuideTextGuard(QPlainTextEdit* field, TextRule rule)
+    : QObject(field), Plain(field), Rule(rule), Shown(FieldText()) {
     connect(field, &QPlainTextEdit::textChanged, this, &GuideTextGuard::PlainTextChanged);
 }
 
@@ -87,7 +87,14 @@ void GuideTextGuard::SetGuideText(std::string_view guideBytes) {
 }
 
 std::string GuideTextGuard::GuideText() const {
-    return WidgetToGuideText(FieldText()).Bytes;
+    return Convert(FieldText()).Bytes;
+}
+
+TypedTextConversion GuideTextGuard::Convert(const QString& text) const {
+    if (Rule == TextRule::Record)
+        return WidgetToGuideText(text);
+    const std::string utf8 = NormalizedWidgetText(text).toStdString();
+    return Utf8ToCodePageText(NormalizeLineBreaks(utf8));
 }
 
 bool GuideTextGuard::Admits(const QString& proposed) {
@@ -98,7 +105,7 @@ bool GuideTextGuard::Admits(const QString& proposed) {
         Refuse(tr("A line break can't be typed into this one-line field."));
         return false;
     }
-    const TypedTextConversion conversion = WidgetToGuideText(proposed);
+    const TypedTextConversion conversion = Convert(proposed);
     if (!conversion.Accepted)
         Refuse(QString::fromStdString(conversion.Reason));
     return conversion.Accepted;
@@ -110,7 +117,7 @@ void GuideTextGuard::PlainTextChanged() {
     const QString text = FieldText();
     if (text == Shown)
         return; // only the formatting changed
-    const TypedTextConversion conversion = WidgetToGuideText(text);
+    const TypedTextConversion conversion = Convert(text);
     if (conversion.Accepted) {
         Shown = text;
         emit Edited(conversion.Bytes);

@@ -45,12 +45,16 @@ QString GuideToWidgetText(std::string_view guideBytes);
 // characters and those the code page can't hold.
 TypedTextConversion WidgetToGuideText(const QString& text);
 
+// What a guarded field may hold: a record's text refuses the mark characters too; the applet's
+// settings and element never enter a record, so they refuse only what the code page can't hold.
+enum class TextRule { Record, CodePage };
+
 class GuideTextGuard : public QObject {
     Q_OBJECT
 
 public:
-    explicit GuideTextGuard(QLineEdit* field);
-    explicit GuideTextGuard(QPlainTextEdit* field);
+    explicit GuideTextGuard(QLineEdit* field, TextRule rule = TextRule::Record);
+    explicit GuideTextGuard(QPlainTextEdit* field, TextRule rule = TextRule::Record);
 
     // Shows guide bytes in the field, only when they differ from what it shows; raises no
     // Edited and keeps the undo history when nothing changes.
@@ -69,11 +73,13 @@ signals:
 
 private:
     QString FieldText() const;
+    TypedTextConversion Convert(const QString& text) const;
     void PlainTextChanged();
     void Refuse(const QString& reason);
 
     QLineEdit* Line = nullptr;
     QPlainTextEdit* Plain = nullptr;
+    TextRule Rule = TextRule::Record;
     QString Shown; // the field's last accepted text
     QString Refusal;
     bool Updating = false;

@@ -5,6 +5,7 @@
 #include "app/Advanced.h"
 #include "app/Application.h"
 #include "app/EditPage.h"
+#include "app/GeneratePage.h"
 #include "app/GuidePage.h"
 #include "app/LogicPage.h"
 #include "app/Magnified.h"
@@ -71,8 +72,11 @@ void TGuideForm::BuildPages() {
     connect(logic, &LogicPage::JumpedToRecord, this, &TGuideForm::Refresh);
     connect(logic, &LogicPage::RecordRemoved, this, &TGuideForm::Refresh);
     PageStack->addWidget(logic);
-    for (Page page : {Page::GenerateHtml, Page::Demonstration})
-        PageStack->addWidget(new CaptionPage(QString::fromUtf8(PageCaption(page)), PageStack));
+    auto* generate = new GeneratePage(Form, FieldTargets, PageStack);
+    generate->RefreshWindow = [this] { Refresh(); };
+    PageStack->addWidget(generate);
+    PageStack->addWidget(
+        new CaptionPage(QString::fromUtf8(PageCaption(Page::Demonstration)), PageStack));
     PageStack->addWidget(new CaptionPage(QStringLiteral("Upload Files"), PageStack));
     setCentralWidget(PageStack);
 }

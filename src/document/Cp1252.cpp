@@ -118,7 +118,9 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
-TypedTextConversion Utf8ToGuideText(std::string_view utf8) {
+namespace {
+
+TypedTextConversion ConvertTyped(std::string_view utf8, bool refuseMarks) {
     TypedTextConversion result;
     std::string out;
     out.reserve(utf8.size());
@@ -135,12 +137,16 @@ TypedTextConversion Utf8ToGuideText(std::string_view utf8) {
         auto byte = Cp1252FromCodePoint(*cp);
         if (!byte) {
             result.RefusedChar = shown;
-            result.Reason = "The character \"" + shown + "\" (" + CodePointName(*cp) +
-                            ") can't be stored in a guide: the guide's Western European "
-                            "character set has no place for it.";
+            result.Reason =
+                refuseMarks ? "The character \"" + shown + "\" (" + CodePointName(*cp) +
+                                  ") can't be stored in a guide: the guide's Western European "
+                                  "character set has no place for it."
+                            : "The character \"" + shown + "\" (" + CodePointName(*cp) +
+                                  ") can't be used here: the Western European character set has no "
+                                  "place for it.";
             return result;
         }
-        if (IsReservedMarkByte(*byte)) {
+        if (refuseMarks && IsReservedMarkByte(*byte)) {
             result.RefusedChar = shown;
             result.Reason = "The character \"" + shown + "\" (" + CodePointName(*cp) +
                             ") can't be used in a guide: the guide file reserves it to mark "
@@ -152,6 +158,16 @@ TypedTextConversion Utf8ToGuideText(std::string_view utf8) {
     result.Accepted = true;
     result.Bytes = std::move(out);
     return result;
+}
+
+} // namespace
+
+TypedTextConversion Utf8ToGuideText(std::string_view utf8) {
+    return ConvertTyped(utf8, true);
+}
+
+TypedTextConversion Utf8ToCodePageText(std::string_view utf8) {
+    return ConvertTyped(utf8, false);
 }
 
 std::string NormalizeLineBreaks(std::string_view text) {

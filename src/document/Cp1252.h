@@ -26,6 +26,10 @@ struct TypedTextConversion {
 // every character the code page cannot hold (invalid UTF-8 is refused as well).
 TypedTextConversion Utf8ToGuideText(std::string_view utf8);
 
+// The same for texts that never enter a record (the applet options and element): only the
+// characters the code page cannot hold are refused; the mark characters are ordinary there.
+TypedTextConversion Utf8ToCodePageText(std::string_view utf8);
+
 // Converts UTF-8 to code page bytes without refusing marks; nothing when a character has no
 // byte. For texts that are not record contents (file names shown back to the author, tests).
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8);

@@ -13,7 +13,8 @@ GuideForm::GuideForm(Platform& platform, SettingsStore& settings, std::string ex
       Editor(Document, View, Graphic, platform), Nav(Document, View, Editor),
       Files(Document, View, Editor, Nav, Pages, platform), Tree(Document, platform),
       Removal(Document, View, Editor, Nav, Tree, platform,
-              [this] { return Pages.ActivePage == Page::LogicView; }) {
+              [this] { return Pages.ActivePage == Page::LogicView; }),
+      Applet(Document, Editor, Files, Pages, platform) {
     ShowHintsItem.Checked = true;
     // A new guide empties the Logic View.
     Document.NewGuideObservers.push_back([this] { Tree.Clear(); });

@@ -12,6 +12,7 @@
 #include "navigation/Navigator.h"
 #include "navigation/RecordRemoval.h"
 #include "shell/FileCommands.h"
+#include "shell/OptionsPage.h"
 #include "shell/Pages.h"
 
 #include <cstdint>
@@ -79,6 +80,9 @@ public:
     FileCommands Files;
     LogicTree Tree;
     RecordRemoval Removal;
+    // The "Generate HTML" page: the applet options and the applet element. Created once with
+    // the window; no guide command touches it.
+    OptionsPage Applet;
 
     MenuItem ShowHintsItem;    // "&Show Hints", ticked while hints are on
     bool HintsEnabled = true;  // the application-wide hint switch

@@ -37,6 +37,10 @@ public:
         ScriptedPlatform::Focus(field, selectAll);
         Targets.Focus(field, selectAll);
     }
+    void FocusCombo(const ComboBox& box) override {
+        ScriptedPlatform::FocusCombo(box);
+        Targets.Focus(box);
+    }
     FocusTargets Targets;
 };
 

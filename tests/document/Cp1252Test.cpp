@@ -79,6 +79,19 @@ TEST(Cp1252Test, MarkReasonSaysTheCharacterIsReserved) {
     EXPECT_EQ(foreign.Reason.find("reserve"), std::string::npos) << foreign.Reason;
 }
 
+// Texts outside the records (the applet's settings and element) may hold the mark characters;
+// only what the code page has no byte for is refused, and the reason names it.
+TEST(Cp1252Test, CodePageTextRefusesOnlyWhatTheCodePageCannotHold) {
+    const auto marks = Utf8ToCodePageText("\u20AC 5 \u00B6 \u00A4 \u0161");
+    ASSERT_TRUE(marks.Accepted) << marks.Reason;
+    EXPECT_EQ(marks.Bytes, "\x80 5 \xB6 \xA4 \x9A");
+    const auto foreign = Utf8ToCodePageText("Price \u03A9");
+    EXPECT_FALSE(foreign.Accepted);
+    EXPECT_EQ(foreign.RefusedChar, "\u03A9");
+    EXPECT_NE(foreign.Reason.find("U+03A9"), std::string::npos) << foreign.Reason;
+    EXPECT_FALSE(Utf8ToCodePageText("a\xFF").Accepted);
+}
+
 TEST(Cp1252Test, MalformedUtf8IsRefused) {
     for (const std::string bad : {"\xC3", "a\xFF", "\xC0\xAF", "\xED\xA0\x80", "\xE2\x82"}) {
         const auto typed = Utf8ToGuideText(bad);

@@ -7,6 +7,7 @@
 #include "app/Advanced.h"
 #include "app/Application.h"
 #include "app/EditPage.h"
+#include "app/GeneratePage.h"
 #include "app/GuidePage.h"
 #include "app/GuideText.h"
 #include "app/Guidecode.h"
@@ -16,6 +17,7 @@
 #include "app/QtPlatform.h"
 #include "app/QtSettingsStore.h"
 #include "app/Splash.h"
+#include "app/Tranbtn.h"
 #include "app/Tutorial.h"
 #include "app/WindowStyle.h"
 #include "app/Wizard.h"
@@ -29,9 +31,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -113,6 +118,42 @@ void SaveTutorialPicture(TGuideForm& window, const QString& directory, const QSt
     QTextStream(stdout) << (picture.save(path) ? "saved " : "FAILED ") << path << Qt::endl;
 }
 
+// A click on a transparent bitmap button, as the mouse makes it.
+void Click(TMTranBtn* button) {
+    const QPoint at(button->width() / 2, button->height() / 2);
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, QPointF(at), QPointF(button->mapToGlobal(at)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(button, &event);
+    }
+}
+
+// The look the tutorial sets for the lamp guide, and its tag. The guide is still untitled, so
+// generating asks for its name first: the lamp guide is saved as lamp.dvx in `folder`.
+void GenerateLampTag(GeneratePage& page, const QString& folder) {
+    Type(page.TitleEdit, QStringLiteral("Desk lamp helper"));
+    Type(page.ButtonEdit, QStringLiteral("Lamp trouble?"));
+    Type(page.WidthEdit, QStringLiteral("450"));
+    Type(page.HeightEdit, QStringLiteral("350"));
+    page.TextStart->setFocus();
+    Click(page.SwatchButtons[6]); // blue
+    QDir().mkpath(folder);
+    const QString guide = QDir(folder).filePath(QStringLiteral("lamp.dvx"));
+    QFile::remove(guide); // a lamp.dvx of an earlier run would stop the dialog with a question
+    QTimer::singleShot(300, &page, [guide] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        // The name goes into the dialog's own field: selectFile() fills it only once the
+        // folder has been read, which may be after the accept.
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            name->setText(guide);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
+    });
+    page.GenerateBitBtn->click();
+}
+
 // Writes the start of the tutorial's lamp guide as the tutorial tells the author to, taking
 // the pictures the tutorial pages show on the way.
 void WriteLampGuide(TGuideForm& window, TAdvancedForm& advanced, const QString& pictures,
@@ -170,6 +211,9 @@ void WriteLampGuide(TGuideForm& window, TAdvancedForm& advanced, const QString& 
             continue;
         }
         window.ToolbarButtons.at(static_cast<std::size_t>(view.Button))->trigger();
+        auto* generate = qobject_cast<GeneratePage*>(window.PageWidget(view.Which));
+        if (generate && !pictures.isEmpty())
+            GenerateLampTag(*generate, QDir::tempPath() + QStringLiteral("/lamp"));
         if (auto* logic = qobject_cast<LogicPage*>(window.PageWidget(view.Which)))
             logic->TreeView1->expandAll();
         SaveTutorialPicture(window, pictures, QString::fromUtf8(view.Name));
@@ -241,6 +285,16 @@ int main(int argc, char* argv[]) {
     edit->NextBitBtn->click();
     camera.Shoot(&window, QStringLiteral("main-edit-view"));
     ShootPages(camera, window);
+    // The element of the sample guide with a few settings of its own.
+    if (auto* generate = qobject_cast<GeneratePage*>(window.PageWidget(Page::GenerateHtml))) {
+        window.ToolbarButtons.at(2)->trigger();
+        Type(generate->TitleEdit, QStringLiteral("A tour of Dravenloom"));
+        generate->CheckBold->click();
+        Click(generate->SwatchButtons[1]); // red
+        generate->GenerateBitBtn->click();
+        camera.Shoot(&window, QStringLiteral("page-generate-html-element"));
+        window.ToolbarButtons.at(0)->trigger();
+    }
 
     about.setModal(false);
     camera.Shoot(&about, QStringLiteral("about"));
