@@ -9,6 +9,7 @@
 #include "document/GuideFile.h"
 #include "publish/AppletElement.h"
 #include "publish/AppletTag.h"
+#include "publish/ButtonPicture.h"
 #include "shell/GuideForm.h"
 
 #include <QCheckBox>
@@ -46,13 +47,6 @@ constexpr int ButtonWidth = 110;
 constexpr int ButtonHeight = 25;
 constexpr int PageWidth = 620;
 constexpr int PageHeight = 399;
-
-// The colour each swatch shows until its picture is found beside the program.
-constexpr QRgb SwatchColours[SwatchCount] = {
-    qRgb(255, 255, 255), qRgb(255, 0, 0),  qRgb(255, 128, 0),   qRgb(255, 204, 153),
-    qRgb(255, 255, 0),   qRgb(0, 160, 0),  qRgb(0, 0, 255),     qRgb(255, 0, 255),
-    qRgb(128, 0, 128),   qRgb(128, 64, 0), qRgb(128, 128, 128), qRgb(0, 0, 0),
-};
 
 QString Text(const char* text) {
     return QString::fromUtf8(text);
@@ -113,11 +107,17 @@ QImage SwatchPicture(const std::string& appletDirectory, int position) {
     const auto file = PathFromText(appletDirectory) / swatch.FileName;
     QImage picture(QString::fromStdU16String(file.u16string()));
     if (picture.isNull()) {
-        picture = QImage(SwatchSide, SwatchSide, QImage::Format_RGB32);
-        picture.fill(QColor::fromRgb(SwatchColours[position - 1]));
-    } else if (picture.size() != QSize(SwatchSide, SwatchSide)) {
-        picture = picture.scaled(SwatchSide, SwatchSide);
+        // Without the Applet folder the page draws the same button the folder would hold.
+        const ButtonPicture drawn = DrawButtonPicture(ButtonFace(swatch));
+        picture = QImage(ButtonPictureSize, ButtonPictureSize, QImage::Format_RGB32);
+        for (int y = 0; y < ButtonPictureSize; ++y)
+            for (int x = 0; x < ButtonPictureSize; ++x) {
+                const Rgb pixel = drawn.At(x, y);
+                picture.setPixel(x, y, qRgb(pixel.Red, pixel.Green, pixel.Blue));
+            }
     }
+    if (picture.size() != QSize(SwatchSide, SwatchSide))
+        picture = picture.scaled(SwatchSide, SwatchSide);
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 

@@ -7,6 +7,7 @@
 #include "app/Tranbtn.h"
 #include "document/Errors.h"
 #include "publish/AppletTag.h"
+#include "publish/ButtonPicture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -200,11 +201,15 @@ TEST_F(GeneratePageTest, TheSavedElementLoadsBackIntoTheFields) {
               Generate->SwatchImages[DefaultSwatch - 1]->pixmap().toImage());
 }
 
-TEST(SwatchPictureTest, IsTheGifBesideTheProgramOrElseASquareOfItsColour) {
+TEST(SwatchPictureTest, IsTheGifBesideTheProgramOrElseTheSameButtonDrawn) {
     QTemporaryDir folder;
     const QImage missing = SwatchPicture(folder.path().toStdString(), 2);
     EXPECT_EQ(missing.size(), QSize(15, 15));
-    EXPECT_EQ(missing.pixel(7, 7), qRgb(255, 0, 0));
+    const Rgb face = ButtonFace(Swatches[1]);
+    EXPECT_EQ(missing.pixel(7, 7), qRgb(face.Red, face.Green, face.Blue));
+    // A raised button, not a flat square: the bevel is lighter at the top left.
+    EXPECT_NE(missing.pixel(2, 2), missing.pixel(12, 12));
+    EXPECT_NE(missing.pixel(0, 14), missing.pixel(7, 7));
 
     QImage drawn(15, 15, QImage::Format_RGB32);
     drawn.fill(QColor(10, 20, 30));
