@@ -1,7 +1,6 @@
 // The Edit View page: forwarding the author's input to the core, and showing the core's state.
 #include "app/EditPage.h"
 
-#include "app/Application.h"
 #include "app/GuideText.h"
 #include "app/QtPlatform.h"
 #include "app/WidgetSync.h"
@@ -114,16 +113,7 @@ bool EditPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditPage::Forward(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (...) {
-        // The handler ends at the failing step; what it did so far stays done and is shown.
-        ReportCurrentException(&Form.Host);
-    }
-    if (RefreshWindow)
-        RefreshWindow();
-    else
-        Refresh();
+    GuidePage::Forward(command, Form.Host);
 }
 
 void EditPage::Magnify(const TextField& field,

@@ -37,9 +37,6 @@ public:
 
     void Refresh() override;
 
-    // Set by the window. After every forwarded event the page calls RefreshWindow (the
-    // window's one refresh, which includes this page's); without it, only its own Refresh.
-    std::function<void()> RefreshWindow;
     // "Remove": the record removal command (the window sets GuideForm::RemoveBitBtnClick).
     std::function<void()> OnRemove;
     // "Graphic...": shows the graphic dialog modally.

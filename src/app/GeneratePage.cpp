@@ -1,7 +1,6 @@
 // The "Generate HTML" page: forwarding the author's input to the core, and showing its state.
 #include "app/GeneratePage.h"
 
-#include "app/Application.h"
 #include "app/GuideText.h"
 #include "app/QtPlatform.h"
 #include "app/Tranbtn.h"
@@ -134,16 +133,7 @@ bool GeneratePage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void GeneratePage::Forward(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (...) {
-        // The handler ends at the failing step; what it did so far stays done and is shown.
-        ReportCurrentException(&Form.Host);
-    }
-    if (RefreshWindow)
-        RefreshWindow();
-    else
-        Refresh();
+    GuidePage::Forward(command, Form.Host);
 }
 
 void GeneratePage::Refresh() {

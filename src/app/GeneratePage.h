@@ -42,10 +42,6 @@ public:
 
     void Refresh() override;
 
-    // Set by the window: its one refresh (title, Save command, active page and every page),
-    // run after every forwarded event; without it, only this page's Refresh.
-    std::function<void()> RefreshWindow;
-
     // The widgets, by the names the program's behaviour uses for them.
     QLineEdit* TitleEdit = nullptr;
     QLineEdit* ButtonEdit = nullptr;

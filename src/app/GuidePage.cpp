@@ -1,6 +1,7 @@
 // The base of the main window's pages, and the caption-only page.
 #include "app/GuidePage.h"
 
+#include "app/Application.h"
 #include "app/Artwork.h"
 
 #include <QLabel>
@@ -11,6 +12,18 @@ namespace dravenloom {
 
 GuidePage::GuidePage(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void GuidePage::Forward(const std::function<void()>& command, Platform& host) {
+    try {
+        command();
+    } catch (...) {
+        ReportCurrentException(&host);
+    }
+    if (RefreshWindow)
+        RefreshWindow();
+    else
+        Refresh();
 }
 
 void GuidePage::paintEvent(QPaintEvent*) {

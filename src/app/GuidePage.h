@@ -5,7 +5,11 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <functional>
+
 namespace dravenloom {
+
+class Platform;
 
 class GuidePage : public QWidget {
     Q_OBJECT
@@ -16,7 +20,15 @@ public:
     // Brings every widget of the page up to the core's state; raises no widget signals.
     virtual void Refresh() {}
 
+    // Set by the window: its one refresh (title, Save command, active page and every page),
+    // run after every forwarded event; without it, only this page's Refresh.
+    std::function<void()> RefreshWindow;
+
 protected:
+    // Runs one core command, reports a failure that escapes it to `host`, then refreshes. The
+    // handler ends at the failing step; what it did so far stays done and is shown.
+    void Forward(const std::function<void()>& command, Platform& host);
+
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
