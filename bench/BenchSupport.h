@@ -5,7 +5,7 @@
 #include "GuideGenerator.h"
 
 #include "document/GuideDocument.h"
-#include "document/Platform.h"
+#include "document/WindowlessPlatform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,21 +15,11 @@
 
 namespace dravenloom::bench {
 
-// A Platform with no windows: every message box gets the same answer, every dialog is
-// cancelled and the rest does nothing.
-class BenchPlatform : public Platform {
+// A Platform with no windows whose every message box gets the same answer.
+class BenchPlatform : public WindowlessPlatform {
 public:
     explicit BenchPlatform(MsgAnswer answer) : Answer(answer) {}
     MsgAnswer ShowMessage(const MessageRequest&) override { return Answer; }
-    std::optional<std::string> OpenDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> SaveDialog(const FileDialogRequest&) override { return {}; }
-    void Focus(const TextField&, bool) override {}
-    void FocusCombo(const ComboBox&) override {}
-    std::optional<Rgb> ChooseColour(const Rgb&) override { return {}; }
-    void SetPointer(PointerShape) override {}
-    void OpenAddress(const std::string&) override {}
-    void ShowHelpContents(const std::string&) override {}
-    void ShowHelpPage(const std::string&) override {}
 
 private:
     MsgAnswer Answer;

@@ -10,19 +10,6 @@
 
 namespace dravenloom::cli {
 
-MsgAnswer SilentPlatform::ShowMessage(const MessageRequest& request) {
-    switch (request.Buttons) {
-    case MsgButtons::Ok:
-        return MsgAnswer::Ok;
-    case MsgButtons::YesNo:
-        return MsgAnswer::No;
-    case MsgButtons::OkCancel:
-    case MsgButtons::YesNoCancel:
-        break;
-    }
-    return MsgAnswer::Cancel;
-}
-
 OpenedGuide::OpenedGuide(const std::string& path)
     : Editor(Document, View, Graphic, Host), Nav(Document, View, Editor),
       Files(Document, View, Editor, Nav, Pages, Host) {

@@ -5,8 +5,8 @@
 #include "document/EditView.h"
 #include "document/GraphicDialog.h"
 #include "document/GuideDocument.h"
-#include "document/Platform.h"
 #include "document/RecordEditor.h"
+#include "document/WindowlessPlatform.h"
 #include "navigation/Navigator.h"
 #include "shell/FileCommands.h"
 #include "shell/Pages.h"
@@ -19,21 +19,8 @@
 
 namespace dravenloom::cli {
 
-// A Platform for a program without windows: no message box is ever answered but with the
-// answer that changes least, and every dialog is cancelled.
-class SilentPlatform : public Platform {
-public:
-    MsgAnswer ShowMessage(const MessageRequest& request) override;
-    std::optional<std::string> OpenDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> SaveDialog(const FileDialogRequest&) override { return {}; }
-    void Focus(const TextField&, bool) override {}
-    void FocusCombo(const ComboBox&) override {}
-    std::optional<Rgb> ChooseColour(const Rgb&) override { return {}; }
-    void SetPointer(PointerShape) override {}
-    void OpenAddress(const std::string&) override {}
-    void ShowHelpContents(const std::string&) override {}
-    void ShowHelpPage(const std::string&) override {}
-};
+// A program without windows answers every message box with the answer that changes least.
+using SilentPlatform = WindowlessPlatform;
 
 // The editor's pieces around one guide read from a file (UTF-8 path). The constructor runs
 // the program's OpenGuideFile: lines split on CR LF, lone CR or lone LF, a NUL ends the text,
