@@ -8,6 +8,7 @@
 #include "publish/AppletSettings.h"
 #include "publish/ButtonPicture.h"
 
+#include <exception>
 #include <filesystem>
 #include <memory>
 
@@ -38,21 +39,23 @@ void ScreenRenderer::PrepareDemoCanvas(const AppletSettings& settings) {
 }
 
 void ScreenRenderer::DrawGraphic(const PlacedGraphic& graphic, const std::string& guideFile) {
-    std::unique_ptr<Picture> picture;
+    // Any failure of a decoder or of the drawing (not only the loader's own errors) is the
+    // author's picture not showing: reported, and the screen goes on without it.
     try {
-        picture = Pictures.Load(graphic.Path);
-    } catch (const DravenloomError&) {
-        // The stored name is tried first, so a path that worked before works the same way.
+        std::unique_ptr<Picture> picture;
         try {
+            picture = Pictures.Load(graphic.Path);
+        } catch (const std::exception&) {
+            // The stored name is tried first, so a path that worked before works the same way.
             picture = LoadBesideGuide(Pictures, graphic.Path, guideFile);
-        } catch (const DravenloomError&) {
         }
+        if (picture) {
+            Surface.DrawPicture(graphic.X, graphic.Y, *picture);
+            return;
+        }
+    } catch (const std::exception&) {
     }
-    if (!picture) {
-        Host.ShowMessage({"Dravenloom", GraphicMessage, MsgButtons::Ok, MsgIcon::None});
-        return;
-    }
-    Surface.DrawPicture(graphic.X, graphic.Y, *picture);
+    Host.ShowMessage({"Dravenloom", GraphicMessage, MsgButtons::Ok, MsgIcon::None});
 }
 
 void ScreenRenderer::DrawRecordScreen(const RecordList& records, std::int32_t record,

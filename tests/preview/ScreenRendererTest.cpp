@@ -208,6 +208,15 @@ TEST_F(ScreenTest, AMissingPictureIsReportedOnceAndTheRestIsDrawn) {
     EXPECT_EQ(Renderer.Regions.ResponseTops[0], 40);
 }
 
+TEST_F(ScreenTest, APictureThatCannotBeDrawnIsReportedLikeOneThatCannotBeLoaded) {
+    Guide = RecordList({Primary(1, "Hi", "pic.gif", "20", "30"), Response(1, "Yes", "2")});
+    Loader.Files["pic.gif"] = {40, 50};
+    Surface.PicturesFail = true;
+    Draw();
+    EXPECT_EQ(Host.Messages.size(), 1u);
+    EXPECT_EQ(Surface.Drawn.size(), 2u);
+}
+
 TEST_F(ScreenTest, NoPictureMeansNoLoadingAndNoMessage) {
     Guide = RecordList({Primary(1, "Hi", "", "bad", "bad")});
     Draw();

@@ -13,6 +13,7 @@
 #include "preview/Wrapping.h"
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -63,6 +64,7 @@ public:
     std::vector<PictureCall> Pictures;
     std::vector<std::string> Events; // "size", "fill", "text", "picture", "button", in order
     int SizeCalls = 0;
+    bool PicturesFail = false; // DrawPicture throws, as a toolkit failing to draw might
 
     std::string Face;
     int Points = 0;
@@ -94,6 +96,8 @@ public:
         Events.push_back("text");
     }
     void DrawPicture(int x, int y, const Picture& picture) override {
+        if (PicturesFail)
+            throw std::runtime_error("cannot draw");
         Pictures.push_back({x, y, picture.Width(), picture.Height()});
         Events.push_back("picture");
     }
