@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -264,6 +266,44 @@ TEST_F(ScreenTest, EveryCompletedDrawScrollsTheViewportBack) {
     EXPECT_EQ(scrolls, 1);
     EXPECT_THROW(Redraw(5), DravenloomError);
     EXPECT_EQ(scrolls, 1);
+}
+
+// Whole screens with random texts, widths and sizes: every draw ends, never more than six
+// responses are drawn, and every drawn response has a live region below the text start.
+TEST_F(ScreenTest, EveryScreenEndsWhateverItsTextsAndWidth) {
+    std::mt19937 random(8122026);
+    const std::string alphabet = "ab [url:x]\r\n";
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(alphabet.size()) - 1);
+    std::uniform_int_distribution<int> length(0, 120);
+    std::uniform_int_distribution<int> responses(0, 8);
+    std::uniform_int_distribution<int> width(1, 100000);
+    const char* sizes[] = {"10", "12", "14", "18"};
+    for (int round = 0; round < 300; ++round) {
+        auto text = [&] {
+            std::string t;
+            for (int i = length(random); i > 0; --i)
+                t += alphabet[static_cast<std::size_t>(pick(random))];
+            return t;
+        };
+        std::vector<std::string> lines{Primary(1, text(), "", "300", "0", round % 2 == 0)};
+        const int count = responses(random);
+        for (int k = 0; k < count; ++k)
+            lines.push_back(Response(1, text(), "1"));
+        Guide = RecordList(lines);
+        Options.WidthEdit.Text = std::to_string(round % 4 == 0 ? round % 7 + 1 : width(random));
+        Options.SizeCombo.Text = sizes[round % 4];
+        Surface.Buttons.clear();
+        Draw();
+        const int drawn = std::min(count, MaxResponses);
+        ASSERT_EQ(static_cast<int>(Surface.Buttons.size()), drawn);
+        for (int k = 0; k < MaxResponses; ++k) {
+            const auto top = Renderer.Regions.ResponseTops[static_cast<std::size_t>(k)];
+            if (k < drawn)
+                ASSERT_GT(top, 5);
+            else
+                ASSERT_EQ(top, 0);
+        }
+    }
 }
 
 // A draw that ends early: the regions and the surface as far as it got.
