@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
 
 namespace dravenloom {
 
@@ -30,6 +31,13 @@ long long Capacity(std::string_view rest, double wrapWidth, const Canvas& measur
     return std::max(SmallestCapacity, static_cast<long long>(capacity));
 }
 
+// A text start near the top of the integer range must not wrap round to a negative top, which
+// would put a response above the screen and could read as a free hit region.
+void Advance(int& y, int by) {
+    y = by > 0 && y > std::numeric_limits<int>::max() - by ? std::numeric_limits<int>::max()
+                                                           : y + by;
+}
+
 } // namespace
 
 void LayoutParagraph(const Paragraph& paragraph, const Canvas& measure, int& y, bool bold,
@@ -39,7 +47,7 @@ void LayoutParagraph(const Paragraph& paragraph, const Canvas& measure, int& y, 
         // Nothing left (an empty text, or a line that ended with a blank at the very end):
         // no line of its own, only the closing gap.
         if (rest.empty()) {
-            y += paragraph.ClosingGap;
+            Advance(y, paragraph.ClosingGap);
             return;
         }
         long long n = Capacity(rest, paragraph.WrapWidth, measure);
@@ -83,10 +91,10 @@ void LayoutParagraph(const Paragraph& paragraph, const Canvas& measure, int& y, 
         lines.push_back({x, y, std::move(text), bold, italic});
 
         if (last) {
-            y += paragraph.ClosingGap;
+            Advance(y, paragraph.ClosingGap);
             return;
         }
-        y += paragraph.LineStep;
+        Advance(y, paragraph.LineStep);
         if (endsAtBreak) {
             if (rest.size() < count + 3)
                 return;

@@ -163,6 +163,15 @@ TEST_F(ScreenTest, ALinkResponseShowsItsTextWithoutMarkupAndItsRegionHoldsTheAdd
     EXPECT_EQ(ButtonTops(), (std::vector<int>{40, 66, 66 + 26}));
 }
 
+TEST_F(ScreenTest, ATextStartAtTheTopOfTheRangeKeepsTheResponsesBelowIt) {
+    Guide = RecordList({Primary(1, "Hi"), Response(1, "a\r\nb", "2"), Response(1, "c", "2")});
+    Options.TextStart.Text = "2147483600";
+    Draw();
+    EXPECT_EQ(Renderer.Regions.ResponseTops, (Tops{2147483635, 2147483647, 0, 0, 0, 0}));
+    for (const auto& line : Surface.Drawn)
+        EXPECT_GT(line.Y, 0);
+}
+
 TEST_F(ScreenTest, AtMostSixResponsesAreDrawn) {
     std::vector<std::string> lines{Primary(1, "Hi")};
     for (int k = 0; k < 7; ++k)
