@@ -19,4 +19,17 @@ MessageRequest Question(const std::string& caption, const std::string& text) {
     return {caption, text, MsgButtons::YesNoCancel, MsgIcon::Question};
 }
 
+MsgAnswer LeastChangeAnswer(MsgButtons buttons) {
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return MsgAnswer::Ok;
+    case MsgButtons::YesNo:
+        return MsgAnswer::No;
+    case MsgButtons::OkCancel:
+    case MsgButtons::YesNoCancel:
+        break;
+    }
+    return MsgAnswer::Cancel;
+}
+
 } // namespace dravenloom

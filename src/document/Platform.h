@@ -68,4 +68,8 @@ MessageRequest PlainError(const std::string& text);      // "Error", OK, no icon
 MessageRequest Information(const std::string& text);     // "Information", OK, no icon
 MessageRequest Question(const std::string& caption, const std::string& text); // Yes/No/Cancel
 
+// The answer that changes least, for a box nobody is there to answer: OK where it is the only
+// button, No to a Yes/No question, Cancel otherwise.
+MsgAnswer LeastChangeAnswer(MsgButtons buttons);
+
 } // namespace dravenloom

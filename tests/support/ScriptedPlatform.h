@@ -86,16 +86,7 @@ public:
         ++UnscriptedMessages;
         if (DefaultAnswer)
             return *DefaultAnswer;
-        switch (request.Buttons) {
-        case MsgButtons::Ok:
-            return MsgAnswer::Ok;
-        case MsgButtons::YesNo:
-            return MsgAnswer::No;
-        case MsgButtons::OkCancel:
-        case MsgButtons::YesNoCancel:
-            break;
-        }
-        return MsgAnswer::Cancel;
+        return LeastChangeAnswer(request.Buttons);
     }
 
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override {
