@@ -2,9 +2,11 @@
 #include "shell/GuideForm.h"
 
 #include "document/GuideFile.h"
+#include "preview/Demonstration.h"
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace dravenloom {
 
@@ -110,6 +112,15 @@ void GuideForm::StartDemonstration(std::int32_t startRecord) {
         throw;
     }
     Host.SetPointer(PointerShape::Normal);
+}
+
+void GuideForm::AttachDemonstration(Demonstration& demo, std::function<void()> repaintPage) {
+    demo.ActivatePage = [this] { Pages.ActivePage = Page::Demonstration; };
+    DemonstrationStarted = [this, &demo, repaint = std::move(repaintPage)] {
+        if (repaint)
+            repaint();
+        demo.EnterDemonstration(DemoStartRecord);
+    };
 }
 
 void GuideForm::ToolbarButton976Click() {

@@ -22,6 +22,8 @@
 
 namespace dravenloom {
 
+class Demonstration;
+
 inline constexpr const char* HomePageAddress = "https://www.korvessa.example/dravenloom/";
 inline constexpr const char* HelpFileName = "Dravenloom.hlp";
 
@@ -66,6 +68,11 @@ public:
     void JumpToRecord1Click();
     // "Remove record": removes the selected node's record after confirmation.
     void RemoveRecord1Click();
+
+    // Joins the Demonstration page to both of its buttons: each start repaints the page (when
+    // `repaintPage` is given) and enters the Demonstration at the caller's record, and entering
+    // makes the page the active one.
+    void AttachDemonstration(Demonstration& demo, std::function<void()> repaintPage = {});
 
     Platform& Host;
     SettingsStore& Settings;
