@@ -69,10 +69,11 @@ TEST(PlaceBesideTest, NeverCoversTheAnchorWhenASideHasRoom) {
                           left - BesideGap - Tutorial.Width >= 0;
         EXPECT_GE(at.X, Wide.Left) << left;
         EXPECT_LE(at.X + Tutorial.Width, Wide.Right()) << left;
-        if (room)
+        if (room) {
             EXPECT_TRUE(at.X >= anchor.Right() + BesideGap ||
                         at.X + Tutorial.Width + BesideGap <= anchor.Left)
                 << left;
+        }
     }
 }
 
