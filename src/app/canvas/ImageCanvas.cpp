@@ -1,0 +1,176 @@
+// The record screen drawn into a QImage.
+#include "app/canvas/ImageCanvas.h"
+
+#include "app/canvas/PictureFiles.h"
+#include "document/Cp1252.h"
+#include "document/Errors.h"
+
+#include <QColor>
+#include <QFontDatabase>
+#include <QPainter>
+#include <QRect>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace dravenloom {
+namespace {
+
+// 96 dots per inch in dots per metre (96 / 0.0254, rounded).
+constexpr int DotsPerMetre96 = 3780;
+// Beyond this a glyph is of no use on a 1279-pixel screen and only costs memory.
+constexpr int LargestPixelSize = 2048;
+
+QImage BlankImage(int width, int height) {
+    QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    image.setDotsPerMeterX(DotsPerMetre96);
+    image.setDotsPerMeterY(DotsPerMetre96);
+    if (!image.isNull())
+        image.fill(Qt::white);
+    return image;
+}
+
+// The device fonts are resolved and measured against: 96 dots per inch whatever the display.
+const QImage& MeasuringDevice() {
+    static const QImage device = BlankImage(1, 1);
+    return device;
+}
+
+QColor ColourOf(Rgb colour) {
+    return QColor(colour.Red, colour.Green, colour.Blue);
+}
+
+QString TextOf(std::string_view bytes) {
+    return QString::fromStdString(Cp1252ToUtf8(bytes));
+}
+
+} // namespace
+
+QString CanvasFontFamily(const std::string& face) {
+    static constexpr std::array<std::pair<const char*, const char*>, 3> Twins{{
+        {"Times New Roman", "Liberation Serif"},
+        {"Arial", "Liberation Sans"},
+        {"Courier", "Liberation Mono"},
+    }};
+    const QString named = QString::fromStdString(Cp1252ToUtf8(face));
+    if (QFontDatabase::hasFamily(named))
+        return named;
+    for (const auto& [original, twin] : Twins)
+        if (face == original)
+            return QString::fromLatin1(twin);
+    return named;
+}
+
+int CanvasPixelSize(int points) {
+    // points * 96 / 72 rounded half away from zero, in integers as the window system does it.
+    const long long scaled = static_cast<long long>(points) * 96;
+    const long long rounded = scaled >= 0 ? (scaled + 36) / 72 : -((-scaled + 36) / 72);
+    return static_cast<int>(std::clamp<long long>(rounded, 1, LargestPixelSize));
+}
+
+QFont CanvasFont(const std::string& face, int points, bool bold, bool italic) {
+    QFont font(CanvasFontFamily(face));
+    font.setPixelSize(CanvasPixelSize(points));
+    font.setBold(bold);
+    font.setItalic(italic);
+    // Whole-pixel advances and no pair kerning: a text is as wide as the sum of its
+    // characters, so the average-width line breaking and the drawn text agree.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+ImageCanvas::ImageCanvas() = default;
+
+void ImageCanvas::SetSize(int width, int height) {
+    if (!Surface.isNull() && Surface.width() == width && Surface.height() == height)
+        return;
+    Surface = BlankImage(width, height);
+}
+
+void ImageCanvas::Fill(int x1, int y1, int x2, int y2) {
+    if (Surface.isNull() || x2 <= x1 || y2 <= y1)
+        return;
+    QPainter painter(&Surface);
+    painter.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColourOf(Brush));
+}
+
+const ImageCanvas::Measure& ImageCanvas::Current() const {
+    std::optional<Measure>& cached = Cached[(Bold ? 1U : 0U) + (Italic ? 2U : 0U)];
+    if (!cached) {
+        const QFont font = CanvasFont(Face, Points, Bold, Italic);
+        // const_cast: QFontMetrics takes a non-const device but only reads its resolution.
+        cached.emplace(Measure{font, QFontMetrics(font, const_cast<QImage*>(&MeasuringDevice()))});
+    }
+    return *cached;
+}
+
+QFont ImageCanvas::Font() const {
+    return Current().Font;
+}
+
+int ImageCanvas::LineHeight() const {
+    return Current().Metrics.height();
+}
+
+int ImageCanvas::TextWidth(std::string_view text) const {
+    if (text.empty())
+        return 0;
+    return Current().Metrics.horizontalAdvance(TextOf(text));
+}
+
+void ImageCanvas::DrawTextOpaque(int x, int y, std::string_view text) {
+    if (Surface.isNull() || text.empty())
+        return;
+    const Measure& measure = Current();
+    const QString shown = TextOf(text);
+    QPainter painter(&Surface);
+    painter.fillRect(
+        QRect(x, y, measure.Metrics.horizontalAdvance(shown), measure.Metrics.height()),
+        ColourOf(Brush));
+    painter.setFont(measure.Font);
+    painter.setPen(ColourOf(FontColour));
+    painter.drawText(QPoint(x, y + measure.Metrics.ascent()), shown);
+}
+
+void ImageCanvas::DrawPicture(int x, int y, const Picture& picture) {
+    const auto* image = dynamic_cast<const ImagePicture*>(&picture);
+    if (!image)
+        throw DravenloomError("The canvas can only draw pictures it loaded itself");
+    if (Surface.isNull())
+        return;
+    QPainter painter(&Surface);
+    painter.drawImage(QPoint(x, y), image->Image());
+}
+
+void ImageCanvas::DrawButton(int x, int y, const ButtonPicture& button) {
+    if (Surface.isNull())
+        return;
+    QImage picture(ButtonPictureSize, ButtonPictureSize, QImage::Format_RGB32);
+    for (int row = 0; row < ButtonPictureSize; ++row)
+        for (int column = 0; column < ButtonPictureSize; ++column) {
+            const Rgb pixel = button.At(column, row);
+            picture.setPixel(column, row, qRgb(pixel.Red, pixel.Green, pixel.Blue));
+        }
+    QPainter painter(&Surface);
+    painter.drawImage(QPoint(x, y), picture);
+}
+
+void ImageCanvas::SetFontFace(const std::string& face) {
+    Face = face;
+    Cached = {};
+}
+
+void ImageCanvas::SetFontSize(int points) {
+    Points = points;
+    Cached = {};
+}
+
+void ImageCanvas::SetFontStyle(bool bold, bool italic) {
+    Bold = bold;
+    Italic = italic;
+}
+
+} // namespace dravenloom

@@ -1,0 +1,201 @@
+// Tests of the Qt canvas: the faces and their metrics, the size of fonts whatever the display,
+// and what each drawing call puts into the image.
+#include "app/canvas/ImageCanvas.h"
+
+#include "app/canvas/PictureFiles.h"
+#include "canvas/PictureWriters.h"
+#include "document/Errors.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <utility>
+
+namespace dravenloom {
+namespace {
+
+// Each face the options offer, the family it is drawn in, and the advance widths of a few
+// texts in it, measured with the Liberation fonts (whose widths match the faces they stand
+// for) at the point sizes the four font sizes give.
+struct FaceCase {
+    const char* Face;
+    const char* Family;
+    int Points;
+    bool Bold;
+    std::array<int, 3> Widths; // of the three texts below
+};
+
+const std::array<std::string, 3> MeasuredTexts = {
+    "Hello", "The quick brown fox jumps over the lazy dog.", "WWW iii 0123456789 \xe9\xe8\x80"};
+
+class FaceMetrics : public testing::TestWithParam<FaceCase> {};
+
+TEST_P(FaceMetrics, TheCanvasDrawsInTheExpectedFamilyWithItsWidths) {
+    const FaceCase& face = GetParam();
+    const QString family = CanvasFontFamily(face.Face);
+    // The face itself, when installed, has the same widths as its Liberation twin.
+    EXPECT_TRUE(family == QLatin1String(face.Family) || family == QLatin1String(face.Face))
+        << family.toStdString();
+
+    ImageCanvas canvas;
+    canvas.SetFontFace(face.Face);
+    canvas.SetFontSize(face.Points);
+    canvas.SetFontStyle(face.Bold, false);
+    const QFontInfo used(canvas.Font());
+    ASSERT_EQ(used.family(), family)
+        << "The canvas draws \"" << face.Face << "\" in \"" << used.family().toStdString()
+        << "\" instead of \"" << family.toStdString()
+        << "\": screens would be laid out differently. Install the Liberation fonts "
+           "(apt-get install fonts-liberation).";
+    std::array<int, 3> widths{};
+    for (std::size_t i = 0; i < MeasuredTexts.size(); ++i)
+        widths[i] = canvas.TextWidth(MeasuredTexts[i]);
+    EXPECT_EQ(widths, face.Widths)
+        << "\"" << face.Face << "\" at " << face.Points << " points measures {" << widths[0] << ", "
+        << widths[1] << ", " << widths[2] << "} in " << used.family().toStdString()
+        << ": a different font (or version) is installed. Install the Liberation fonts "
+           "(apt-get install fonts-liberation).";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faces, FaceMetrics,
+    testing::Values(FaceCase{"Times New Roman", "Liberation Serif", 10, false, {30, 249, 146}},
+                    FaceCase{"Times New Roman", "Liberation Serif", 10, true, {31, 256, 149}},
+                    FaceCase{"Times New Roman", "Liberation Serif", 15, false, {45, 374, 218}},
+                    FaceCase{"Arial", "Liberation Sans", 8, false, {24, 221, 123}},
+                    FaceCase{"Arial", "Liberation Sans", 11, true, {36, 318, 170}},
+                    FaceCase{"Courier", "Liberation Mono", 10, false, {40, 352, 176}},
+                    FaceCase{"Courier", "Liberation Mono", 15, true, {60, 528, 264}}));
+
+TEST(CanvasFonts, PointSizesAreSizedForNinetySixDotsPerInch) {
+    // The four font sizes of the options give 8, 10, 11 and 15 points.
+    EXPECT_EQ(CanvasPixelSize(8), 11);
+    EXPECT_EQ(CanvasPixelSize(10), 13);
+    EXPECT_EQ(CanvasPixelSize(11), 15);
+    EXPECT_EQ(CanvasPixelSize(15), 20);
+    EXPECT_EQ(CanvasPixelSize(0), 1); // never a font of no size
+    EXPECT_EQ(CanvasPixelSize(1000000), 2048);
+    EXPECT_EQ(CanvasFont("Arial", 10, false, false).pixelSize(), 13);
+}
+
+TEST(CanvasFonts, AFaceThatIsNotInstalledAndHasNoTwinIsHandedOnAsNamed) {
+    EXPECT_EQ(CanvasFontFamily("No Such Face Anywhere"), QStringLiteral("No Such Face Anywhere"));
+    if (!QFontDatabase::hasFamily(QStringLiteral("Courier"))) {
+        EXPECT_EQ(CanvasFontFamily("Courier"), QStringLiteral("Liberation Mono"));
+    }
+}
+
+class DrawnCanvas : public testing::Test {
+protected:
+    ImageCanvas Canvas;
+
+    void SetUp() override {
+        Canvas.SetSize(200, 100);
+        Canvas.SetBrushColour(Rgb{0, 0, 128});
+        Canvas.Fill(0, 0, 200, 100);
+        Canvas.SetFontFace("Arial");
+        Canvas.SetFontSize(10);
+        Canvas.SetFontColour(Rgb{255, 255, 0});
+    }
+    QRgb At(int x, int y) const { return Canvas.Image().pixel(x, y); }
+};
+
+TEST_F(DrawnCanvas, TheImageHasTheSizeAskedAndNinetySixDotsPerInch) {
+    EXPECT_EQ(Canvas.Image().size(), QSize(200, 100));
+    EXPECT_EQ(Canvas.Image().logicalDpiX(), 96);
+    EXPECT_EQ(Canvas.Image().logicalDpiY(), 96);
+}
+
+TEST_F(DrawnCanvas, FillPaintsUpToButNotIncludingTheSecondCorner) {
+    Canvas.SetBrushColour(Rgb{10, 20, 30});
+    Canvas.Fill(10, 10, 20, 15);
+    EXPECT_EQ(At(10, 10), qRgb(10, 20, 30));
+    EXPECT_EQ(At(19, 14), qRgb(10, 20, 30));
+    EXPECT_EQ(At(20, 14), qRgb(0, 0, 128));
+    EXPECT_EQ(At(19, 15), qRgb(0, 0, 128));
+}
+
+TEST_F(DrawnCanvas, OpaqueTextPaintsItsCellInTheBrushAndItsGlyphsInTheFontColour) {
+    Canvas.SetBrushColour(Rgb{255, 255, 255});
+    const std::string text = "Hello";
+    const int width = Canvas.TextWidth(text);
+    const int height = Canvas.LineHeight();
+    Canvas.DrawTextOpaque(20, 30, text);
+    // The cell's corners are the brush (the glyphs do not reach them); just outside, the fill.
+    EXPECT_EQ(At(20, 30), qRgb(255, 255, 255));
+    EXPECT_EQ(At(20 + width - 1, 30 + height - 1), qRgb(255, 255, 255));
+    EXPECT_EQ(At(20 + width, 30), qRgb(0, 0, 128));
+    EXPECT_EQ(At(20, 30 + height), qRgb(0, 0, 128));
+    EXPECT_EQ(At(19, 30), qRgb(0, 0, 128));
+    // Some pixels of the cell are text: full yellow at the heart of the strokes.
+    int yellow = 0;
+    for (int y = 30; y < 30 + height; ++y)
+        for (int x = 20; x < 20 + width; ++x)
+            yellow += Near(At(x, y), Rgb{255, 255, 0}, 40) ? 1 : 0;
+    EXPECT_GT(yellow, 10);
+}
+
+TEST_F(DrawnCanvas, TextIsMeasuredAsTheCodePageCharactersItHolds) {
+    // 0x80 is the euro sign in the code page, not a control character of no width.
+    EXPECT_GT(Canvas.TextWidth("\x80"), Canvas.TextWidth("."));
+    EXPECT_EQ(Canvas.TextWidth(""), 0);
+    // Whole pixels, additive: no kerning pulls a pair together.
+    EXPECT_EQ(Canvas.TextWidth("AV"), Canvas.TextWidth("A") + Canvas.TextWidth("V"));
+}
+
+TEST_F(DrawnCanvas, TheStyleChangesTheWidthAndBackAgain) {
+    const int plain = Canvas.TextWidth("Hello, wide world");
+    Canvas.SetFontStyle(true, false);
+    const int bold = Canvas.TextWidth("Hello, wide world");
+    EXPECT_GT(bold, plain);
+    Canvas.SetFontStyle(false, false);
+    EXPECT_EQ(Canvas.TextWidth("Hello, wide world"), plain);
+    EXPECT_TRUE(Canvas.Font().pixelSize() == 13 && !Canvas.Font().bold());
+}
+
+TEST_F(DrawnCanvas, AButtonIsDrawnPixelForPixelAtItsNaturalSize) {
+    const ButtonPicture button = DrawButtonPicture(Rgb{0, 160, 0});
+    Canvas.DrawButton(5, 40, button);
+    for (const auto& [x, y] : {std::pair{0, 0}, {7, 7}, {14, 14}, {3, 11}})
+        EXPECT_EQ(At(5 + x, 40 + y),
+                  qRgb(button.At(x, y).Red, button.At(x, y).Green, button.At(x, y).Blue));
+    EXPECT_EQ(At(20, 40), qRgb(0, 0, 128));
+    EXPECT_EQ(At(5, 55), qRgb(0, 0, 128));
+}
+
+TEST_F(DrawnCanvas, APictureIsDrawnAtItsNaturalSizeAndItsTransparentPixelsShowWhatIsBelow) {
+    QImage picture(3, 2, QImage::Format_ARGB32);
+    picture.fill(qRgb(200, 0, 0));
+    picture.setPixel(2, 1, qRgba(0, 0, 0, 0));
+    Canvas.DrawPicture(50, 60, ImagePicture(picture));
+    EXPECT_EQ(At(50, 60), qRgb(200, 0, 0));
+    EXPECT_EQ(At(51, 61), qRgb(200, 0, 0));
+    EXPECT_EQ(At(52, 61), qRgb(0, 0, 128));
+    EXPECT_EQ(At(53, 60), qRgb(0, 0, 128));
+}
+
+TEST_F(DrawnCanvas, APictureOfAnotherKindIsRefused) {
+    class Foreign : public Picture {
+        int Width() const override { return 1; }
+        int Height() const override { return 1; }
+    };
+    EXPECT_THROW(Canvas.DrawPicture(0, 0, Foreign()), DravenloomError);
+}
+
+TEST(ImageCanvasSize, DrawingBeforeTheFirstSizeDoesNothingAndMeasuringWorks) {
+    ImageCanvas canvas;
+    EXPECT_TRUE(canvas.Image().isNull());
+    canvas.Fill(0, 0, 10, 10);
+    canvas.DrawTextOpaque(0, 0, "x");
+    EXPECT_GT(canvas.TextWidth("x"), 0);
+    canvas.SetSize(1279, 1023);
+    EXPECT_EQ(canvas.Image().size(), QSize(1279, 1023));
+    EXPECT_EQ(canvas.Image().pixel(1278, 1022), qRgb(255, 255, 255));
+}
+
+} // namespace
+} // namespace dravenloom
