@@ -7,6 +7,7 @@
 #include "app/EditPage.h"
 #include "app/GeneratePage.h"
 #include "app/GuidePage.h"
+#include "app/DemoPage.h"
 #include "app/LogicPage.h"
 #include "app/Magnified.h"
 #include "app/Tutorial.h"
@@ -75,8 +76,10 @@ void TGuideForm::BuildPages() {
     auto* generate = new GeneratePage(Form, FieldTargets, PageStack);
     generate->RefreshWindow = [this] { Refresh(); };
     PageStack->addWidget(generate);
-    PageStack->addWidget(
-        new CaptionPage(QString::fromUtf8(PageCaption(Page::Demonstration)), PageStack));
+    auto* demo = new DemoPage(Form, PageStack);
+    demo->RefreshWindow = [this] { Refresh(); };
+    demo->PassFocus = [this] { PageStack->setFocus(Qt::OtherFocusReason); };
+    PageStack->addWidget(demo);
     PageStack->addWidget(new CaptionPage(QStringLiteral("Upload Files"), PageStack));
     setCentralWidget(PageStack);
 }

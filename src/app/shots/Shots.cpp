@@ -285,6 +285,14 @@ int main(int argc, char* argv[]) {
     edit->NextBitBtn->click();
     camera.Shoot(&window, QStringLiteral("main-edit-view"));
     ShootPages(camera, window);
+    // Record 6 in the Demonstration: its picture beside the text, and a web-link response.
+    if (!qobject_cast<CaptionPage*>(window.PageWidget(Page::Demonstration))) {
+        window.Forward([&window] { window.Core().Nav.WalkToRecord(6); });
+        edit->BitBtn5->click();
+        Settle(100);
+        camera.Shoot(&window, QStringLiteral("page-demonstration-picture-link"));
+        window.ToolbarButtons.at(0)->trigger();
+    }
     // The element of the sample guide with a few settings of its own.
     if (auto* generate = qobject_cast<GeneratePage*>(window.PageWidget(Page::GenerateHtml))) {
         window.ToolbarButtons.at(2)->trigger();
