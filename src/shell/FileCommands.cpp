@@ -196,6 +196,13 @@ void FileCommands::Save1Click() {
     Document.SaveItem.Enabled = false;
 }
 
+bool FileCommands::SaveUntitledGuide() {
+    if (!SaveUnderChosenName())
+        return false;
+    Document.SetTitleFromFileName(Document.GuideFileName);
+    return true;
+}
+
 void FileCommands::SaveAs1Click() {
     Editor.CommitRecord();
     if (!SaveUnderChosenName())

@@ -32,6 +32,10 @@ public:
     void Save1Click();
     void SaveAs1Click();
     void Close1Click();
+    // For a guide never saved: the save dialog, the guide written under the chosen name and the
+    // window titled after it; the modified state stays as it was. False when cancelled.
+    bool SaveUntitledGuide();
+
     // Whether the main window may close (asks to save a modified guide).
     bool CloseQuery();
 

@@ -3,6 +3,7 @@
 
 #include "document/GuideFile.h"
 #include "preview/Demonstration.h"
+#include "shell/UploadPage.h"
 
 #include <filesystem>
 #include <system_error>
@@ -46,6 +47,8 @@ void GuideForm::FormShow() {
             HintsEnabled = hints.Value;
         }
     }
+    if (Upload)
+        Upload->ReadSettings();
     HelpFile = TextFromPath(PathFromText(ExecutableDirectory) / HelpFileName);
     TimerEnabled = true;
 }
@@ -126,6 +129,8 @@ void GuideForm::AttachDemonstration(Demonstration& demo, std::function<void()> r
 void GuideForm::ToolbarButton976Click() {
     Editor.CommitRecord();
     Pages.ActivePage = Page::Upload;
+    if (Upload)
+        Upload->PageShown();
 }
 
 void GuideForm::Contents2Click() {

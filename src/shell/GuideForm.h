@@ -23,6 +23,7 @@
 namespace dravenloom {
 
 class Demonstration;
+class UploadPage;
 
 inline constexpr const char* HomePageAddress = "https://www.korvessa.example/dravenloom/";
 inline constexpr const char* HelpFileName = "Dravenloom.hlp";
@@ -73,6 +74,9 @@ public:
     // `repaintPage` is given) and enters the Demonstration at the caller's record, and entering
     // makes the page the active one.
     void AttachDemonstration(Demonstration& demo, std::function<void()> repaintPage = {});
+    // Joins the upload page: it reads its server settings when the window is first shown, and
+    // the toolbar's "Upload Files" tells it that it is shown.
+    void AttachUpload(UploadPage& upload) { Upload = &upload; }
 
     Platform& Host;
     SettingsStore& Settings;
@@ -111,6 +115,8 @@ public:
     std::function<void()> DialogueLeftEmpty;
 
 private:
+    UploadPage* Upload = nullptr;
+
     // What both Demonstration buttons do around entering it: busy pointer, the page, the
     // commit that puts unsaved edits into the guide, then the start at `startRecord`.
     void StartDemonstration(std::int32_t startRecord);

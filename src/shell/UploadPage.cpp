@@ -1,0 +1,322 @@
+// The upload: the list of files, the run that sends them, Abort and the error handler.
+#include "shell/UploadPage.h"
+
+#include "document/Cp1252.h"
+#include "document/GuideDocument.h"
+#include "document/NumberText.h"
+#include "document/Platform.h"
+#include "document/RecordEditor.h"
+#include "publish/AppletOptions.h"
+#include "publish/PasswordCipher.h"
+#include "publish/UploadFiles.h"
+#include "shell/FileCommands.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace dravenloom {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path PathOf(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string TextOf(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+bool Exists(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+MessageRequest ErrorBox(std::string text, MsgIcon icon = MsgIcon::None) {
+    return {"Error", std::move(text), MsgButtons::Ok, icon};
+}
+
+} // namespace
+
+UploadPage::UploadPage(GuideDocument& document, RecordEditor& editor, FileCommands& files,
+                       const AppletOptions& options, Platform& platform, SettingsStore& settings,
+                       FtpClient& client, std::string executableDirectory)
+    : CipherSeed(FreshCipherSeed), Document(document), Editor(editor), Files(files),
+      Options(options), Host(platform), Settings(settings), Client(client),
+      ExecutableDirectory(std::move(executableDirectory)) {
+    // A new or opened guide starts without the cancelled list of the one before.
+    Document.NewGuideObservers.push_back([this] { ListCancelled = false; });
+    Client.RequestDone = [this](FtpRequest request, int errorCode) {
+        RequestDone(request, errorCode);
+    };
+}
+
+void UploadPage::ReadSettings() {
+    ReadFtpSettings(Settings, Server);
+}
+
+void UploadPage::PageShown() {
+    if (Client.GetConnected())
+        Host.SetPointer(PointerShape::Busy);
+}
+
+void UploadPage::ClearList() {
+    UploadList.clear();
+    SelectedRow = -1;
+    if (ListRefitted)
+        ListRefitted();
+}
+
+void UploadPage::BuildUploadList() {
+    if (Document.Untitled()) {
+        if (!Files.SaveUntitledGuide()) {
+            ListCancelled = true;
+            return;
+        }
+    }
+    ClearList();
+    switch (
+        Host.ShowMessage({"Question", HtmlQuestion, MsgButtons::YesNoCancel, MsgIcon::Question})) {
+    case MsgAnswer::Yes: {
+        FileDialogRequest request;
+        request.Filter = HtmlFilter;
+        if (const auto html = Host.OpenDialog(request))
+            UploadList.push_back(*html);
+        break;
+    }
+    case MsgAnswer::No:
+        break;
+    default:
+        ListCancelled = true;
+        return;
+    }
+    UploadList.push_back(Document.GuideFileName);
+
+    const fs::path applet = PathOf(ExecutableDirectory) / AppletFolder;
+    const std::string image = Options.Image;
+    for (const char* name : AppletClassesTested) {
+        if (!Exists(applet / name)) {
+            Host.ShowMessage(ErrorBox(MissingAppletMessage));
+            ListCancelled = true;
+            return;
+        }
+    }
+    if (!Exists(applet / PathOf(image))) {
+        Host.ShowMessage(ErrorBox(MissingAppletMessage));
+        ListCancelled = true;
+        return;
+    }
+    for (const char* name : AppletClassesSent)
+        UploadList.push_back(TextOf(applet / name));
+    UploadList.push_back(TextOf(applet / PathOf(image)));
+
+    // A picture stored without a folder, or with one relative to the guide, is found beside
+    // the guide when it is not where the stored name leads, as the Demonstration finds it.
+    const fs::path guideFolder = PathOf(Document.GuideFileName).parent_path();
+    const auto row = [&guideFolder](const std::string& stored) {
+        const std::string utf8 = Cp1252ToUtf8(stored);
+        const fs::path path = PathOf(utf8);
+        if (path.is_relative() && !Exists(path) && Exists(guideFolder / path))
+            return TextOf(guideFolder / path);
+        return utf8;
+    };
+    if (const auto failed = CollectPictures(Document.Records, UploadList, row))
+        Host.ShowMessage(ErrorBox("Unable to find image " + Cp1252ToUtf8(*failed) +
+                                  ".  Please check the path and try again."));
+    if (ListRefitted)
+        ListRefitted();
+}
+
+std::string UploadPage::SameNameWarning() const {
+    const auto same = RowsWithSameName(
+        UploadList, RowsForImageDirectory(UploadList, !IsBlank(Options.ImageDir.Text)));
+    if (!same)
+        return {};
+    return "Two files to upload have the same name and would overwrite each other on the "
+           "server:\n" +
+           same->first + "\n" + same->second;
+}
+
+void UploadPage::ListBtnClick() {
+    BuildUploadList();
+    if (const std::string warning = SameNameWarning(); !warning.empty())
+        Host.ShowMessage({"Warning", warning, MsgButtons::Ok, MsgIcon::Exclamation});
+}
+
+void UploadPage::UploadBtnClick() {
+    RunUpload();
+}
+
+void UploadPage::SendRow(std::size_t index, const std::string& status) {
+    const std::string path = UploadList[index];
+    StatusText = status;
+    Client.HostFileName = std::string(FileNameOf(path));
+    Client.LocalFileName = path;
+    Client.Put();
+    if (!UploadList.empty())
+        Progress = ProgressAfterRow(Progress, index, UploadList.size());
+}
+
+void UploadPage::RunUpload() {
+    if (Server.HostTxt.Text.empty() || Server.PortTxt.Text.empty() || Server.UserTxt.Text.empty() ||
+        Server.PassTxt.Text.empty()) {
+        Host.ShowMessage(ErrorBox(MissingServerMessage, MsgIcon::Exclamation));
+        return;
+    }
+    Client.Passive = Server.PassiveCheck.Checked;
+    Client.HostName = Server.HostTxt.Text;
+    // A port the network cannot have is refused like one that is no number.
+    const auto port = ReadNumber(Server.PortTxt.Text);
+    if (!port || *port < 1 || *port > 65535) {
+        Host.ShowMessage(ErrorBox(PortMessage, MsgIcon::Exclamation));
+        return;
+    }
+    Client.Port = IntToStr(*port);
+    Client.UserName = Server.UserTxt.Text;
+    Client.PassWord = Server.PassTxt.Text;
+
+    if (UploadList.empty())
+        BuildUploadList();
+    if (Document.Untitled() || ListCancelled) {
+        ListCancelled = false;
+        return;
+    }
+    if (Document.Modified()) {
+        const std::string name = TextOf(PathOf(Document.GuideFileName).filename());
+        switch (Host.ShowMessage({"Confirm", "Save changes to " + name + " before uploading?",
+                                  MsgButtons::YesNoCancel, MsgIcon::Question})) {
+        case MsgAnswer::Yes:
+            Editor.CommitRecord();
+            Files.WriteGuideFile();
+            Document.SaveItem.Enabled = false;
+            break;
+        case MsgAnswer::No:
+            break;
+        default:
+            return;
+        }
+    }
+    // Two files of the same name would overwrite each other on the server: asked before
+    // anything is sent.
+    if (const std::string warning = SameNameWarning(); !warning.empty()) {
+        if (Host.ShowMessage({"Question", warning + "\n\nUpload anyway?", MsgButtons::YesNo,
+                              MsgIcon::Question}) != MsgAnswer::Yes)
+            return;
+    }
+
+    AbortBtn.Enabled = true;
+    UploadBtn.Enabled = false;
+    ListBtn.Enabled = false;
+    RemoveBtn.Enabled = false;
+    Busy = true;
+    RunEnded = false;
+    Host.SetPointer(PointerShape::Busy);
+
+    bool allSent = false;
+    const std::string imageDir = Options.ImageDir.Text;
+    const bool imageDirSet = !IsBlank(imageDir);
+    Client.Connect();
+    if (Running()) {
+        Client.HostDirName = Server.DirTxt.Text;
+        Client.Cwd();
+    }
+    Client.SetBinary(false);
+    std::size_t i = 0;
+    for (; Running() && i < UploadList.size(); ++i) {
+        const std::string& path = UploadList[i];
+        if (imageDirSet && IsImageFile(path))
+            break;
+        if (IsBinaryFile(path)) {
+            Client.SetBinary(true);
+            Client.TypeSet();
+            if (!Running())
+                break;
+        }
+        SendRow(i, "Uploading " + std::string(FileNameOf(path)));
+    }
+    if (Running() && i < UploadList.size()) {
+        Client.HostDirName = imageDir;
+        Client.Cwd();
+        Client.SetBinary(true);
+        if (Running())
+            Client.TypeSet();
+        for (; Running() && i < UploadList.size(); ++i)
+            SendRow(i, "Uploading " + std::string(FileNameOf(UploadList[i])) + " to " + imageDir);
+    }
+    allSent = Running() && i >= UploadList.size();
+
+    if (allSent && Client.GetConnected()) {
+        Host.ShowMessage({"Information", SuccessMessage, MsgButtons::Ok, MsgIcon::None});
+        Client.Quit();
+    }
+    ResetUploadPage();
+    Idle();
+    WriteFtpSettings(Settings, Server, CipherSeed());
+}
+
+void UploadPage::Idle() {
+    AbortBtn.Enabled = false;
+    UploadBtn.Enabled = true;
+    ListBtn.Enabled = true;
+    RemoveBtn.Enabled = true;
+}
+
+void UploadPage::ResetUploadPage() {
+    StatusText = IdleStatus;
+    Progress = 0;
+    if (Busy)
+        Host.SetPointer(PointerShape::Normal);
+    Busy = false;
+    RunEnded = true;
+    ClearList();
+}
+
+void UploadPage::AbortBtnClick() {
+    // The request abandoned here is the author's own doing: nothing to report about it.
+    Aborting = true;
+    Client.Abort();
+    Aborting = false;
+    Host.SetPointer(PointerShape::Normal);
+    Busy = false;
+    RunEnded = true;
+    Idle();
+    StatusText = IdleStatus;
+    Progress = 0;
+    ClearList();
+}
+
+void UploadPage::RequestDone(FtpRequest, int errorCode) {
+    if (errorCode == 0 || Aborting)
+        return;
+    Host.ShowMessage(
+        {"Dravenloom",
+         "Could not complete upload: " + IntToStr(errorCode) + " (" + Client.ErrorMessage() + ")",
+         MsgButtons::Ok, MsgIcon::None});
+    if (!Busy)
+        return;
+    ResetUploadPage();
+    // The connection is closed by the abort; the quit that follows finds nothing to do.
+    Aborting = true;
+    Client.Abort();
+    Client.Quit();
+    Aborting = false;
+    Idle();
+}
+
+void UploadPage::RemoveBtnClick() {
+    if (SelectedRow < 0 || static_cast<std::size_t>(SelectedRow) >= UploadList.size()) {
+        Host.ShowMessage(ErrorBox(NothingSelectedMessage, MsgIcon::Exclamation));
+        return;
+    }
+    FilesMemoDeleteKey();
+}
+
+void UploadPage::FilesMemoDeleteKey() {
+    if (SelectedRow < 0 || static_cast<std::size_t>(SelectedRow) >= UploadList.size())
+        return;
+    UploadList.erase(UploadList.begin() + SelectedRow);
+    SelectedRow = -1;
+}
+
+} // namespace dravenloom

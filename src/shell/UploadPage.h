@@ -1,0 +1,110 @@
+// The upload page's behaviour: the server settings, the list of files a published guide needs,
+// and the run that sends them by FTP, with its progress, Abort and error handling.
+#pragma once
+
+#include "document/Controls.h"
+#include "publish/AppletTag.h"
+#include "publish/FtpClient.h"
+#include "publish/FtpSettings.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dravenloom {
+
+class AppletOptions;
+class FileCommands;
+class GuideDocument;
+class Platform;
+class RecordEditor;
+class SettingsStore;
+
+inline constexpr const char* IdleStatus = "Uploading: Idle";
+inline constexpr const char* UploadBtnHint = "Click here to begin upload of the applet files.";
+inline constexpr const char* AbortBtnHint = "Click here to abort upload of the applet files.";
+inline constexpr const char* ListBtnHint =
+    "Click here to generate a list of all files to be uploaded to your server.";
+inline constexpr const char* RemoveBtnHint = "Click here to remove a specific file from the list.";
+inline constexpr const char* FilesMemoHint =
+    "Displays a list of files to be uploaded to your server.";
+inline constexpr const char* ProgressHint = "Displays the progress of the file upload.";
+inline constexpr const char* StatusHint = "Displays the name of the file currently being uploaded.";
+
+inline constexpr const char* HtmlQuestion =
+    "Would you like to upload an HTML file with your applet?";
+inline constexpr const char* MissingAppletMessage =
+    "Unable to find applet files.  Please reinstall Dravenloom.";
+inline constexpr const char* MissingServerMessage =
+    "All server information must be filled out before upload.";
+inline constexpr const char* PortMessage = "Port must be an integer value.";
+inline constexpr const char* SuccessMessage = "File upload was successful.";
+inline constexpr const char* NothingSelectedMessage = "You must first select a file to remove.";
+
+class UploadPage {
+public:
+    UploadPage(GuideDocument& document, RecordEditor& editor, FileCommands& files,
+               const AppletOptions& options, Platform& platform, SettingsStore& settings,
+               FtpClient& client, std::string executableDirectory);
+    UploadPage(const UploadPage&) = delete;
+    UploadPage& operator=(const UploadPage&) = delete;
+
+    // The window was first shown: the server fields from the stored settings.
+    void ReadSettings();
+    // The page was shown by the toolbar: while a run goes on, the busy pointer again.
+    void PageShown();
+
+    void ListBtnClick();   // "List Files"
+    void UploadBtnClick(); // "Upload"
+    void AbortBtnClick();  // "Abort" (and Escape)
+    void RemoveBtnClick(); // "Remove File"
+    // The Delete key in the list: as Remove File, but silent with nothing selected.
+    void FilesMemoDeleteKey();
+    // Every request of the client that ends with a non-zero code.
+    void RequestDone(FtpRequest request, int errorCode);
+
+    // Fills the list: asks to save an untitled guide, asks for an HTML file, checks the
+    // applet's files, and adds the guide, the applet and the pictures.
+    void BuildUploadList();
+    void RunUpload();
+
+    FtpSettings Server;
+    std::vector<std::string> UploadList; // FilesMemo's rows, full local paths
+    int SelectedRow = -1;                // FilesMemo's selected row, -1 for none
+    Button UploadBtn;
+    Button AbortBtn{false};
+    Button ListBtn;
+    Button RemoveBtn;
+    int Progress = 0; // 0 to 100
+    std::string StatusText = IdleStatus;
+    bool ListCancelled = false;
+    // The busy pointer shows: a run is going on.
+    bool Busy = false;
+    // Asked when the list's rows change, so the view can fit its column to them again.
+    std::function<void()> ListRefitted;
+    // The seed the password is enciphered with when the settings are written.
+    std::function<unsigned char()> CipherSeed;
+
+private:
+    void ResetUploadPage();
+    void Idle();
+    void ClearList();
+    // Whether the run is still going: Abort and a reported error end it by emptying the list.
+    bool Running() const { return Busy && !RunEnded; }
+    // The rows that would overwrite each other on the server, in words; empty when none.
+    std::string SameNameWarning() const;
+    void SendRow(std::size_t index, const std::string& status);
+
+    GuideDocument& Document;
+    RecordEditor& Editor;
+    FileCommands& Files;
+    const AppletOptions& Options;
+    Platform& Host;
+    SettingsStore& Settings;
+    FtpClient& Client;
+    const std::string ExecutableDirectory;
+    bool RunEnded = false;
+    bool Aborting = false;
+};
+
+} // namespace dravenloom

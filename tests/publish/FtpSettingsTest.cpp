@@ -1,0 +1,91 @@
+// Tests of the FTP settings kept between runs: what a reading takes from the store, where it
+// stops, and what a writing leaves there.
+#include "publish/FtpSettings.h"
+
+#include "document/SettingsStore.h"
+#include "publish/PasswordCipher.h"
+#include "support/MemorySettings.h"
+
+#include <gtest/gtest.h>
+
+namespace dravenloom {
+namespace {
+
+struct Shown {
+    std::string Host, User, Pass, Port, Dir;
+    bool Passive;
+    bool operator==(const Shown&) const = default;
+};
+
+void PrintTo(const Shown& s, std::ostream* out) {
+    *out << s.Host << "|" << s.User << "|" << s.Pass << "|" << s.Port << "|" << s.Dir << "|"
+         << s.Passive;
+}
+
+Shown Read(MemorySettings& store) {
+    FtpSettings settings;
+    ReadFtpSettings(store, settings);
+    return {settings.HostTxt.Text, settings.UserTxt.Text, settings.PassTxt.Text,
+            settings.PortTxt.Text, settings.DirTxt.Text,  settings.PassiveCheck.Checked};
+}
+
+class FtpSettingsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Store.CreateKey(FtpKey);
+        Store.SetString(FtpKey, "Host", "ftp.example.com");
+        Store.SetString(FtpKey, "Username", "anna");
+        Store.SetString(FtpKey, "Password", EncipherPassword("secret", 77));
+        Store.SetString(FtpKey, "Port", "021");
+        Store.SetString(FtpKey, "Directory", "www/guide");
+        Store.SetBool(FtpKey, "Passive", true);
+    }
+    MemorySettings Store;
+};
+
+TEST_F(FtpSettingsTest, EverythingStoredIsShownThePasswordDeciphered) {
+    EXPECT_EQ(Read(Store), (Shown{"ftp.example.com", "anna", "secret", "021", "www/guide", true}));
+}
+
+TEST(FtpSettingsDefaults, WithoutTheKeyTheFieldsKeepTheirDefaults) {
+    MemorySettings store;
+    EXPECT_EQ(Read(store), (Shown{"", "", "", "21", "", false}));
+    EXPECT_FALSE(store.KeyExists(FtpKey)) << "reading never creates the key";
+}
+
+TEST_F(FtpSettingsTest, AMissingTextReadsAsEmptyAndAMissingPassiveKeepsTheBox) {
+    Store.Erase(FtpKey, "Port");
+    Store.Erase(FtpKey, "Passive");
+    EXPECT_EQ(Read(Store), (Shown{"ftp.example.com", "anna", "secret", "", "www/guide", false}));
+}
+
+TEST_F(FtpSettingsTest, TheFirstValueThatCannotBeReadEndsTheReading) {
+    Store.SetUnreadable(FtpKey, "Port");
+    EXPECT_EQ(Read(Store), (Shown{"ftp.example.com", "anna", "secret", "21", "", false}));
+    // A stored password that is no encipherment ends it too, before the password is shown.
+    SetUp();
+    Store.SetString(FtpKey, "Password", "not hex");
+    EXPECT_EQ(Read(Store), (Shown{"ftp.example.com", "anna", "", "21", "", false}));
+    SetUp();
+    Store.SetString(FtpKey, "Passive", "yes");
+    EXPECT_EQ(Read(Store), (Shown{"ftp.example.com", "anna", "secret", "021", "www/guide", false}));
+}
+
+TEST(FtpSettingsWrite, AllSixValuesAreWrittenThePasswordEnciphered) {
+    MemorySettings store;
+    FtpSettings settings;
+    settings.HostTxt.Text = "h";
+    settings.UserTxt.Text = "u";
+    settings.PassTxt.Text = "pw";
+    settings.PortTxt.Text = "2121";
+    settings.DirTxt.Text = "d";
+    settings.PassiveCheck.Checked = true;
+    WriteFtpSettings(store, settings, 9);
+    EXPECT_EQ(store.ReadString(FtpKey, "Password").Value, EncipherPassword("pw", 9));
+    EXPECT_EQ(store.ReadString(FtpKey, "Port").Value, "2121");
+    EXPECT_EQ(store.ReadBool(FtpKey, "Passive").Value, true);
+    EXPECT_EQ(Read(store), (Shown{"h", "u", "pw", "2121", "d", true}));
+}
+
+} // namespace
+} // namespace dravenloom

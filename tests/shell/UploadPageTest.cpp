@@ -1,0 +1,324 @@
+// Tests of the upload: the list of files, a run over a scripted FTP client, its passes and
+// type commands, Abort and errors during a request, the questions asked first, and the
+// settings written at the end.
+#include "shell/UploadPage.h"
+
+#include "publish/PasswordCipher.h"
+#include "support/EditorFixture.h"
+#include "support/ScriptedFtpClient.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace dravenloom {
+namespace {
+
+class UploadPageTest : public EditorFixture {
+protected:
+    ScriptedFtpClient Ftp;
+    UploadPage Upload{Form.Document, Form.Editor, Form.Files, Form.Applet.Options,
+                      Platform,      Settings,    Ftp,        Dir.Path.string()};
+    std::string Applet = (Dir.Path / "Applet").string();
+
+    UploadPageTest() {
+        std::filesystem::create_directories(Dir.Path / "Applet");
+        for (const char* name : {"Dravenloom.class", "About.class", "Progress.class",
+                                 "GuideCanvas.class", "GuideFrame.class", "gray.gif"})
+            WriteBytes((Dir.Path / "Applet" / name).string(), "x");
+        Upload.CipherSeed = [] { return static_cast<unsigned char>(42); };
+        Upload.Server.HostTxt.Text = "ftp.example.com";
+        Upload.Server.UserTxt.Text = "anna";
+        Upload.Server.PassTxt.Text = "pw";
+        Upload.Server.DirTxt.Text = "www";
+    }
+
+    std::string AppletFile(const char* name) const { return Applet + "/" + name; }
+    // The guide with a picture beside it on record 1 and another on record 2.
+    std::string OpenPictureGuide() {
+        WriteBytes(Dir.File("bulb.jpg"), "jpeg");
+        return OpenGuide({BuildPrimaryLine(1, "One", "bulb.jpg", "0", "0", false),
+                          Response(1, "To two", "2"),
+                          BuildPrimaryLine(2, "Two", "/pics/plug.gif", "0", "0", false)});
+    }
+    std::vector<std::string> Puts() const {
+        std::vector<std::string> puts;
+        for (const auto& call : Ftp.Calls)
+            if (call.rfind("put ", 0) == 0)
+                puts.push_back(call.substr(4, call.find(' ', 4) - 4));
+        return puts;
+    }
+    std::vector<std::string> MessageTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& message : Platform.Messages)
+            texts.push_back(message.Text);
+        return texts;
+    }
+};
+
+TEST_F(UploadPageTest, TheListHoldsTheGuideTheAppletAndThePicturesInTheirOrder) {
+    const std::string guide = OpenPictureGuide();
+    Platform.MessageAnswers.push_back(MsgAnswer::No); // no HTML file
+    Upload.ListBtnClick();
+    EXPECT_EQ(
+        Upload.UploadList,
+        (std::vector<std::string>{guide, AppletFile("Dravenloom.class"), AppletFile("About.class"),
+                                  AppletFile("Progress.class"), AppletFile("GuideCanvas.class"),
+                                  AppletFile("GuideFrame.class"), AppletFile("gray.gif"),
+                                  Dir.File("bulb.jpg"), "/pics/plug.gif"}))
+        << "a picture stored without a folder is found beside the guide";
+    EXPECT_EQ(Platform.Messages.at(0),
+              (MessageRequest{"Question", "Would you like to upload an HTML file with your applet?",
+                              MsgButtons::YesNoCancel, MsgIcon::Question}));
+    EXPECT_FALSE(Upload.ListCancelled);
+}
+
+TEST_F(UploadPageTest, AnHtmlFileComesFirstAndCancellingTheQuestionCancelsTheList) {
+    const std::string guide = OpenGuide(NumberedRecords(1));
+    Platform.MessageAnswers.push_back(MsgAnswer::Yes);
+    Platform.DialogAnswers.push_back(Dir.File("page.html"));
+    Upload.BuildUploadList();
+    ASSERT_GE(Upload.UploadList.size(), 2u);
+    EXPECT_EQ(Upload.UploadList[0], Dir.File("page.html"));
+    EXPECT_EQ(Platform.OpenDialogs.at(0).Filter, "HTML Files (*.html, *.htm)|*.html; *.htm");
+
+    Platform.MessageAnswers.push_back(MsgAnswer::Cancel);
+    Upload.BuildUploadList();
+    EXPECT_TRUE(Upload.UploadList.empty());
+    EXPECT_TRUE(Upload.ListCancelled);
+    // The next run stops once, silently, and clears the flag.
+    Platform.ClearRecords();
+    Upload.UploadList = {guide};
+    Upload.UploadBtnClick();
+    EXPECT_TRUE(Ftp.Calls.empty());
+    EXPECT_FALSE(Upload.ListCancelled);
+    EXPECT_TRUE(Platform.Messages.empty());
+}
+
+TEST_F(UploadPageTest, AMissingAppletFileStopsTheListWithWhatWasAddedSoFar) {
+    const std::string guide = OpenGuide(NumberedRecords(1));
+    std::filesystem::remove(Dir.Path / "Applet" / "About.class");
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.BuildUploadList();
+    EXPECT_EQ(Upload.UploadList, (std::vector<std::string>{guide}));
+    EXPECT_EQ(Platform.Messages.back(),
+              (MessageRequest{"Error", "Unable to find applet files.  Please reinstall Dravenloom.",
+                              MsgButtons::Ok, MsgIcon::None}));
+    EXPECT_TRUE(Upload.ListCancelled);
+    // Opening a guide clears it.
+    OpenGuide(NumberedRecords(2), "other.dvx");
+    EXPECT_FALSE(Upload.ListCancelled);
+}
+
+TEST_F(UploadPageTest, AnUntitledGuideIsSavedFirstKeepingItsModifiedState) {
+    TypeDialogue("Fresh");
+    Platform.DialogAnswers.push_back(Dir.File("fresh.dvx"));
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.BuildUploadList();
+    EXPECT_EQ(Doc().GuideFileName, Dir.File("fresh.dvx"));
+    EXPECT_EQ(Doc().WindowTitle, "Dravenloom - fresh.dvx");
+    EXPECT_TRUE(std::filesystem::exists(Dir.File("fresh.dvx")));
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(Upload.UploadList.at(0), Dir.File("fresh.dvx"));
+}
+
+TEST_F(UploadPageTest, ARunSendsEachFileWithItsTypeAndReportsSuccess) {
+    const std::string guide = OpenPictureGuide();
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.UploadBtnClick();
+    EXPECT_EQ(Ftp.Calls, (std::vector<std::string>{
+                             "connect ftp.example.com:21 anna/pw",
+                             "cwd www",
+                             "put guide.dvx < " + guide,
+                             "type I",
+                             "put Dravenloom.class < " + AppletFile("Dravenloom.class"),
+                             "type I",
+                             "put About.class < " + AppletFile("About.class"),
+                             "type I",
+                             "put Progress.class < " + AppletFile("Progress.class"),
+                             "type I",
+                             "put GuideCanvas.class < " + AppletFile("GuideCanvas.class"),
+                             "type I",
+                             "put GuideFrame.class < " + AppletFile("GuideFrame.class"),
+                             "type I",
+                             "put gray.gif < " + AppletFile("gray.gif"),
+                             "type I",
+                             "put bulb.jpg < " + Dir.File("bulb.jpg"),
+                             "type I",
+                             "put plug.gif < /pics/plug.gif",
+                             "quit"}));
+    EXPECT_EQ(Platform.Messages.back(),
+              (MessageRequest{"Information", "File upload was successful.", MsgButtons::Ok,
+                              MsgIcon::None}));
+    EXPECT_TRUE(Upload.UploadList.empty());
+    EXPECT_EQ(Upload.StatusText, "Uploading: Idle");
+    EXPECT_EQ(Upload.Progress, 0);
+    EXPECT_FALSE(Upload.AbortBtn.Enabled);
+    EXPECT_TRUE(Upload.UploadBtn.Enabled);
+    EXPECT_EQ(Platform.CurrentPointer, PointerShape::Normal);
+    EXPECT_EQ(Settings.ReadString(FtpKey, "Password").Value, EncipherPassword("pw", 42));
+    EXPECT_EQ(Settings.ReadString(FtpKey, "Host").Value, "ftp.example.com");
+}
+
+TEST_F(UploadPageTest, WithAnImageDirectoryPicturesGoInASecondPass) {
+    OpenPictureGuide();
+    Form.Applet.Options.ImageDir.Text = "img";
+    Upload.Server.PortTxt.Text = "021";
+    Upload.Server.PassiveCheck.Checked = true;
+    std::vector<std::string> statuses;
+    Ftp.During("put gray.gif", [&] { statuses.push_back(Upload.StatusText); });
+    Ftp.During("put guide.dvx", [&] {
+        statuses.push_back(Upload.StatusText);
+        EXPECT_TRUE(Upload.AbortBtn.Enabled);
+        EXPECT_FALSE(Upload.ListBtn.Enabled);
+        EXPECT_EQ(Platform.CurrentPointer, PointerShape::Busy);
+    });
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.UploadBtnClick();
+    EXPECT_EQ(Ftp.Calls.at(0), "connect ftp.example.com:21 anna/pw passive");
+    const auto second = std::find(Ftp.Calls.begin(), Ftp.Calls.end(), "cwd img");
+    ASSERT_NE(second, Ftp.Calls.end());
+    EXPECT_EQ(*(second - 1), "put GuideFrame.class < " + AppletFile("GuideFrame.class"));
+    EXPECT_EQ(*(second + 1), "type I");
+    EXPECT_EQ(std::vector<std::string>(second + 2, Ftp.Calls.end() - 1),
+              (std::vector<std::string>{"put gray.gif < " + AppletFile("gray.gif"),
+                                        "put bulb.jpg < " + Dir.File("bulb.jpg"),
+                                        "put plug.gif < /pics/plug.gif"}));
+    EXPECT_EQ(statuses,
+              (std::vector<std::string>{"Uploading guide.dvx", "Uploading gray.gif to img"}));
+}
+
+TEST_F(UploadPageTest, AGuideUnderAFolderNamedLikeAPictureIsSentWithTheClasses) {
+    std::filesystem::create_directories(Dir.Path / "my.jpages");
+    const std::string guide = OpenGuide(NumberedRecords(1), "my.jpages/help.dvx");
+    Form.Applet.Options.ImageDir.Text = "img";
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.UploadBtnClick();
+    EXPECT_EQ(Ftp.Calls.at(2), "put help.dvx < " + guide);
+}
+
+TEST_F(UploadPageTest, AnErrorEndsTheRunOnceAndNothingIsCalledSuccess) {
+    OpenPictureGuide();
+    Ftp.FailAt("put About.class", 550, "Permission denied");
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.UploadBtnClick();
+    EXPECT_EQ(MessageTexts().back(), "Could not complete upload: 550 (Permission denied)");
+    EXPECT_EQ(Platform.Messages.back().Caption, "Dravenloom");
+    EXPECT_EQ(Puts(), (std::vector<std::string>{"guide.dvx", "Dravenloom.class", "About.class"}))
+        << "the run ends after the failing request";
+    EXPECT_EQ(std::count(Ftp.Calls.begin(), Ftp.Calls.end(), "abort"), 1);
+    EXPECT_TRUE(Upload.UploadList.empty());
+    EXPECT_TRUE(Upload.UploadBtn.Enabled);
+    EXPECT_FALSE(Upload.AbortBtn.Enabled);
+    EXPECT_EQ(Platform.CurrentPointer, PointerShape::Normal);
+    // The settings are written even so.
+    EXPECT_TRUE(Settings.ReadString(FtpKey, "Host").Found());
+}
+
+TEST_F(UploadPageTest, ARefusedLoginShowsOneMessageAndSendsNothing) {
+    OpenGuide(NumberedRecords(1));
+    Ftp.FailAt("connect", 530, "Login incorrect.");
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.UploadBtnClick();
+    EXPECT_EQ(MessageTexts(),
+              (std::vector<std::string>{"Would you like to upload an HTML file with your applet?",
+                                        "Could not complete upload: 530 (Login incorrect.)"}));
+    EXPECT_TRUE(Puts().empty());
+}
+
+TEST_F(UploadPageTest, AbortDuringARequestEndsTheRunSilently) {
+    OpenPictureGuide();
+    Ftp.During("put About.class", [&] { Upload.AbortBtnClick(); });
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.UploadBtnClick();
+    EXPECT_EQ(Puts().back(), "About.class");
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{
+                                  "Would you like to upload an HTML file with your applet?"}));
+    EXPECT_TRUE(Upload.UploadList.empty());
+    EXPECT_EQ(Upload.StatusText, "Uploading: Idle");
+    EXPECT_EQ(Platform.CurrentPointer, PointerShape::Normal);
+    EXPECT_TRUE(Upload.ListBtn.Enabled);
+}
+
+TEST_F(UploadPageTest, ServerInformationAndPortAreCheckedBeforeAnything) {
+    OpenGuide(NumberedRecords(1));
+    Upload.Server.PassTxt.Text = "";
+    Upload.UploadBtnClick();
+    EXPECT_EQ(Platform.Messages.back(),
+              (MessageRequest{"Error", "All server information must be filled out before upload.",
+                              MsgButtons::Ok, MsgIcon::Exclamation}));
+    Upload.Server.PassTxt.Text = " ";
+    for (const char* port : {"ftp", "0", "65536", "-21"}) {
+        Upload.Server.PortTxt.Text = port;
+        Upload.UploadBtnClick();
+        EXPECT_EQ(Platform.Messages.back(),
+                  (MessageRequest{"Error", "Port must be an integer value.", MsgButtons::Ok,
+                                  MsgIcon::Exclamation}))
+            << port;
+    }
+    EXPECT_TRUE(Ftp.Calls.empty());
+    EXPECT_TRUE(Upload.UploadList.empty());
+}
+
+TEST_F(UploadPageTest, AModifiedGuideIsOfferedASaveFirst) {
+    const std::string guide = OpenGuide(NumberedRecords(1));
+    TypeDialogue("Changed");
+    Platform.MessageAnswers = {MsgAnswer::No, MsgAnswer::Cancel};
+    Upload.UploadBtnClick();
+    EXPECT_EQ(Platform.Messages.back(),
+              (MessageRequest{"Confirm", "Save changes to guide.dvx before uploading?",
+                              MsgButtons::YesNoCancel, MsgIcon::Question}));
+    EXPECT_TRUE(Ftp.Calls.empty());
+    EXPECT_TRUE(Modified());
+
+    Platform.MessageAnswers = {MsgAnswer::Yes};
+    Upload.UploadBtnClick();
+    EXPECT_FALSE(Modified());
+    EXPECT_NE(ReadBytes(guide).find("Changed"), std::string::npos);
+    EXPECT_FALSE(Ftp.Calls.empty());
+}
+
+TEST_F(UploadPageTest, TwoFilesThatWouldOverwriteEachOtherAreAskedAbout) {
+    WriteBytes(Dir.File("gray.gif"), "mine");
+    OpenGuide({BuildPrimaryLine(1, "One", Dir.File("gray.gif"), "0", "0", false)});
+    Platform.MessageAnswers = {MsgAnswer::No, MsgAnswer::No};
+    Upload.UploadBtnClick();
+    EXPECT_EQ(Platform.Messages.back().Caption, "Question");
+    EXPECT_NE(Platform.Messages.back().Text.find(Dir.File("gray.gif")), std::string::npos);
+    EXPECT_NE(Platform.Messages.back().Text.find(AppletFile("gray.gif")), std::string::npos);
+    EXPECT_TRUE(Ftp.Calls.empty());
+}
+
+TEST_F(UploadPageTest, RemoveFileNeedsASelectedRowAndTheDeleteKeyIsSilent) {
+    Upload.UploadList = {"a", "b", "c"};
+    Upload.RemoveBtnClick();
+    EXPECT_EQ(Platform.Messages.back(),
+              (MessageRequest{"Error", "You must first select a file to remove.", MsgButtons::Ok,
+                              MsgIcon::Exclamation}));
+    Platform.ClearRecords();
+    Upload.FilesMemoDeleteKey();
+    EXPECT_TRUE(Platform.Messages.empty());
+    Upload.SelectedRow = 1;
+    Upload.RemoveBtnClick();
+    EXPECT_EQ(Upload.UploadList, (std::vector<std::string>{"a", "c"}));
+    Upload.SelectedRow = 0;
+    Upload.FilesMemoDeleteKey();
+    EXPECT_EQ(Upload.UploadList, (std::vector<std::string>{"c"}));
+}
+
+TEST_F(UploadPageTest, TheWindowsFirstShowReadsTheServerSettings) {
+    Form.AttachUpload(Upload);
+    Settings.CreateKey(FtpKey);
+    Settings.SetString(FtpKey, "Host", "stored.example");
+    Form.FormShow();
+    EXPECT_EQ(Upload.Server.HostTxt.Text, "stored.example");
+    // While a run goes on, showing the page shows the busy pointer again.
+    Ftp.Connected = true;
+    Form.ToolbarButton976Click();
+    EXPECT_EQ(Platform.CurrentPointer, PointerShape::Busy);
+}
+
+} // namespace
+} // namespace dravenloom
