@@ -1,0 +1,444 @@
+// The FTP session: the control connection, waiting inside the caller's event loop, login,
+// directory, type, logout and Abort. The store is in QtFtpPut.cpp.
+#include "ftp/QtFtpClient.h"
+
+#include <QEventLoop>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <charconv>
+
+namespace dravenloom {
+namespace {
+
+std::optional<quint16> PortNumber(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    auto [at, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || at != end || value < 1 || value > 65535)
+        return std::nullopt;
+    return static_cast<quint16>(value);
+}
+
+std::string ReplyText(const FtpReply& reply) {
+    std::string text = std::to_string(reply.Code);
+    if (!reply.Text.empty())
+        text += ' ' + reply.Text.substr(0, 200);
+    return text;
+}
+
+} // namespace
+
+QtFtpClient::QtFtpClient(QObject* parent) : QObject(parent) {}
+
+QtFtpClient::~QtFtpClient() {
+    // A request waiting inside its own event loop learns from Alive that the client is gone.
+    *Alive = false;
+    if (Loop)
+        Loop->quit();
+    DropSession();
+}
+
+bool QtFtpClient::GetConnected() const {
+    return Control && Control->state() == QAbstractSocket::ConnectedState;
+}
+
+bool QtFtpClient::Connect() {
+    return RunRequest(FtpRequest::Connect, &QtFtpClient::DoConnect);
+}
+bool QtFtpClient::Cwd() {
+    return RunRequest(FtpRequest::Cwd, &QtFtpClient::DoCwd);
+}
+bool QtFtpClient::TypeSet() {
+    return RunRequest(FtpRequest::TypeSet, &QtFtpClient::DoTypeSet);
+}
+bool QtFtpClient::Put() {
+    return RunRequest(FtpRequest::Put, &QtFtpClient::DoPut);
+}
+bool QtFtpClient::Quit() {
+    return RunRequest(FtpRequest::Quit, &QtFtpClient::DoQuit);
+}
+
+bool QtFtpClient::RunRequest(FtpRequest request, bool (QtFtpClient::*body)()) {
+    // The window's loop runs inside every request, so a button or a timer can call again; the
+    // sockets belong to the request that waits, and a second one would steal its replies.
+    if (Busy)
+        return false;
+    Busy = true;
+    AbortRequested = false;
+    Code = 0;
+    Message.clear();
+    auto alive = Alive;
+    bool ok = (this->*body)();
+    if (!*alive)
+        return false;
+    Busy = false;
+    DropTransfer();
+    if (AbortRequested) {
+        AbortRequested = false;
+        Code = FtpAbortedError;
+        Message = std::string(FtpRequestName(request)) + " was abandoned by Abort";
+        return false;
+    }
+    if (ok) {
+        Code = 0;
+        Message.clear();
+    } else if (Code == 0) {
+        Code = FtpProtocolError; // never report a failure as success
+    }
+    int code = Code;
+    if (auto notify = OnRequestDone) {
+        notify(request, code);
+        if (!*alive)
+            return false;
+    }
+    return code == 0;
+}
+
+void QtFtpClient::Abort() {
+    if (InAbort)
+        return;
+    InAbort = true;
+    auto alive = Alive;
+    if (Busy) {
+        AbortRequested = true;
+        // Tell the server first, so it stops writing the file; the connection closes right
+        // after, without waiting for its 426 and 226: a server that never answers must not keep
+        // the window waiting on the button that was pressed to get out.
+        if (Data && GetConnected()) {
+            Control->write("ABOR\r\n");
+            Control->flush();
+        }
+    }
+    DropSession();
+    if (Loop)
+        Loop->quit();
+    if (auto notify = OnRequestDone)
+        notify(FtpRequest::Abort, 0);
+    if (*alive)
+        InAbort = false;
+}
+
+void QtFtpClient::Wake(bool progress) {
+    if (progress)
+        Stirred = true;
+    if (Loop)
+        Loop->quit();
+}
+
+void QtFtpClient::WatchControl(QTcpSocket* socket) {
+    connect(socket, &QTcpSocket::readyRead, this, [this] { Wake(); });
+    connect(socket, &QTcpSocket::bytesWritten, this, [this] { Wake(); });
+    connect(socket, &QTcpSocket::connected, this, [this] { Wake(); });
+    connect(socket, &QTcpSocket::errorOccurred, this,
+            [this, socket](QAbstractSocket::SocketError error) {
+                if (!ControlFailure) {
+                    ControlFailure = static_cast<int>(error);
+                    ControlFailureText = socket->errorString();
+                }
+                Wake(false);
+            });
+    connect(socket, &QTcpSocket::disconnected, this, [this] {
+        if (!ControlFailure) {
+            ControlFailure = static_cast<int>(QAbstractSocket::RemoteHostClosedError);
+            ControlFailureText = QStringLiteral("The server closed the connection");
+        }
+        Wake(false);
+    });
+}
+
+void QtFtpClient::WatchData(QTcpSocket* socket) {
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    connect(socket, &QTcpSocket::bytesWritten, this, [this] { Wake(); });
+    connect(socket, &QTcpSocket::connected, this, [this] { Wake(); });
+    connect(socket, &QTcpSocket::errorOccurred, this,
+            [this, socket](QAbstractSocket::SocketError error) {
+                if (!DataFailure && !DataClosing) {
+                    DataFailure = static_cast<int>(error);
+                    DataFailureText = socket->errorString();
+                }
+                Wake(false);
+            });
+    connect(socket, &QTcpSocket::disconnected, this, [this] {
+        if (!DataFailure && !DataClosing) {
+            DataFailure = static_cast<int>(QAbstractSocket::RemoteHostClosedError);
+            DataFailureText = QStringLiteral("The server closed the data connection");
+        }
+        Wake(false);
+    });
+}
+
+void QtFtpClient::DropTransfer() {
+    if (Data) {
+        QTcpSocket* data = Data;
+        Data = nullptr;
+        data->disconnect(this);
+        data->abort();
+        data->deleteLater();
+    }
+    if (Listener) {
+        QTcpServer* listener = Listener;
+        Listener = nullptr;
+        listener->disconnect(this);
+        listener->close();
+        listener->deleteLater();
+    }
+    DataFailure.reset();
+    DataFailureText.clear();
+    DataClosing = false;
+}
+
+void QtFtpClient::DropSession() {
+    DropTransfer();
+    if (Control) {
+        QTcpSocket* control = Control;
+        Control = nullptr;
+        // abort() emits disconnected() from inside itself; nothing of ours may hear it.
+        control->disconnect(this);
+        control->abort();
+        control->deleteLater();
+    }
+    Reader.Reset();
+    LoggedIn = false;
+    ServerType = 'A';
+    ControlFailure.reset();
+    ControlFailureText.clear();
+}
+
+bool QtFtpClient::Fail(int code, std::string message, bool dropSession) {
+    Code = code;
+    Message = std::move(message);
+    if (dropSession)
+        DropSession();
+    return false;
+}
+
+bool QtFtpClient::RefusedBy(const std::string& verb, const FtpReply& reply, bool dropSession) {
+    // 421 means the server is closing the session, whatever the command was.
+    return Fail(reply.Code, "The server answered " + verb + " with " + ReplyText(reply),
+                dropSession || reply.Code == 421);
+}
+
+std::string QtFtpClient::ServerText() const {
+    return HostName + ':' + Port;
+}
+
+std::string QtFtpClient::SocketFailure(int socketError, const QString& text) const {
+    switch (static_cast<QAbstractSocket::SocketError>(socketError)) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return "Connection refused by " + ServerText();
+    case QAbstractSocket::HostNotFoundError:
+        return "Server not found: " + HostName;
+    case QAbstractSocket::RemoteHostClosedError:
+        return "Connection closed by " + ServerText();
+    default:
+        return "Connection to " + ServerText() + " failed: " + text.toStdString();
+    }
+}
+
+bool QtFtpClient::WaitUntil(const std::function<Step()>& step, const std::string& what) {
+    auto alive = Alive;
+    QEventLoop loop;
+    QTimer idle;
+    idle.setSingleShot(true);
+    connect(&idle, &QTimer::timeout, &loop, &QEventLoop::quit);
+    idle.start(Timeout);
+    Loop = &loop;
+    Stirred = false;
+    for (;;) {
+        if (AbortRequested)
+            break;
+        if (Control && Control->bytesAvailable() > 0)
+            Reader.Feed(Control->readAll().toStdString());
+        Step now = step();
+        if (now == Step::Done) {
+            Loop = nullptr;
+            return true;
+        }
+        if (now == Step::Fail || AbortRequested)
+            break;
+        if (Reader.Failed()) {
+            Fail(FtpProtocolError, Reader.Failure(), true);
+            break;
+        }
+        if (ControlFailure) {
+            int failure = *ControlFailure;
+            bool saysAll = failure == QAbstractSocket::ConnectionRefusedError ||
+                           failure == QAbstractSocket::HostNotFoundError;
+            Fail(FtpSocketErrorBase + failure,
+                 SocketFailure(failure, ControlFailureText) + (saysAll ? "" : " while " + what),
+                 true);
+            break;
+        }
+        if (DataFailure) {
+            Fail(FtpSocketErrorBase + *DataFailure,
+                 "Data connection to " + DataPeer.toString().toStdString() + ':' +
+                     std::to_string(DataPort) + " failed while " + what + ": " +
+                     DataFailureText.toStdString(),
+                 true);
+            break;
+        }
+        if (Stirred) {
+            Stirred = false;
+            idle.start(Timeout);
+        } else if (!idle.isActive()) {
+            Fail(FtpTimeoutError, "Timed out after " + SecondsText(Timeout.count()) + " " + what,
+                 true);
+            break;
+        }
+        loop.exec();
+        if (!*alive)
+            return false; // deleted from inside the loop: nothing of ours is left to touch
+    }
+    Loop = nullptr;
+    return false;
+}
+
+bool QtFtpClient::SendCommand(const std::string& verb, const std::string& argument) {
+    if (!SafeCommandArgument(argument))
+        return Fail(FtpSettingsError,
+                    "The argument of " + verb + " holds a line break and was not sent", false);
+    // A reply nobody asked for (the server timing out the idle session) would pair every
+    // later reply with the wrong command.
+    if (Control && Control->bytesAvailable() > 0)
+        Reader.Feed(Control->readAll().toStdString());
+    while (auto stale = Reader.Next()) {
+        if (stale->Code == 421)
+            return RefusedBy(verb, *stale, true);
+    }
+    if (!GetConnected())
+        return Fail(FtpSocketErrorBase + static_cast<int>(QAbstractSocket::RemoteHostClosedError),
+                    "Connection closed by " + ServerText() + " before " + verb, true);
+    std::string line = argument.empty() ? verb : verb + ' ' + argument;
+    Control->write(QByteArray::fromStdString(line + "\r\n"));
+    return true;
+}
+
+std::optional<FtpReply> QtFtpClient::WaitForReply(const std::string& verb, bool finalOnly) {
+    std::optional<FtpReply> reply;
+    auto step = [&] {
+        while ((reply = Reader.Next())) {
+            if (!finalOnly || !reply->Preliminary())
+                return Step::Done;
+        }
+        return Step::Wait;
+    };
+    if (!WaitUntil(step, "waiting for the reply to " + verb))
+        return std::nullopt;
+    return reply;
+}
+
+std::optional<FtpReply> QtFtpClient::Command(const std::string& verb, const std::string& argument) {
+    if (!SendCommand(verb, argument))
+        return std::nullopt;
+    return WaitForReply(verb, true);
+}
+
+bool QtFtpClient::SessionReady() {
+    if (LoggedIn && GetConnected())
+        return true;
+    return Fail(FtpNotConnectedError, "Not connected to " + ServerText(), false);
+}
+
+bool QtFtpClient::DoConnect() {
+    DropSession();
+    std::optional<quint16> port = PortNumber(Port);
+    if (HostName.empty())
+        return Fail(FtpSettingsError, "No server name was given", false);
+    if (!port)
+        return Fail(FtpSettingsError, "The port \"" + Port + "\" is not a number from 1 to 65535",
+                    false);
+    if (!SafeCommandArgument(UserName) || !SafeCommandArgument(PassWord))
+        return Fail(FtpSettingsError, "The user name or password holds a line break", false);
+
+    Control = new QTcpSocket(this);
+    WatchControl(Control);
+    Control->connectToHost(QString::fromStdString(HostName), *port);
+    auto connected = [this] {
+        if (Control->state() != QAbstractSocket::ConnectedState)
+            return Step::Wait;
+        Control->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        return Step::Done;
+    };
+    if (!WaitUntil(connected, "connecting to " + ServerText()))
+        return false;
+
+    // 120 means "ready in a few minutes": the 220 follows.
+    std::optional<FtpReply> greeting = WaitForReply("the greeting", true);
+    if (!greeting)
+        return false;
+    if (greeting->Code != 220)
+        return Fail(greeting->Code, "The server refused the session: " + ReplyText(*greeting),
+                    true);
+
+    std::optional<FtpReply> reply = Command("USER", UserName);
+    if (!reply)
+        return false;
+    if (reply->Code == 331 || reply->Code == 332) {
+        reply = Command("PASS", PassWord);
+        if (!reply)
+            return false;
+    }
+    if (reply->Code != 230 && reply->Code != 202)
+        return Fail(reply->Code, "Login to " + ServerText() + " failed: " + ReplyText(*reply),
+                    true);
+    LoggedIn = true;
+    ServerType = 'A';
+    return true;
+}
+
+bool QtFtpClient::DoCwd() {
+    if (!SessionReady())
+        return false;
+    // An empty directory keeps the one the login gave: "CWD" with no name is refused by some
+    // servers and taken as the root by others.
+    if (HostDirName.empty())
+        return true;
+    std::optional<FtpReply> reply = Command("CWD", HostDirName);
+    if (!reply)
+        return false;
+    if (reply->Code / 100 != 2)
+        return RefusedBy("CWD " + HostDirName, *reply);
+    return true;
+}
+
+bool QtFtpClient::DoTypeSet() {
+    if (!SessionReady())
+        return false;
+    char type = Binary ? 'I' : 'A';
+    std::optional<FtpReply> reply = Command("TYPE", std::string(1, type));
+    if (!reply)
+        return false;
+    if (reply->Code / 100 != 2)
+        return RefusedBy(std::string("TYPE ") + type, *reply);
+    ServerType = type;
+    return true;
+}
+
+bool QtFtpClient::DoQuit() {
+    if (!GetConnected()) {
+        DropSession();
+        return true;
+    }
+    if (!SendCommand("QUIT", {}))
+        return false;
+    std::optional<FtpReply> reply;
+    auto closedOrAnswered = [&] {
+        while ((reply = Reader.Next())) {
+            if (!reply->Preliminary())
+                return Step::Done;
+        }
+        // Some servers close without a word; that is what QUIT asked for.
+        return ControlFailure ? Step::Done : Step::Wait;
+    };
+    bool answered = WaitUntil(closedOrAnswered, "waiting for the reply to QUIT");
+    if (!answered)
+        return false;
+    DropSession();
+    if (reply && reply->Code / 100 != 2)
+        return RefusedBy("QUIT", *reply);
+    return true;
+}
+
+} // namespace dravenloom

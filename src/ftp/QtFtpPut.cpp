@@ -1,0 +1,207 @@
+// Storing one file: the data connection (PASV or PORT), STOR, the bytes, and the server's word
+// that it has them all.
+#include "ftp/QtFtpClient.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace dravenloom {
+namespace {
+
+// Enough in the socket's buffer to keep the line busy between two wake-ups, and no more, so a
+// file of any size costs the same memory.
+constexpr qint64 ChunkSize = 256 * 1024;
+constexpr qint64 HighWater = 1024 * 1024;
+
+// TYPE A sends every line end as CR LF; a CR LF already there stays as it is.
+QByteArray WithCrLf(const QByteArray& chunk, bool& lastWasCr) {
+    QByteArray out;
+    out.reserve(chunk.size() + chunk.size() / 16 + 1);
+    for (char c : chunk) {
+        if (c == '\n' && !lastWasCr)
+            out.append('\r');
+        out.append(c);
+        lastWasCr = c == '\r';
+    }
+    return out;
+}
+
+} // namespace
+
+bool QtFtpClient::DoPut() {
+    if (!SessionReady())
+        return false;
+    if (HostFileName.empty())
+        return Fail(FtpSettingsError, "No name was given for the file on the server", false);
+    if (!SafeCommandArgument(HostFileName))
+        return Fail(FtpSettingsError, "The file name for the server holds a line break", false);
+    QFile file(QString::fromStdString(LocalFileName));
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(FtpLocalFileError,
+                    "Cannot read " + LocalFileName + ": " + file.errorString().toStdString(),
+                    false);
+    if (!OpenDataConnection())
+        return false;
+    if (!StartStore(file))
+        return false;
+    if (!SendFile(file))
+        return false;
+    return FinishStore();
+}
+
+bool QtFtpClient::OpenDataConnection() {
+    // The data connection goes to the host the control connection already reaches, never to
+    // the address a 227 or an incoming connection names: a server behind NAT names its private
+    // address, and a hostile one could name any machine and have us connect there for it.
+    DataPeer = Control->peerAddress();
+    if (Passive) {
+        std::optional<FtpReply> reply = Command("PASV");
+        if (!reply)
+            return false;
+        if (reply->Code != 227)
+            return RefusedBy("PASV", *reply);
+        std::optional<PassiveAddress> address = ParsePassiveReply(reply->Text);
+        if (!address)
+            return Fail(FtpProtocolError,
+                        "The reply to PASV names no address and port: " + reply->Text, false);
+        DataPort = address->Port;
+        Data = new QTcpSocket(this);
+        WatchData(Data);
+        Data->connectToHost(DataPeer, DataPort);
+        auto connected = [this] {
+            return Data->state() == QAbstractSocket::ConnectedState ? Step::Done : Step::Wait;
+        };
+        return WaitUntil(connected, "opening the data connection");
+    }
+
+    // PORT: listen before sending it, since some servers connect while handling the command.
+    bool isIpv4 = false;
+    quint32 ipv4 = Control->localAddress().toIPv4Address(&isIpv4);
+    if (!isIpv4)
+        return Fail(FtpSettingsError, "Active mode needs an IPv4 connection; use passive mode",
+                    false);
+    Listener = new QTcpServer(this);
+    if (!Listener->listen(QHostAddress(ipv4), 0))
+        return Fail(FtpSocketErrorBase + static_cast<int>(Listener->serverError()),
+                    "Cannot listen for the data connection: " +
+                        Listener->errorString().toStdString(),
+                    false);
+    connect(Listener, &QTcpServer::newConnection, this, [this] { Wake(); });
+    DataPort = Listener->serverPort();
+    std::optional<FtpReply> reply = Command("PORT", PortArgument(ipv4, DataPort));
+    if (!reply)
+        return false;
+    if (reply->Code / 100 != 2)
+        return RefusedBy("PORT", *reply);
+    return true;
+}
+
+bool QtFtpClient::TakeIncomingConnection() {
+    while (!Data && Listener && Listener->hasPendingConnections()) {
+        QTcpSocket* socket = Listener->nextPendingConnection();
+        // Only the server we speak to may bring the data connection.
+        if (!socket->peerAddress().isEqual(DataPeer, QHostAddress::TolerantConversion)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        socket->setParent(this); // the listener is thrown away before the socket
+        Data = socket;
+        DataPort = socket->peerPort();
+        WatchData(Data);
+        Listener->close();
+    }
+    return Data != nullptr;
+}
+
+bool QtFtpClient::StartStore(QFile&) {
+    const std::string verb = "STOR " + HostFileName;
+    if (!SendCommand("STOR", HostFileName))
+        return false;
+    std::optional<FtpReply> reply;
+    auto answered = [&] {
+        if (!Passive)
+            TakeIncomingConnection();
+        reply = Reader.Next();
+        return reply ? Step::Done : Step::Wait;
+    };
+    if (!WaitUntil(answered, "waiting for the reply to STOR"))
+        return false;
+    if (reply->Positive())
+        return Fail(FtpProtocolError,
+                    "The server answered " + verb + " with " + std::to_string(reply->Code) +
+                        " before any of the file was sent",
+                    true);
+    if (!reply->Preliminary())
+        return RefusedBy(verb, *reply);
+    if (Data)
+        return true;
+
+    // Active mode: the server connects after its 125 or 150, or says why it cannot.
+    auto connected = [&] {
+        if (TakeIncomingConnection())
+            return Step::Done;
+        while ((reply = Reader.Next())) {
+            if (!reply->Preliminary()) {
+                RefusedBy(verb, *reply);
+                return Step::Fail;
+            }
+        }
+        return Step::Wait;
+    };
+    return WaitUntil(connected, "waiting for the server to open the data connection");
+}
+
+bool QtFtpClient::SendFile(QFile& file) {
+    const std::string verb = "STOR " + HostFileName;
+    const bool ascii = ServerType == 'A';
+    bool lastWasCr = false;
+    bool fileDone = false;
+    auto sent = [&] {
+        // A final reply now means the server ended the store before it had the whole file.
+        while (std::optional<FtpReply> reply = Reader.Next()) {
+            if (reply->Preliminary())
+                continue;
+            if (reply->Positive())
+                Fail(FtpProtocolError,
+                     "The server answered " + verb + " with " + std::to_string(reply->Code) +
+                         " before all of the file was sent",
+                     true);
+            else
+                RefusedBy(verb, *reply, true);
+            return Step::Fail;
+        }
+        while (!fileDone && Data->bytesToWrite() < HighWater) {
+            QByteArray chunk = file.read(ChunkSize);
+            if (chunk.isEmpty()) {
+                if (file.error() != QFileDevice::NoError) {
+                    Fail(FtpLocalFileError,
+                         "Cannot read " + LocalFileName + ": " + file.errorString().toStdString(),
+                         true);
+                    return Step::Fail;
+                }
+                fileDone = true;
+                break;
+            }
+            Data->write(ascii ? WithCrLf(chunk, lastWasCr) : chunk);
+        }
+        return fileDone && Data->bytesToWrite() == 0 ? Step::Done : Step::Wait;
+    };
+    return WaitUntil(sent, "sending " + HostFileName);
+}
+
+bool QtFtpClient::FinishStore() {
+    // Every byte has left; closing the data connection is the end of the file for the server,
+    // and only its reply after that says the file is whole.
+    DataClosing = true;
+    Data->disconnectFromHost();
+    std::optional<FtpReply> reply = WaitForReply("STOR", true);
+    if (!reply)
+        return false;
+    if (reply->Code / 100 != 2)
+        return RefusedBy("STOR " + HostFileName, *reply);
+    return true;
+}
+
+} // namespace dravenloom
