@@ -4,16 +4,18 @@
 #include "app/About.h"
 #include "app/Advanced.h"
 #include "app/Application.h"
+#include "app/DemoPage.h"
 #include "app/EditPage.h"
 #include "app/GeneratePage.h"
 #include "app/GuidePage.h"
-#include "app/DemoPage.h"
 #include "app/LogicPage.h"
 #include "app/Magnified.h"
 #include "app/Tutorial.h"
+#include "app/UploadFilesPage.h"
 #include "app/WidgetSync.h"
 #include "app/WindowStyle.h"
 #include "app/Wizard.h"
+#include "ftp/QtFtpClient.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -80,7 +82,7 @@ void TGuideForm::BuildPages() {
     demo->RefreshWindow = [this] { Refresh(); };
     demo->PassFocus = [this] { PageStack->setFocus(Qt::OtherFocusReason); };
     PageStack->addWidget(demo);
-    PageStack->addWidget(new CaptionPage(QStringLiteral("Upload Files"), PageStack));
+    PageStack->addWidget(new UploadFilesPage(Form, std::make_unique<QtFtpClient>(), PageStack));
     setCentralWidget(PageStack);
 }
 

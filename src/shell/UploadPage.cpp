@@ -47,7 +47,7 @@ UploadPage::UploadPage(GuideDocument& document, RecordEditor& editor, FileComman
       ExecutableDirectory(std::move(executableDirectory)) {
     // A new or opened guide starts without the cancelled list of the one before.
     Document.NewGuideObservers.push_back([this] { ListCancelled = false; });
-    Client.RequestDone = [this](FtpRequest request, int errorCode) {
+    Client.OnRequestDone = [this](FtpRequest request, int errorCode) {
         RequestDone(request, errorCode);
     };
 }
@@ -153,9 +153,11 @@ void UploadPage::SendRow(std::size_t index, const std::string& status) {
     StatusText = status;
     Client.HostFileName = std::string(FileNameOf(path));
     Client.LocalFileName = path;
+    Show();
     Client.Put();
     if (!UploadList.empty())
         Progress = ProgressAfterRow(Progress, index, UploadList.size());
+    Show();
 }
 
 void UploadPage::RunUpload() {
@@ -212,6 +214,7 @@ void UploadPage::RunUpload() {
     Busy = true;
     RunEnded = false;
     Host.SetPointer(PointerShape::Busy);
+    Show();
 
     bool allSent = false;
     const std::string imageDir = Options.ImageDir.Text;

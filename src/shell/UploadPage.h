@@ -82,6 +82,9 @@ public:
     bool Busy = false;
     // Asked when the list's rows change, so the view can fit its column to them again.
     std::function<void()> ListRefitted;
+    // Asked during a run, when the status text, the progress or the buttons changed, so the
+    // view can show them while the run waits for the server.
+    std::function<void()> Changed;
     // The seed the password is enciphered with when the settings are written.
     std::function<unsigned char()> CipherSeed;
 
@@ -94,6 +97,10 @@ private:
     // The rows that would overwrite each other on the server, in words; empty when none.
     std::string SameNameWarning() const;
     void SendRow(std::size_t index, const std::string& status);
+    void Show() const {
+        if (Changed)
+            Changed();
+    }
 
     GuideDocument& Document;
     RecordEditor& Editor;

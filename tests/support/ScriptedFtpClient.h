@@ -34,23 +34,29 @@ public:
         Actions[call] = std::move(action);
     }
 
-    void Connect() override {
-        Request(FtpRequest::Connect, "connect " + HostName + ":" + Port + " " + UserName + "/" +
-                                         PassWord + (Passive ? " passive" : ""));
+    bool Connect() override {
+        return Request(FtpRequest::Connect, "connect " + HostName + ":" + Port + " " + UserName +
+                                                "/" + PassWord + (Passive ? " passive" : ""));
     }
-    void Cwd() override { Request(FtpRequest::Cwd, "cwd " + HostDirName); }
-    void TypeSet() override { Request(FtpRequest::TypeSet, Binary ? "type I" : "type A"); }
-    void Put() override { Request(FtpRequest::Put, "put " + HostFileName + " < " + LocalFileName); }
-    void Quit() override {
+    bool Cwd() override { return Request(FtpRequest::Cwd, "cwd " + HostDirName); }
+    bool TypeSet() override { return Request(FtpRequest::TypeSet, Binary ? "type I" : "type A"); }
+    bool Put() override {
+        return Request(FtpRequest::Put, "put " + HostFileName + " < " + LocalFileName);
+    }
+    // Quit and Abort without a connection succeed and send nothing, as the real client's do.
+    bool Quit() override {
         Calls.push_back("quit");
         Connected = false;
-        Done(FtpRequest::Quit, 0);
+        return Done(FtpRequest::Quit, 0);
     }
     void Abort() override {
         Calls.push_back("abort");
         Connected = false;
+        Aborted = true;
+        Done(FtpRequest::Abort, 0);
     }
     bool GetConnected() const override { return Connected; }
+    int ErrorCode() const override { return Code; }
     std::string ErrorMessage() const override { return Message; }
 
 private:
@@ -59,38 +65,46 @@ private:
         std::string Message;
     };
 
-    void Request(FtpRequest request, const std::string& call) {
+    bool Request(FtpRequest request, const std::string& call) {
         Calls.push_back(call);
         if (request != FtpRequest::Connect && !Connected) {
             Message = "Not connected";
-            Done(request, 10057);
-            return;
+            return Done(request, FtpNotConnectedError);
         }
+        Aborted = false;
         for (const auto& [prefix, action] : Actions)
             if (call.rfind(prefix, 0) == 0 && action)
                 action();
+        // A request abandoned by Abort ends without a notification of its own.
+        if (Aborted) {
+            Code = FtpAbortedError;
+            return false;
+        }
         for (const auto& [prefix, failure] : Failures) {
             if (call.rfind(prefix, 0) == 0) {
                 Message = failure.Message;
                 if (request == FtpRequest::Connect)
                     Connected = false;
-                Done(request, failure.Code);
-                return;
+                return Done(request, failure.Code);
             }
         }
         if (request == FtpRequest::Connect)
             Connected = true;
         Message.clear();
-        Done(request, 0);
+        return Done(request, 0);
     }
-    void Done(FtpRequest request, int code) {
-        if (RequestDone)
-            RequestDone(request, code);
+    bool Done(FtpRequest request, int code) {
+        Code = code;
+        if (OnRequestDone)
+            OnRequestDone(request, code);
+        return code == 0;
     }
 
     std::map<std::string, Failure> Failures;
     std::map<std::string, std::function<void()>> Actions;
     std::string Message;
+    int Code = 0;
+    bool Aborted = false;
 };
 
 } // namespace dravenloom
