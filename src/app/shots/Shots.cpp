@@ -19,6 +19,7 @@
 #include "app/Splash.h"
 #include "app/Tranbtn.h"
 #include "app/Tutorial.h"
+#include "app/UploadFilesPage.h"
 #include "app/WindowStyle.h"
 #include "app/Wizard.h"
 #include "document/RecordEditor.h"
@@ -36,6 +37,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -154,6 +156,32 @@ void GenerateLampTag(GeneratePage& page, const QString& folder) {
     page.GenerateBitBtn->click();
 }
 
+// Presses `answer` (or OK where the box has no such button) on each message box that opens in
+// the next moments: the questions "List Files" asks.
+void AnswerBoxes(QObject* context, QMessageBox::StandardButton answer, int times) {
+    for (int i = 1; i <= times; ++i)
+        QTimer::singleShot(300 * i, context, [answer] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            QAbstractButton* button = box->button(answer);
+            if (!button)
+                button = box->button(QMessageBox::Ok);
+            if (button)
+                button->click();
+        });
+}
+
+// The server settings the tutorial shows, and the list of files for the lamp guide.
+void ListLampFiles(UploadFilesPage& page) {
+    Type(page.HostTxt, QStringLiteral("ftp.korvessa.example"));
+    Type(page.UserTxt, QStringLiteral("anna"));
+    Type(page.PassTxt, QStringLiteral("lamp"));
+    Type(page.DirTxt, QStringLiteral("public_html/lamp"));
+    AnswerBoxes(&page, QMessageBox::No, 3);
+    page.ListBtn->click();
+}
+
 // Writes the start of the tutorial's lamp guide as the tutorial tells the author to, taking
 // the pictures the tutorial pages show on the way.
 void WriteLampGuide(TGuideForm& window, TAdvancedForm& advanced, const QString& pictures,
@@ -216,6 +244,9 @@ void WriteLampGuide(TGuideForm& window, TAdvancedForm& advanced, const QString& 
             GenerateLampTag(*generate, QDir::tempPath() + QStringLiteral("/lamp"));
         if (auto* logic = qobject_cast<LogicPage*>(window.PageWidget(view.Which)))
             logic->TreeView1->expandAll();
+        auto* upload = qobject_cast<UploadFilesPage*>(window.PageWidget(view.Which));
+        if (upload && !pictures.isEmpty())
+            ListLampFiles(*upload);
         SaveTutorialPicture(window, pictures, QString::fromUtf8(view.Name));
     }
     window.ToolbarButtons.at(0)->trigger();
