@@ -51,6 +51,8 @@
   // The bytes of a guide file as text, one character per byte.
   function decodeCodePage(bytes) {
     var text = new TextDecoder('windows-1252').decode(bytes);
+    if (!/[\u0080-\u009f]/.test(text))
+      return text;
     return text.replace(/[\u0080-\u009f]/g, function (c) {
       var mapped = HighCodePage[c.charCodeAt(0)];
       return mapped ? String.fromCharCode(mapped) : c;
@@ -64,37 +66,40 @@
     var nul = text.indexOf('\0');
     if (nul >= 0)
       text = text.slice(0, nul);
-    var lines = [];
-    var start = 0;
-    var end = text.length;
-    while (start < end) {
-      var stop = start;
-      while (stop < end && text.charCodeAt(stop) !== 13 && text.charCodeAt(stop) !== 10)
-        ++stop;
-      lines.push(text.slice(start, stop).split(BreakMark).join(LineBreak));
-      if (stop === end)
-        break;
-      start = stop + 1;
-      if (text.charCodeAt(stop) === 13 && start < end && text.charCodeAt(start) === 10)
-        ++start;
+    var lines = text.split(/\r\n|\r|\n/);
+    // What follows the last line end is a line only when it holds something.
+    if (lines[lines.length - 1] === '')
+      lines.pop();
+    for (var i = 0; i < lines.length; ++i) {
+      if (lines[i].indexOf(BreakMark) >= 0)
+        lines[i] = lines[i].split(BreakMark).join(LineBreak);
     }
     return lines;
   }
 
   // A signed decimal integer that fits 32 bits, the whole text; null for anything else.
   function readNumber(text) {
-    var match = /^([+-]?)([0-9]+)$/.exec(text);
-    if (!match)
+    var i = 0;
+    var negative = false;
+    var first = text.charCodeAt(0);
+    if (first === 43 || first === 45) { // + or -
+      negative = first === 45;
+      i = 1;
+    }
+    if (i === text.length)
       return null;
-    var digits = match[2].replace(/^0+(?=[0-9])/, '');
-    if (digits.length > 10)
-      return null;
-    var value = Number(digits);
-    if (match[1] === '-')
+    var value = 0;
+    for (; i < text.length; ++i) {
+      var digit = text.charCodeAt(i) - 48;
+      if (digit < 0 || digit > 9)
+        return null;
+      value = value * 10 + digit;
+      if (value > LargestInt + 1)
+        return null;
+    }
+    if (negative)
       value = 0 - value;
-    if (value > LargestInt || value < -LargestInt - 1)
-      return null;
-    return value;
+    return value > LargestInt ? null : value;
   }
 
   function strToInt(text) {
@@ -474,6 +479,7 @@
   var LargestSurface = 4096; // a text start far down the page draws nothing worth a canvas
   var styled = false;
   var panels = 0;
+  var shown = []; // the open panels' players, the last opened last
 
   var Style = [
     '.dravenloom-launch{width:75px;height:50px;box-sizing:border-box;vertical-align:middle;',
@@ -678,6 +684,7 @@
       else
         self.close();
     });
+    panel.setAttribute('tabindex', '-1');
     panel.hidden = true;
     document.body.appendChild(panel);
     this.panel = panel;
@@ -688,7 +695,7 @@
     if (!this.panel)
       this.buildPanel();
     this.panel.hidden = false;
-    this.panel.setAttribute('tabindex', '-1');
+    shown = shown.filter(function (player) { return player !== this; }, this).concat([this]);
     this.panel.focus();
     this.history = [];
     this.record = 1;
@@ -748,15 +755,15 @@
   Player.prototype.measurer = function () {
     var context = this.context;
     var self = this;
-    var fonts = {};
+    var current = -1;
     if ('fontKerning' in context)
       context.fontKerning = 'none';
     return function (text, bold, italic) {
       var key = (bold ? 1 : 0) + (italic ? 2 : 0);
-      if (!fonts[key])
-        fonts[key] = self.font(bold, italic);
-      if (context.font !== fonts[key])
-        context.font = fonts[key];
+      if (key !== current) {
+        context.font = self.font(bold, italic);
+        current = key;
+      }
       return Math.floor(context.measureText(text).width + 0.5);
     };
   };
@@ -959,6 +966,7 @@
   Player.prototype.close = function () {
     this.closeAbout();
     this.panel.hidden = true;
+    shown = shown.filter(function (player) { return player !== this; }, this);
     this.history = [];
     this.launch.focus();
   };
@@ -975,6 +983,13 @@
     this.panel.focus();
   };
 
+  // Escape pressed outside every panel (the reader clicked the page) closes the panel opened
+  // last; inside a panel, the panel's own handler has closed it already.
+  function closeOnEscape(event) {
+    if (event.key === 'Escape' && !event.defaultPrevented && shown.length > 0)
+      shown[shown.length - 1].close();
+  }
+
   // Every applet element that loads Dravenloom.class, in any case, gets its player.
   function enhance(document) {
     var applets = Array.prototype.slice.call(document.getElementsByTagName('applet'));
@@ -982,7 +997,10 @@
     applets.forEach(function (applet) {
       if ((applet.getAttribute('code') || '').trim().toLowerCase() !== 'dravenloom.class')
         return;
-      addStyle(document);
+      if (players.length === 0) {
+        addStyle(document);
+        document.addEventListener('keydown', closeOnEscape);
+      }
       players.push(new Player(applet, document));
     });
     return players;

@@ -235,6 +235,18 @@ test('the launch button replaces the element and the guide is walked', async () 
   // Launching again starts from record 1.
   await launch.click();
   await waitForRecord(tab, 1);
+  // About shows the player's box; Escape closes the box first, then the panel, also when the
+  // reader has clicked the page outside the panel.
+  await tab.evaluate(() => [...document.querySelectorAll('.dravenloom-bar button')]
+    .find((b) => b.textContent === 'About...').click());
+  assert.match(await tab.$eval('.dravenloom-about', (a) => a.hidden ? '' : a.textContent),
+               /^Dravenloom Guide Player/);
+  await tab.keyboard.press('Escape');
+  assert.strictEqual(await tab.$eval('.dravenloom-about', (a) => a.hidden), true);
+  assert.strictEqual(await tab.$eval('.dravenloom-panel', (p) => p.hidden), false);
+  await tab.click('h1');
+  await tab.keyboard.press('Escape');
+  assert.strictEqual(await tab.$eval('.dravenloom-panel', (p) => p.hidden), true);
   await tab.close();
 });
 
@@ -262,23 +274,28 @@ test('a page opened from a file says the guide cannot be fetched', async () => {
 
 test('a guide of 10,000 records opens and draws record 1 in under half a second', async (t) => {
   const times = [];
+  const fetches = [];
   for (let run = 0; run < 5; ++run) {
     const tab = await open('big.html');
-    const elapsed = await tab.evaluate(() => new Promise((resolve) => {
+    const [elapsed, fetched] = await tab.evaluate(() => new Promise((resolve) => {
       const start = performance.now();
-      document.addEventListener('dravenloom:drawn', () => resolve(performance.now() - start),
-                                {capture: true, once: true});
+      document.addEventListener('dravenloom:drawn', () => {
+        const guide = performance.getEntriesByType('resource')
+          .find((entry) => entry.name.endsWith('/big.dvx'));
+        resolve([performance.now() - start, guide ? guide.responseEnd - guide.startTime : NaN]);
+      }, {capture: true, once: true});
       document.querySelector('.dravenloom-launch').click();
     }));
     assert.strictEqual(await record(tab), '1');
     times.push(elapsed);
+    fetches.push(fetched);
     await tab.close();
   }
-  times.sort((a, b) => a - b);
-  const median = times[2];
-  t.diagnostic(`10,000 records (${fs.statSync(path.join(site, 'big.dvx')).size} bytes): ` +
-                    `${times.map((t) => t.toFixed(0)).join(', ')} ms; median ${median.toFixed(0)} ms`);
-  console.log(`# open and draw record 1 of 10,000 records: median ${median.toFixed(1)} ms ` +
-              `(runs: ${times.map((t) => t.toFixed(1)).join(', ')} ms)`);
-  assert.ok(median < 500, `median ${median} ms`);
+  const median = (list) => list.slice().sort((a, b) => a - b)[2];
+  const shown = (list) => list.map((time) => time.toFixed(0)).join(', ');
+  t.diagnostic(`open and draw record 1 of 10,000 records ` +
+               `(${fs.statSync(path.join(site, 'big.dvx')).size} bytes): median ` +
+               `${median(times).toFixed(0)} ms (runs ${shown(times)} ms), of which fetching ` +
+               `the guide ${median(fetches).toFixed(0)} ms (runs ${shown(fetches)} ms)`);
+  assert.ok(median(times) < 500, `median ${median(times)} ms`);
 });
