@@ -59,22 +59,36 @@
     });
   }
 
-  // The file's lines: each ends at CR LF, a lone CR or a lone LF (a text transfer by FTP turns
-  // CR LF into LF); a last line without a line end counts; a NUL ends the readable text. Every
-  // 0x9A in a line stands for a CR LF inside its text.
-  function splitGuideText(text) {
+  // The file's lines, still encoded: each ends at CR LF, a lone CR or a lone LF (a text
+  // transfer by FTP turns CR LF into LF); a last line without a line end counts; a NUL ends
+  // the readable text.
+  function splitFileLines(text) {
     var nul = text.indexOf('\0');
     if (nul >= 0)
       text = text.slice(0, nul);
-    var lines = text.split(/\r\n|\r|\n/);
+    // Splitting at one fixed line end is the quick way for the usual file; a file that mixes
+    // them is split again at all three.
+    var lines = text.split(text.indexOf('\r') < 0 ? '\n' : '\r\n');
+    for (var i = 0; i < lines.length; ++i) {
+      if (lines[i].indexOf('\r') >= 0 || lines[i].indexOf('\n') >= 0) {
+        lines = text.split(/\r\n|\r|\n/);
+        break;
+      }
+    }
     // What follows the last line end is a line only when it holds something.
     if (lines[lines.length - 1] === '')
       lines.pop();
-    for (var i = 0; i < lines.length; ++i) {
-      if (lines[i].indexOf(BreakMark) >= 0)
-        lines[i] = lines[i].split(BreakMark).join(LineBreak);
-    }
     return lines;
+  }
+
+  // A line of the file as the record list holds it: every 0x9A stands for a CR LF inside a
+  // text.
+  function decodeLine(line) {
+    return line.indexOf(BreakMark) < 0 ? line : line.split(BreakMark).join(LineBreak);
+  }
+
+  function splitGuideText(text) {
+    return splitFileLines(text).map(decodeLine);
   }
 
   // A signed decimal integer that fits 32 bits, the whole text; null for anything else.
@@ -148,25 +162,64 @@
     return fields;
   }
 
-  // The guide from its file's text: the lines, each line's record number, and the first line
-  // of every record. A line without a record number is refused with its line number, so that
-  // the author sees it at once rather than when a reader walks into it.
-  function parseGuide(text, name) {
-    var lines = splitGuideText(text);
-    var numbers = new Array(lines.length);
-    var first = new Map();
-    for (var i = 0; i < lines.length; ++i) {
-      var number = lineNumber(lines[i]);
-      if (number === null)
-        throw new GuideError('cannot read guide ' + name + ': line ' + (i + 1) +
-                             ' has no record number');
-      numbers[i] = number;
-      if (!first.has(number))
-        first.set(number, i);
+  // A guide read from its file: the lines, and their record numbers read as they are needed.
+  // A guide of ten thousand records opens without reading every number first; a line without
+  // a record number is refused, with its line number, when a walk reaches it, as the program
+  // refuses it.
+  function Guide(fileLines, name) {
+    this.fileLines = fileLines;
+    this.count = fileLines.length;
+    this.name = name;
+    this.decoded = [];
+    this.numbers = [];
+    this.first = new Map(); // record number -> index of its first line, for the lines scanned
+    this.scanned = 0;
+  }
+
+  // Line `index` with its line breaks, or undefined past the end.
+  Guide.prototype.line = function (index) {
+    var line = this.decoded[index];
+    if (line === undefined && index >= 0 && index < this.count) {
+      line = decodeLine(this.fileLines[index]);
+      this.decoded[index] = line;
     }
+    return line;
+  };
+
+  Guide.prototype.number = function (index) {
+    var number = this.numbers[index];
+    if (number === undefined) {
+      number = lineNumber(this.fileLines[index]);
+      if (number === null)
+        throw new GuideError('cannot read guide ' + this.name + ': line ' + (index + 1) +
+                             ' has no record number');
+      this.numbers[index] = number;
+    }
+    return number;
+  };
+
+  // The index of the first line of record `record`, or -1 when no line carries it.
+  Guide.prototype.findPrimaryLine = function (record) {
+    var found = this.first.get(record);
+    if (found !== undefined)
+      return found;
+    while (this.scanned < this.count) {
+      var index = this.scanned;
+      var number = this.number(index);
+      this.scanned = index + 1;
+      if (!this.first.has(number))
+        this.first.set(number, index);
+      if (number === record)
+        return index;
+    }
+    return -1;
+  };
+
+  function parseGuide(text, name) {
+    var lines = splitFileLines(text);
     if (lines.length === 0)
       throw new GuideError('guide ' + name + ' holds no records');
-    return {lines: lines, numbers: numbers, first: first};
+    return new Guide(lines, name);
   }
 
   // ---------------------------------------------------------------------------------------
@@ -309,12 +362,13 @@
         gap += 5;
       var lineStep = size + (size >= 14 ? 5 : 0) + 4;
 
-      var primary = guide.first.get(record);
-      if (primary === undefined)
+      var primary = guide.findPrimaryLine(record);
+      if (primary < 0)
         throw new GuideError('Record ' + record + ' is not in the guide.');
       layout.paints = true;
+      layout.primary = primary;
 
-      var fields = parsePrimaryLine(guide.lines[primary]);
+      var fields = parsePrimaryLine(guide.line(primary));
       if (fields.graphicPath !== '') {
         var graphicX = strToInt(fields.graphicX);
         layout.graphic = {path: fields.graphicPath, x: graphicX, y: strToInt(fields.graphicY)};
@@ -324,9 +378,9 @@
                            closingGap: gap, lineStep: lineStep, x: 5, centred: fields.center},
                           measure, y, true, !!settings.italic, layout.lines);
       for (var k = 0, index = primary + 1;
-           k < MaxResponses && index < guide.lines.length && guide.numbers[index] === record;
+           k < MaxResponses && index < guide.count && guide.number(index) === record;
            ++k, ++index) {
-        var text = lineText(guide.lines[index]);
+        var text = lineText(guide.line(index));
         var link = findLink(text);
         layout.buttons.push({x: ButtonX, y: y, beforeLine: layout.lines.length,
                              label: link ? link.displayed : text});
@@ -815,7 +869,7 @@
         problems.push(layout.failure.message);
       self.say(problems.join('; '));
       self.spoken.textContent =
-        parsePrimaryLine(self.guide.lines[self.guide.first.get(self.record)]).dialogue;
+        parsePrimaryLine(self.guide.line(layout.primary)).dialogue;
       self.panel.setAttribute('data-record', String(self.record));
       self.panel.dispatchEvent(new self.window.CustomEvent('dravenloom:drawn',
                                                            {detail: {record: self.record}}));
@@ -921,7 +975,7 @@
       return Promise.resolve();
     }
     var position = readNumber(target);
-    var line = position === null ? undefined : this.guide.lines[position];
+    var line = position === null ? undefined : this.guide.line(position);
     if (line === undefined)
       return Promise.resolve();
     // Read now, so that the jump goes where the guide says.

@@ -9,6 +9,8 @@ const player = require('../../../player/web/dravenloom.js');
 
 const data = path.join(__dirname, '../../data');
 const read = (name) => player.decodeCodePage(fs.readFileSync(path.join(data, name)));
+// Every line of a guide as the record list holds it.
+const linesOf = (guide) => Array.from({length: guide.count}, (_, i) => guide.line(i));
 
 const workedExample = [
   '1\u00a4Welcome\u00b6C:\\Pics\\logo.gif\u00aa300\u00b10\u20acyes',
@@ -21,47 +23,64 @@ const workedExample = [
 test('the worked example reads the same with CR LF and with LF line ends', () => {
   for (const name of ['worked-example.dvx', 'worked-example-lf.dvx']) {
     const guide = player.parseGuide(read(name), name);
-    assert.deepStrictEqual(guide.lines, workedExample, name);
-    assert.deepStrictEqual(guide.numbers, [1, 2, 2, 2, 2]);
-    assert.strictEqual(guide.first.get(2), 1);
+    assert.deepStrictEqual(linesOf(guide), workedExample, name);
+    assert.deepStrictEqual(guide.fileLines.map((line, i) => guide.number(i)), [1, 2, 2, 2, 2]);
+    assert.strictEqual(guide.findPrimaryLine(2), 1);
+    assert.strictEqual(guide.findPrimaryLine(1), 0);
+    assert.strictEqual(guide.findPrimaryLine(3), -1);
   }
 });
 
 test('the fields of the worked example', () => {
   const guide = player.parseGuide(read('worked-example.dvx'), 'w.dvx');
-  assert.deepStrictEqual(player.parsePrimaryLine(guide.lines[0]),
+  assert.deepStrictEqual(player.parsePrimaryLine(guide.line(0)),
     {dialogue: 'Welcome', graphicPath: 'C:\\Pics\\logo.gif', graphicX: '300', graphicY: '0',
      center: true});
-  assert.deepStrictEqual(player.parsePrimaryLine(guide.lines[1]),
+  assert.deepStrictEqual(player.parsePrimaryLine(guide.line(1)),
     {dialogue: 'Is it on?\r\nLook at the light.', graphicPath: '', graphicX: '300',
      graphicY: '0', center: false});
-  assert.strictEqual(player.lineText(guide.lines[2]), 'Yes');
-  assert.strictEqual(player.lineTarget(guide.lines[2]), '3');
-  assert.strictEqual(player.lineTarget(guide.lines[3]), '');
+  assert.strictEqual(player.lineText(guide.line(2)), 'Yes');
+  assert.strictEqual(player.lineTarget(guide.line(2)), '3');
+  assert.strictEqual(player.lineTarget(guide.line(3)), '');
 });
 
 test('mixed line ends, a last line without one, and 0x9A inside a text', () => {
   const guide = player.parseGuide(read('mixed-line-ends.dvx'), 'm.dvx');
-  assert.deepStrictEqual(guide.lines, [
+  assert.deepStrictEqual(linesOf(guide), [
     '1\u00a4A\u00b6\u00aa\u00b1\u20acno', '1\u00a4Yes\u00b62', '2\u00a4B\u00b6\u00aa\u00b1\u20acno',
     '3\u00a4C\r\nD\u00b6\u00aa\u00b1\u20acyes']);
 });
 
 test('a NUL ends the readable text', () => {
   const guide = player.parseGuide(read('nul-ended.dvx'), 'n.dvx');
-  assert.deepStrictEqual(guide.numbers, [1, 2]);
+  assert.strictEqual(guide.count, 2);
 });
 
 test('the placeholder guide is one record', () => {
   const guide = player.parseGuide(read('placeholder.dvx'), 'p.dvx');
-  assert.deepStrictEqual(guide.lines, ['1\u00a4Enter primary dialogue here.\u00b6\u00aa\u00b1\u20acno']);
+  assert.deepStrictEqual(linesOf(guide), ['1\u00a4Enter primary dialogue here.\u00b6\u00aa\u00b1\u20acno']);
 });
 
-test('an empty guide and a line without a record number are refused, naming the line', () => {
+test('an empty guide is refused', () => {
   assert.throws(() => player.parseGuide(read('empty.dvx'), 'empty.dvx'),
                 {name: 'GuideError', message: 'guide empty.dvx holds no records'});
-  assert.throws(() => player.parseGuide(read('missing-number.dvx'), 'missing-number.dvx'),
-                {message: 'cannot read guide missing-number.dvx: line 3 has no record number'});
+});
+
+test('a line without a record number ends the screen that reaches it, naming the line', () => {
+  const guide = player.parseGuide(read('missing-number.dvx'), 'missing-number.dvx');
+  const settings = {textStart: '5', width: '300', face: 'Arial', size: '12', bold: false,
+                    italic: false};
+  const measure = (text) => 6 * text.length;
+  // Record 1's dialogue and first response are laid out; the third line stops the walk.
+  const one = player.layOutRecordScreen(guide, 1, settings, 10, measure);
+  assert.strictEqual(one.failure.message,
+                     'cannot read guide missing-number.dvx: line 3 has no record number');
+  assert.deepStrictEqual(one.lines.map((line) => line.text), ['One', 'Go']);
+  assert.deepStrictEqual(one.regions.tops.slice(0, 2), [40, 0]);
+  // Looking for record 2 reaches the line before finding it: nothing is drawn.
+  const two = player.layOutRecordScreen(guide, 2, settings, 10, measure);
+  assert.ok(two.failure);
+  assert.ok(!two.paints);
 });
 
 test('CR LF, LF and CR line ends all end a line; a CR LF is one line end', () => {
