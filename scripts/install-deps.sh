@@ -15,7 +15,7 @@ packages=(
   python3 python3-pyftpdlib
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
-  nodejs npm chromium
+  chromium
 )
 
 missing=()
@@ -24,6 +24,11 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+
+# Node.js and npm by their commands: a machine may have them from elsewhere than Debian (a
+# Node.js that brings its own npm conflicts with Debian's npm package).
+command -v node >/dev/null 2>&1 || missing+=(nodejs)
+command -v npm >/dev/null 2>&1 || missing+=(npm)
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
