@@ -860,8 +860,8 @@
         return; // a later draw took over
       self.paint(layout, picture, measure);
       self.layout = layout;
-      if (!layout.failure)
-        self.addResponses(layout);
+      // A screen that ended early keeps the responses it drew, as in the program.
+      self.addResponses(layout);
       var problems = [];
       if (layout.graphic && !picture)
         problems.push('cannot load picture ' + lastComponent(layout.graphic.path));
@@ -878,18 +878,19 @@
 
   Player.prototype.paint = function (layout, picture, measure) {
     var context = this.context;
-    var metrics;
+    // Measured first, while the measure still knows which font the context holds.
+    var widths = layout.lines.map(function (line) {
+      return measure(line.text, line.bold, line.italic);
+    });
     context.font = this.font(true, false);
-    metrics = context.measureText('Mg');
+    var metrics = context.measureText('Mg');
     var ascent = Math.round(metrics.fontBoundingBoxAscent || this.pixels * 0.9);
     var lineHeight = ascent + Math.round(metrics.fontBoundingBoxDescent || this.pixels * 0.25);
     var right = 0;
     var bottom = Math.min(layout.bottom || 0, LargestSurface);
-    var widths = layout.lines.map(function (line) {
-      var width = measure(line.text, line.bold, line.italic);
-      right = Math.max(right, line.x + width);
+    layout.lines.forEach(function (line, i) {
+      right = Math.max(right, line.x + widths[i]);
       bottom = Math.max(bottom, Math.min(line.y + lineHeight, LargestSurface));
-      return width;
     });
     if (picture && layout.graphic) {
       right = Math.max(right, layout.graphic.x + picture.naturalWidth);
