@@ -55,6 +55,13 @@ const tourElement = element(path.join(site, 'tour.dvx'),
 page('tour.html', tourElement);
 page('missing.html', tourElement.replace('VALUE="tour.dvx"', 'VALUE="missing.dvx"'));
 
+// A picture that is not on the server, and an image directory without the button picture.
+// (The guides are written as code page 1252 bytes: the centre mark is the byte 0x80.)
+fs.writeFileSync(path.join(site, 'gaps.dvx'), Buffer.from(
+  '1\u00a4A picture is missing.\u00b6C:\\pics\\nothere.gif\u00aa10\u00b1100\u0080no\r\n' +
+  '1\u00a4Go on\u00b62\r\n2\u00a4Two\u00b6\u00aa\u00b1\u0080no\r\n', 'latin1'));
+page('gaps.html', element(path.join(site, 'gaps.dvx'), ['--image-dir', 'pictures']));
+
 // A guide of 10,000 records: dialogues of one to three lines, two to four responses.
 function bigGuide(records) {
   let seed = 7;
@@ -68,7 +75,7 @@ function bigGuide(records) {
       .join('\u009a');
     lines.push(r + '\u00a4' + dialogue + '\u00b6' +
                (r % 4 === 0 ? 'C:\\pics\\bulb.jpg\u00aa100\u00b1250' : '\u00aa\u00b1') +
-               '\u20acno');
+               '\u0080no');
     for (let k = 2 + random(3); k > 0; --k)
       lines.push(r + '\u00a4' + sentence(3 + random(8)) + '\u00b6' +
                  (1 + (r + random(40)) % records));
@@ -247,6 +254,22 @@ test('the launch button replaces the element and the guide is walked', async () 
   await tab.click('h1');
   await tab.keyboard.press('Escape');
   assert.strictEqual(await tab.$eval('.dravenloom-panel', (p) => p.hidden), true);
+  await tab.close();
+});
+
+test('a missing picture is named and a missing button picture is stood in for', async () => {
+  const tab = await open('gaps.html');
+  await tab.click('.dravenloom-launch');
+  await waitForRecord(tab, 1);
+  assert.strictEqual(await tab.$eval('.dravenloom-status', (s) => s.textContent),
+                     'cannot load picture nothere.gif');
+  // The stand-in square is drawn where the button picture goes: (5, 40), 15 x 15.
+  assert.ok(await inked(tab, 6, 41, 13, 13) >= 13 * 13 - 1, 'the stand-in button is drawn');
+  await tab.click('.dravenloom-response');
+  await tab.waitForFunction(() =>
+    document.querySelector('.dravenloom-panel').getAttribute('data-record') === '2');
+  assert.strictEqual(await tab.$eval('.dravenloom-status', (s) => s.textContent), '');
+  assert.deepStrictEqual(tab.errors, []);
   await tab.close();
 });
 
