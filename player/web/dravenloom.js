@@ -522,6 +522,42 @@
   }
 
   // ---------------------------------------------------------------------------------------
+  // Widths in whole pixels, as the program's canvas measures them: it draws with full hinting
+  // and no pair kerning, so every character advances a whole number of pixels and a text is
+  // as wide as the sum of its characters. The browser's canvas measures fractional advances;
+  // each character's is rounded to the nearest pixel, halves upwards, and the rounded advances
+  // are summed. The browser hands an advance of exactly so-many-and-a-half pixels back a few
+  // thousandths short (12.4951 for 12.5), which the 1/128 added before rounding makes good.
+
+  function wholePixels(advance) {
+    return Math.floor(advance + 0.5 + 1 / 128);
+  }
+
+  // measure(text, bold, italic) for a 2-D context, with `fontFor(bold, italic)` giving the CSS
+  // font of each style; every character is measured once per font.
+  function textMeasure(context, fontFor) {
+    var tables = {};
+    return function (text, bold, italic) {
+      var font = fontFor(bold, italic);
+      var table = tables[font] || (tables[font] = new Map());
+      var width = 0;
+      for (var i = 0; i < text.length; ++i) {
+        var c = text.charAt(i);
+        var advance = table.get(c);
+        if (advance === undefined) {
+          context.font = font;
+          if ('fontKerning' in context)
+            context.fontKerning = 'none';
+          advance = wholePixels(context.measureText(c).width);
+          table.set(c, advance);
+        }
+        width += advance;
+      }
+      return width;
+    };
+  }
+
+  // ---------------------------------------------------------------------------------------
   // The page: launch buttons in place of the elements, and the panel that plays the guide.
 
   var AboutText = ['Dravenloom Guide Player',
@@ -803,23 +839,15 @@
            fontFamilies(this.settings.face);
   };
 
-  // Widths in whole pixels: the canvas measures fractional widths, and every player rounds
-  // the width of the whole text to the nearest pixel, halves upwards, as the program's canvas
-  // does (with pair kerning off, so a text is as wide as its characters).
   Player.prototype.measurer = function () {
-    var context = this.context;
     var self = this;
-    var current = -1;
-    if ('fontKerning' in context)
-      context.fontKerning = 'none';
-    return function (text, bold, italic) {
-      var key = (bold ? 1 : 0) + (italic ? 2 : 0);
-      if (key !== current) {
-        context.font = self.font(bold, italic);
-        current = key;
-      }
-      return Math.floor(context.measureText(text).width + 0.5);
-    };
+    if (!this.measure || this.measure.pixels !== this.pixels) {
+      this.measure = textMeasure(this.context, function (bold, italic) {
+        return self.font(bold, italic);
+      });
+      this.measure.pixels = this.pixels;
+    }
+    return this.measure;
   };
 
   Player.prototype.picture = function (path) {
@@ -878,7 +906,6 @@
 
   Player.prototype.paint = function (layout, picture, measure) {
     var context = this.context;
-    // Measured first, while the measure still knows which font the context holds.
     var widths = layout.lines.map(function (line) {
       return measure(line.text, line.bold, line.italic);
     });
@@ -934,7 +961,13 @@
       context.fillRect(line.x, line.y, widths[i], lineHeight);
       context.font = self.font(line.bold, line.italic);
       context.fillStyle = self.settings.text;
-      context.fillText(line.text, line.x, line.y + ascent);
+      // Character by character at whole pixels, where the program's canvas puts them.
+      var x = line.x;
+      for (var c = 0; c < line.text.length; ++c) {
+        var character = line.text.charAt(c);
+        context.fillText(character, x, line.y + ascent);
+        x += measure(character, line.bold, line.italic);
+      }
     });
     while (nextButton < layout.buttons.length)
       drawButton(layout.buttons[nextButton++]);
@@ -1089,6 +1122,8 @@
     guideUrl: guideUrl,
     pictureUrl: pictureUrl,
     fontFamilies: fontFamilies,
+    wholePixels: wholePixels,
+    textMeasure: textMeasure,
     enhance: enhance,
     enhanceWhenReady: enhanceWhenReady
   };

@@ -62,6 +62,11 @@ fs.writeFileSync(path.join(site, 'gaps.dvx'), Buffer.from(
   '1\u00a4Go on\u00b62\r\n2\u00a4Two\u00b6\u00aa\u00b1\u0080no\r\n', 'latin1'));
 page('gaps.html', element(path.join(site, 'gaps.dvx'), ['--image-dir', 'pictures']));
 
+// The player's pure parts on a page of their own, for measuring with the browser's fonts.
+fs.writeFileSync(path.join(site, 'measure.html'), '<!DOCTYPE html><html><body>' +
+  '<script>var module = {exports: {}};</script><script src="dravenloom.js"></script>' +
+  '</body></html>');
+
 // A guide of 10,000 records: dialogues of one to three lines, two to four responses.
 function bigGuide(records) {
   let seed = 7;
@@ -254,6 +259,38 @@ test('the launch button replaces the element and the guide is walked', async () 
   await tab.click('h1');
   await tab.keyboard.press('Escape');
   assert.strictEqual(await tab.$eval('.dravenloom-panel', (p) => p.hidden), true);
+  await tab.close();
+});
+
+// Widths the program's canvas (Qt, full hinting, no kerning, 96 dots per inch) gives for these
+// texts in the Liberation faces, taken from it once. The web player must measure the same, or
+// its lines would break elsewhere than the Demonstration's.
+const ProgramWidths = [
+  ['Liberation Serif', 13, false, 'Hello world', 64],
+  ['Liberation Serif', 13, false, 'Yes, the plug is in the wall socket.', 184],
+  ['Liberation Sans', 13, false, 'Yes, the plug is in the wall socket.', 200],
+  ['Liberation Mono', 13, false, 'Yes, the plug is in the wall socket.', 288],
+  ['Liberation Mono', 20, false, 'My desk lamp does not light.', 336],
+  ['Liberation Serif', 15, false, 'My desk lamp does not light.', 182],
+  ['Liberation Serif', 15, true, 'My desk lamp does not light.', 187],
+  ['Liberation Sans', 15, false, 'My desk lamp does not light.', 187],
+  ['Liberation Sans', 15, true, 'My desk lamp does not light.', 200],
+  ['Liberation Serif', 15, true,
+   'The quick brown fox jumps over the lazy dog while the small white mouse', 482],
+  ['Liberation Sans', 15, false,
+   'The quick brown fox jumps over the lazy dog while the small white mouse', 479],
+  ['Liberation Serif', 20, true,
+   'The quick brown fox jumps over the lazy dog while the small white mouse', 635],
+];
+
+test('texts measure as wide as on the program\'s canvas', async () => {
+  const tab = await open('measure.html');
+  const widths = await tab.evaluate((cases) => {
+    const context = document.createElement('canvas').getContext('2d');
+    return cases.map(([family, pixels, bold, text]) => module.exports.textMeasure(context,
+      (b) => (b ? 'bold ' : '') + pixels + 'px "' + family + '"')(text, bold, false));
+  }, ProgramWidths);
+  assert.deepStrictEqual(widths, ProgramWidths.map((c) => c[4]));
   await tab.close();
 });
 

@@ -84,3 +84,20 @@ test('fonts: the named face, its free twin, the generic family', () => {
   assert.strictEqual(player.fontFamilies('Courier'), '"Courier", "Liberation Mono", monospace');
   assert.strictEqual(player.fontFamilies('Odd "face"'), '"Odd face", "Liberation Serif", serif');
 });
+
+test('an advance is rounded to whole pixels, halves upwards, a few thousandths of slack', () => {
+  assert.deepStrictEqual([0, 0.49, 4.4902, 5.4844, 12.4951, 12.5, 13.4961, 19.502].map(
+    player.wholePixels), [0, 0, 4, 5, 13, 13, 14, 20]);
+});
+
+test('a text is as wide as its characters, each measured once per font', () => {
+  const asked = [];
+  const context = {
+    font: '',
+    measureText(c) { asked.push(this.font + ' ' + c); return {width: c === 'm' ? 12.4951 : 4.6}; },
+  };
+  const measure = player.textMeasure(context, (bold) => (bold ? 'bold ' : '') + '15px x');
+  assert.strictEqual(measure('mam', false, false), 13 + 5 + 13);
+  assert.strictEqual(measure('ma', true, false), 18);
+  assert.deepStrictEqual(asked, ['15px x m', '15px x a', 'bold 15px x m', 'bold 15px x a']);
+});
