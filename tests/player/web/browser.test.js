@@ -135,6 +135,9 @@ const record = (tab) => tab.$eval('.dravenloom-panel', (p) => p.getAttribute('da
 const responses = (tab) => tab.$$eval('.dravenloom-response',
   (nodes) => nodes.map((n) => n.getAttribute('aria-label')));
 
+// Long enough for a draw that should not happen to have happened.
+const settle = () => new Promise((resolve) => setTimeout(resolve, 300));
+
 async function waitForRecord(tab, number) {
   await tab.waitForFunction((n) => {
     const panel = document.querySelector('.dravenloom-panel');
@@ -200,6 +203,7 @@ test('the launch button replaces the element and the guide is walked', async () 
   await back();
   await waitForRecord(tab, 1);
   await back();
+  await settle();
   assert.strictEqual(await record(tab), '1');
 
   // Space on a focused response works too (record 1 -> 3 -> 5 -> 6).
@@ -232,6 +236,14 @@ test('the launch button replaces the element and the guide is walked', async () 
   const other = await target.page();
   if (other)
     await other.close();
+
+  // Restart goes to record 1 with an empty history: Back then does nothing.
+  await tab.evaluate(() => [...document.querySelectorAll('.dravenloom-bar button')]
+    .find((b) => b.textContent === 'Restart').click());
+  await waitForRecord(tab, 1);
+  await back();
+  await settle();
+  assert.strictEqual(await record(tab), '1');
 
   // Escape closes the panel; the focus goes back to the launch button; the page's history was
   // left alone.
