@@ -84,11 +84,13 @@ void TakeSettings(const ParsedArguments& parsed, AppletOptions& options) {
         options.CheckBold.Checked = true;
     if (parsed.Has("--italic"))
         options.CheckItalic.Checked = true;
+    if (parsed.Has("--html5"))
+        options.CheckHtml5.Checked = true;
 }
 
 int RunTag(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const ParsedArguments parsed = ParseArguments(
-        arguments, {"--bold", "--italic"},
+        arguments, {"--bold", "--italic", "--html5"},
         {"--title", "--button", "--width", "--height", "--text-start", "--background", "--text",
          "--face", "--size", "--image", "--image-dir", "--from", "--output"});
     const std::string& path = parsed.SingleOperand("GUIDE");
@@ -96,7 +98,8 @@ int RunTag(const std::vector<std::string>& arguments, std::ostream& out, std::os
     OpenedGuide guide(path);
     AppletOptions options(guide.Host);
     if (const auto from = parsed.Value("--from")) {
-        const auto params = FindAppletElement(ReadFileBytes(*from));
+        const std::string html = ReadFileBytes(*from);
+        const auto params = FindAppletElement(html);
         if (!params) {
             err << ProgramName << " tag: " << FileNamePart(*from)
                 << " holds no applet element for Dravenloom.class\n";
@@ -109,6 +112,7 @@ int RunTag(const std::vector<std::string>& arguments, std::ostream& out, std::os
                 err << "  " << problem << "\n";
             return ExitFailure;
         }
+        options.CheckHtml5.Checked = LoadsWebPlayer(html);
     }
     try {
         TakeSettings(parsed, options);
@@ -137,13 +141,17 @@ const CommandRegistrar Registrar(
      "dravenloom-cli tag GUIDE [--title T] [--button B] [--width W] [--height H]\n"
      "                         [--text-start N] [--background #RRGGBB] [--text #RRGGBB]\n"
      "                         [--face F] [--size S] [--bold] [--italic] [--image NAME]\n"
-     "                         [--image-dir D] [--from FILE.html] [--output FILE.html]\n"
+     "                         [--image-dir D] [--html5] [--from FILE.html]\n"
+     "                         [--output FILE.html]\n"
      "  Prints the sixteen lines of the APPLET element for GUIDE (a .dvx file) with the\n"
      "  appearance settings of the \"Generate HTML\" page: their defaults, then those of the\n"
      "  first element in FILE.html (--from), then those given here. Each value is checked\n"
      "  as its field checks it; a bad one is refused with the field's message (exit 2).\n"
      "  --face is Arial, Courier or Times New Roman; --size 10 to 18; --image one of the\n"
      "  twelve button pictures (gray.gif by default).\n"
+     "  --html5  adds a seventeenth line that loads dravenloom.js, the player for browsers\n"
+     "           without Java (\"Also play in browsers without Java\"); a FILE.html\n"
+     "           that loads dravenloom.js ticks it as well\n"
      "  --output FILE.html  writes the lines there instead, each ended by CR LF, in code\n"
      "                      page 1252, through a temporary file\n",
      RunTag});

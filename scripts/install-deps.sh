@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Dravenloom needs to build, test and take screenshots,
-# only when some are missing. Runs without questions (CI has no standard input).
+# only when some are missing, and the web player's test tools from npm (the versions pinned in
+# tests/player/web/package-lock.json) when they are not there yet. Runs without questions (CI
+# has no standard input).
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,7 @@ packages=(
   python3 python3-pyftpdlib
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
+  chromium
 )
 
 missing=()
@@ -22,13 +25,23 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+# Node.js and npm by their commands: a machine may have them from elsewhere than Debian (a
+# Node.js that brings its own npm conflicts with Debian's npm package).
+command -v node >/dev/null 2>&1 || missing+=(nodejs)
+command -v npm >/dev/null 2>&1 || missing+=(npm)
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
 fi
 
-echo "Installing: ${missing[*]}"
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+# puppeteer-core drives the system's Chromium in the web player's browser test.
+web_tests="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tests/player/web"
+if [ ! -d "$web_tests/node_modules/puppeteer-core" ]; then
+  echo "Installing the web player's test tools (npm ci in tests/player/web)"
+  (cd "$web_tests" && npm ci --no-audit --no-fund)
+fi

@@ -2,8 +2,8 @@
 # Takes pictures of every window and page of Dravenloom under a virtual X server and saves them
 # in screenshots/ (the main window on each page, the splash, about box, graphic dialog,
 # magnified field, tutorial, wizard, help window and the open dialogs, the whole screen
-# with the tutorial beside the main window, and the twelve button pictures enlarged on white
-# and on black). With --tutorial it also renews the
+# with the tutorial beside the main window, the twelve button pictures enlarged on white
+# and on black, and the web player on a record of the sample guide). With --tutorial it also renews the
 # pictures the tutorial pages show (resources/tutorial/images).
 #
 # The real windows are built over the real platform layer by the dravenloom-shots tool; the
@@ -21,7 +21,7 @@ bash "$root/scripts/install-deps.sh"
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 fi
-cmake --build "$build" -j"$(nproc)" --target dravenloom-shots
+cmake --build "$build" -j"$(nproc)" --target dravenloom-shots dravenloom-cli
 
 guide="$root/examples/tour.dvx"
 if [ ! -f "$guide" ]; then
@@ -50,5 +50,10 @@ done
 convert "$sheet"/white-large.png "$sheet"/black-large.png "$sheet"/white-small.png \
   "$sheet"/black-small.png -background gray50 -gravity west -append \
   "$out/button-pictures.png"
+
+# The web player on record 6 of the sample guide, in a headless Chromium.
+(cd "$root/tests/player/web" && DRAVENLOOM_CLI="$build/bin/dravenloom-cli" \
+  DRAVENLOOM_SCREENSHOT="$out/player-web.png" \
+  node --test --test-name-pattern="walked" browser.test.js >/dev/null)
 
 echo "Pictures in $out"

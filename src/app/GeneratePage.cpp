@@ -89,6 +89,8 @@ void GeneratePage::Connect() {
             [this](bool checked) { Forward([&] { Options.CheckBold.Checked = checked; }); });
     connect(CheckItalic, &QCheckBox::clicked, this,
             [this](bool checked) { Forward([&] { Options.CheckItalic.Checked = checked; }); });
+    connect(CheckHtml5, &QCheckBox::clicked, this,
+            [this](bool checked) { Forward([&] { Options.CheckHtml5.Checked = checked; }); });
     connect(MTranBtn1, &TMTranBtn::Click, this,
             [this] { Forward([this] { Options.MTranBtn1Click(); }); });
     connect(MTranBtn2, &TMTranBtn::Click, this,
@@ -148,6 +150,7 @@ void GeneratePage::Refresh() {
     ShowGuideText(*SizeGuard, SizeCombo->lineEdit(), Options.SizeCombo.Text);
     ShowCheckBox(CheckBold, Options.CheckBold);
     ShowCheckBox(CheckItalic, Options.CheckItalic);
+    ShowCheckBox(CheckHtml5, Options.CheckHtml5);
     ShowColour(ColorPanel1, Options.Color1);
     ShowColour(ColorPanel2, Options.Color2);
     if (ShownSwatch != Options.ButtonSwatch) {

@@ -60,6 +60,7 @@ public:
     std::array<QLabel*, SwatchCount> SwatchImages{};     // the pictures under the buttons
     std::array<TMTranBtn*, SwatchCount> SwatchButtons{}; // MTranBtn3..MTranBtn14
     QLabel* CurrentImage = nullptr;
+    QCheckBox* CheckHtml5 = nullptr; // "Also play in browsers without Java"
     QPlainTextEdit* HtmlMemo = nullptr;
     QPushButton* GenerateBitBtn = nullptr;
     QPushButton* SaveBtn = nullptr;

@@ -1,7 +1,8 @@
 // The "Generate HTML" page's widgets, their captions and hints, and where they stand. The page
-// fills the fixed 620 x 399 view area: the text options on the left, the colours and button
-// swatches on the right (the swatches where the published guide's designer put them: 15 x 15,
-// 23 pixels apart at y = 112 from x = 326), the font across, and the element below.
+// fills the fixed 620 x 399 view area: the text options on the left, the colours, button
+// swatches and the box for browsers without Java on the right (the swatches where the published
+// guide's designer put them: 15 x 15, 23 pixels apart at y = 112 from x = 326), the font across,
+// and the element below.
 #include "app/GeneratePage.h"
 
 #include "app/GuideText.h"
@@ -206,6 +207,10 @@ void GeneratePage::BuildSwatches() {
     CurrentImage->setToolTip(Text(CurrentImageControl.Hint));
     CurrentImage->setGeometry(BarLeft, top + (FieldHeight - SwatchSide) / 2, SwatchSide,
                               SwatchSide);
+    // Beside "Text Starting Position", in the room the right column leaves above the font row.
+    CheckHtml5 = MakeCheck(
+        this, Html5Control,
+        QRect(RightLeft, RowTop + 5 * RowStep, PageWidth - Margin - RightLeft, FieldHeight));
 }
 
 void GeneratePage::BuildTag() {

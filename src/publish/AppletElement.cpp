@@ -130,6 +130,23 @@ std::optional<AppletParams> FindAppletElement(std::string_view html) {
     return std::nullopt;
 }
 
+bool LoadsWebPlayer(std::string_view html) {
+    std::size_t at = 0;
+    while ((at = html.find('<', at)) != std::string_view::npos) {
+        const Tag tag = ReadTag(html, at);
+        const std::string* source = tag.Attribute("src");
+        if (tag.Name != "script" || !source)
+            continue;
+        std::string_view file = *source;
+        file = file.substr(0, file.find_first_of("?#"));
+        if (const auto slash = file.find_last_of("/\\"); slash != std::string_view::npos)
+            file = file.substr(slash + 1);
+        if (Lower(file) == WebPlayerFile)
+            return true;
+    }
+    return false;
+}
+
 std::vector<std::string> ApplyAppletParams(const AppletParams& params, AppletOptions& options) {
     std::vector<std::string> problems;
     auto refuse = [&](const std::string& name, const std::string& value, const char* rule) {
@@ -206,7 +223,8 @@ void LoadOptionsFromFile(AppletOptions& options, Platform& platform, std::string
     if (!chosen || chosen->empty())
         return;
     fileName = *chosen;
-    const auto params = FindAppletElement(ReadFileBytes(*chosen));
+    const std::string html = ReadFileBytes(*chosen);
+    const auto params = FindAppletElement(html);
     if (!params) {
         platform.ShowMessage(Information("The file \"" + FileNamePart(*chosen) +
                                          "\" holds no applet element for Dravenloom.class. "
@@ -214,6 +232,7 @@ void LoadOptionsFromFile(AppletOptions& options, Platform& platform, std::string
         return;
     }
     const std::vector<std::string> problems = ApplyAppletParams(*params, options);
+    options.CheckHtml5.Checked = LoadsWebPlayer(html);
     if (problems.empty())
         return;
     std::string text = NotTakenIntro;

@@ -22,6 +22,10 @@ using AppletParams = std::vector<std::pair<std::string, std::string>>;
 // stand in double quotes, single quotes or none.
 std::optional<AppletParams> FindAppletElement(std::string_view html);
 
+// Whether the text loads the player for browsers without Java: a SCRIPT element (any case)
+// whose SRC names dravenloom.js, in any folder, as the line generation adds does.
+bool LoadsWebPlayer(std::string_view html);
+
 // Sets every option named by a parameter whose value passes its field's rule. Each unknown
 // name and each value that fails keeps the option as it was and yields one line for the
 // author (UTF-8), such as: size: "20" (Font size must be between 10 and 18.)
@@ -34,8 +38,9 @@ inline constexpr const char* NotTakenIntro =
     "These settings of the element were not taken and keep their current values:";
 
 // "Load From File": the open dialog (HTML files), then the options set from the first element
-// of the chosen file. A file without such an element changes nothing and says so; values that
-// were not taken are listed in one message. `fileName` is the file the dialog offers first and
+// of the chosen file, the box for browsers without Java ticked exactly when the file loads
+// that player. A file without such an element changes nothing and says so; values that were
+// not taken are listed in one message. `fileName` is the file the dialog offers first and
 // becomes the one chosen. A FileError when the file cannot be read.
 void LoadOptionsFromFile(AppletOptions& options, Platform& platform, std::string& fileName);
 

@@ -127,6 +127,7 @@ AppletSettings AppletOptions::Settings() const {
     settings.Size = SizeCombo.Text;
     settings.Bold = CheckBold.Checked;
     settings.Italic = CheckItalic.Checked;
+    settings.Html5 = CheckHtml5.Checked;
     settings.Background = Color1;
     settings.Text = Color2;
     settings.Image = Image;

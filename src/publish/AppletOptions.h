@@ -51,6 +51,10 @@ inline constexpr OptionControl BoldControl{"CheckBold", "Bold",
                                            "Check this box to bold the text in your guide.", ""};
 inline constexpr OptionControl ItalicControl{
     "CheckItalic", "Italic", "Check this box to italicize the text in your guide.", ""};
+// Off by default, so that the element stays the sixteen lines unless the author asks.
+inline constexpr OptionControl Html5Control{
+    "CheckHtml5", "Also play in browsers without Java",
+    "Check this box to let your guide play in browsers that cannot run Java as well.", ""};
 inline constexpr OptionControl CurrentImageControl{
     "CurrentImage",
     "Current button:", "Displays the current color of the buttons to be displayed in your guide.",
@@ -139,10 +143,11 @@ public:
     ComboBox SizeCombo;
     CheckBox CheckBold;
     CheckBox CheckItalic;
-    Rgb Color1 = White; // the background, shown in ColorPanel1
-    Rgb Color2 = Black; // the text colour, shown in ColorPanel2
-    std::string Image;  // the button picture's file name
-    int ButtonSwatch;   // the chosen swatch (1 to 12), shown in CurrentImage
+    CheckBox CheckHtml5; // the element also loads the player for browsers without Java
+    Rgb Color1 = White;  // the background, shown in ColorPanel1
+    Rgb Color2 = Black;  // the text colour, shown in ColorPanel2
+    std::string Image;   // the button picture's file name
+    int ButtonSwatch;    // the chosen swatch (1 to 12), shown in CurrentImage
 
     // Leave checks: a bad text is put back to the field's default, the focus goes back to the
     // field and a warning names the rule ("Error", OK, exclamation).

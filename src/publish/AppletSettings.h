@@ -22,6 +22,7 @@ struct AppletSettings {
     std::string Size;        // decimal text, 10 to 18 once checked
     bool Bold = false;
     bool Italic = false;
+    bool Html5 = false; // the element also loads the player for browsers without Java
     Rgb Background;
     Rgb Text;
     std::string Image;                   // the button picture's file name ("gray.gif")

@@ -63,7 +63,7 @@ std::string QuoteAttributeValue(std::string_view value) {
 
 std::vector<std::string> AppletTagLines(const AppletSettings& settings,
                                         const std::string& guideName) {
-    return {
+    std::vector<std::string> lines = {
         R"(<APPLET CODE="Dravenloom.class" WIDTH="75" HEIGHT="50" MAYSCRIPT>)",
         Param("frameWidth", settings.FrameWidth),
         Param("frameHeight", settings.FrameHeight),
@@ -81,6 +81,9 @@ std::vector<std::string> AppletTagLines(const AppletSettings& settings,
         "Sorry, but your browser does not support Java.",
         "</APPLET>",
     };
+    if (settings.Html5)
+        lines.emplace_back(WebPlayerLine);
+    return lines;
 }
 
 std::string GuideNameForTag(const std::string& guideFileName) {

@@ -29,6 +29,10 @@ inline constexpr OptionControl SaveControl{"SaveBtn", "Save To File",
 inline constexpr const char* HtmlFilter = "HTML Files (*.html, *.htm)|*.html; *.htm";
 inline constexpr const char* HtmlExtension = "html";
 inline constexpr int AppletTagLineCount = 16;
+// The player for browsers without Java, beside the class files in the Applet folder, and the
+// line that loads it, added after the element when the author asks for it.
+inline constexpr const char* WebPlayerFile = "dravenloom.js";
+inline constexpr const char* WebPlayerLine = "<script src=\"dravenloom.js\"></script>";
 
 // "BoldItalic", "Bold", "Italic" or "Regular".
 std::string StyleWord(bool bold, bool italic);
@@ -39,7 +43,8 @@ std::string StyleWord(bool bold, bool italic);
 std::string QuoteAttributeValue(std::string_view value);
 
 // The sixteen lines of the element for these settings and the guide file's name (code page
-// 1252 bytes, without directory), in order, without line ends.
+// 1252 bytes, without directory), in order, without line ends; a seventeenth that loads the
+// player for browsers without Java when the settings ask for it.
 std::vector<std::string> AppletTagLines(const AppletSettings& settings,
                                         const std::string& guideName);
 

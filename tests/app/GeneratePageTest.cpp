@@ -201,6 +201,34 @@ TEST_F(GeneratePageTest, TheSavedElementLoadsBackIntoTheFields) {
               Generate->SwatchImages[DefaultSwatch - 1]->pixmap().toImage());
 }
 
+TEST_F(GeneratePageTest, TheBoxForBrowsersWithoutJavaAddsTheScriptLineAndLoadsBack) {
+    EXPECT_EQ(Generate->CheckHtml5->text(), QStringLiteral("Also play in browsers without Java"));
+    EXPECT_FALSE(Generate->CheckHtml5->toolTip().isEmpty());
+    EXPECT_FALSE(Generate->CheckHtml5->isChecked());
+    QTemporaryDir folder;
+    Platform.DialogAnswers.push_back(folder.filePath(QStringLiteral("tour.dvx")).toStdString());
+    Generate->GenerateBitBtn->click();
+    EXPECT_EQ(Generate->HtmlMemo->toPlainText().split(u'\n').size(), AppletTagLineCount);
+
+    Generate->CheckHtml5->click();
+    EXPECT_TRUE(Options().CheckHtml5.Checked);
+    Generate->GenerateBitBtn->click();
+    const QStringList lines = Generate->HtmlMemo->toPlainText().split(u'\n');
+    ASSERT_EQ(lines.size(), AppletTagLineCount + 1);
+    EXPECT_EQ(lines.back(), QStringLiteral("<script src=\"dravenloom.js\"></script>"));
+    const std::string element = folder.filePath(QStringLiteral("tag.html")).toStdString();
+    Platform.DialogAnswers.push_back(element);
+    Generate->SaveBtn->click();
+
+    // Unticked by hand, the saved element ticks it again.
+    Generate->CheckHtml5->click();
+    EXPECT_FALSE(Options().CheckHtml5.Checked);
+    Platform.DialogAnswers.push_back(element);
+    Generate->LoadBtn->click();
+    EXPECT_TRUE(Generate->CheckHtml5->isChecked());
+    EXPECT_TRUE(Options().CheckHtml5.Checked);
+}
+
 TEST(SwatchPictureTest, IsTheGifBesideTheProgramOrElseTheSameButtonDrawn) {
     QTemporaryDir folder;
     const QImage missing = SwatchPicture(folder.path().toStdString(), 2);

@@ -75,6 +75,29 @@ TEST_F(TagCommandTest, WritesEverySettingAndReadsItBack) {
     EXPECT_NE(changed.Out.find("<PARAM NAME=\"face\" VALUE=\"Courier\">\n"), std::string::npos);
 }
 
+TEST_F(TagCommandTest, Html5AddsTheLineThatLoadsThePlayerAndFromKeepsIt) {
+    const std::string guide = Guide().string();
+    const CliResult printed = Run({"tag", guide, "--html5"});
+    EXPECT_EQ(printed.Status, 0) << printed.Err;
+    EXPECT_EQ(printed.Out, DefaultElement + "<script src=\"dravenloom.js\"></script>\n");
+
+    const std::string page = (Directory / "page.html").string();
+    ASSERT_EQ(Run({"tag", guide, "--html5", "--title", "T", "--output", page}).Status, 0);
+    const std::string bytes = dravenloom::ReadWholeFile(page);
+    EXPECT_EQ(bytes.substr(bytes.size() - 50),
+              "</APPLET>\r\n<script src=\"dravenloom.js\"></script>\r\n");
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 17);
+    // An element saved with the line gives it again; one saved without gives the sixteen.
+    const CliResult again = Run({"tag", guide, "--from", page});
+    EXPECT_EQ(again.Status, 0) << again.Err;
+    EXPECT_NE(again.Out.find("</APPLET>\n<script src=\"dravenloom.js\"></script>\n"),
+              std::string::npos)
+        << again.Out;
+    const std::string plain = (Directory / "plain.html").string();
+    ASSERT_EQ(Run({"tag", guide, "--output", plain}).Status, 0);
+    EXPECT_EQ(Run({"tag", guide, "--from", plain}).Out, DefaultElement);
+}
+
 TEST_F(TagCommandTest, SendsNoEscapeSequenceToTheTerminal) {
     const CliResult result = Run({"tag", Guide().string(), "--title", "\x1B[2Jgone"});
     EXPECT_EQ(result.Status, 0) << result.Err;

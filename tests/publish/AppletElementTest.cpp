@@ -167,6 +167,50 @@ TEST_F(ApplyAppletParamsTest, LoadFromFileSetsTheOptionsAndListsTheRest) {
                               "\nsize: \"9\" (Font size must be between 10 and 18.)"));
 }
 
+struct WebPlayerCase {
+    const char* Html;
+    bool Loads;
+};
+
+class LoadsWebPlayerTest : public ::testing::TestWithParam<WebPlayerCase> {};
+
+TEST_P(LoadsWebPlayerTest, ReadsTheScriptThatLoadsThePlayer) {
+    EXPECT_EQ(LoadsWebPlayer(GetParam().Html), GetParam().Loads) << GetParam().Html;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, LoadsWebPlayerTest,
+    ::testing::Values(
+        WebPlayerCase{"</APPLET>\r\n<script src=\"dravenloom.js\"></script>\r\n", true},
+        WebPlayerCase{"<SCRIPT SRC='player/Dravenloom.JS?v=2'></SCRIPT>", true},
+        WebPlayerCase{"<script type=\"text/javascript\" src=https://cdn.example/dravenloom.js>",
+                      true},
+        WebPlayerCase{"<script src=\"lib\\dravenloom.js#x\"></script>", true},
+        WebPlayerCase{"</APPLET>\r\n", false},
+        WebPlayerCase{"<script src=\"other.js\"></script>", false},
+        WebPlayerCase{"<script src=\"dravenloom.js.map\"></script>", false},
+        WebPlayerCase{"<script>load('dravenloom.js')</script>", false},
+        WebPlayerCase{"<img src=\"dravenloom.js\">", false},
+        WebPlayerCase{"<!-- <script src=\"dravenloom.js\"></script> -->", false}));
+
+TEST_F(ApplyAppletParamsTest, LoadFromFileTicksTheBoxExactlyWhenThePageLoadsThePlayer) {
+    TempDirectory dir;
+    const std::string withScript = dir.File("both.html");
+    const std::string element = "<APPLET CODE=\"Dravenloom.class\">\r\n<PARAM NAME=\"title\" "
+                                "VALUE=\"T\">\r\n</APPLET>\r\n";
+    WriteBytes(withScript, element + "<script src=\"dravenloom.js\"></script>\r\n");
+    const std::string plain = dir.File("plain.html");
+    WriteBytes(plain, element);
+    std::string lastFile;
+    Platform.DialogAnswers.push_back(withScript);
+    LoadOptionsFromFile(Options, Platform, lastFile);
+    EXPECT_TRUE(Options.CheckHtml5.Checked);
+    Platform.DialogAnswers.push_back(plain);
+    LoadOptionsFromFile(Options, Platform, lastFile);
+    EXPECT_FALSE(Options.CheckHtml5.Checked);
+    EXPECT_TRUE(Platform.Messages.empty());
+}
+
 TEST_F(ApplyAppletParamsTest, LoadFromFileWithoutAnElementSaysSo) {
     TempDirectory dir;
     const std::string page = dir.File("plain.html");

@@ -31,6 +31,8 @@ TEST_F(AppletOptionsTest, StartsFromTheDefaults) {
     EXPECT_EQ(s.Size, "12");
     EXPECT_FALSE(s.Bold);
     EXPECT_FALSE(s.Italic);
+    EXPECT_FALSE(s.Html5);
+    EXPECT_FALSE(Options.CheckHtml5.Checked);
     EXPECT_EQ(HtmlColorText(s.Background), "#FFFFFF");
     EXPECT_EQ(HtmlColorText(s.Text), "#000000");
     EXPECT_EQ(s.Image, "gray.gif");
@@ -55,6 +57,7 @@ TEST_F(AppletOptionsTest, SettingsFollowEveryControl) {
     Options.SizeCombo.Text = "11";
     Options.CheckBold.Checked = true;
     Options.CheckItalic.Checked = true;
+    Options.CheckHtml5.Checked = true;
     Options.Color1 = Rgb{1, 2, 3};
     Options.Color2 = Rgb{4, 5, 6};
     Options.SwatchClick(2);
@@ -69,6 +72,7 @@ TEST_F(AppletOptionsTest, SettingsFollowEveryControl) {
     EXPECT_EQ(s.Size, "11");
     EXPECT_TRUE(s.Bold);
     EXPECT_TRUE(s.Italic);
+    EXPECT_TRUE(s.Html5);
     EXPECT_EQ(s.Background, (Rgb{1, 2, 3}));
     EXPECT_EQ(s.Text, (Rgb{4, 5, 6}));
     EXPECT_EQ(s.Image, "red.gif");

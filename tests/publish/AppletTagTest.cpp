@@ -84,6 +84,21 @@ TEST(AppletTagLinesTest, AFullySetPageFillsEveryValue) {
     EXPECT_EQ(lines, expected);
 }
 
+TEST(AppletTagLinesTest, TheBoxForBrowsersWithoutJavaAddsOnlyTheScriptLine) {
+    ScriptedPlatform platform;
+    AppletOptions options(platform);
+    options.TitleEdit.Text = "Tour";
+    const LineList plain = AppletTagLines(options.Settings(), "tour.dvx");
+    ASSERT_EQ(plain.size(), static_cast<std::size_t>(AppletTagLineCount));
+    EXPECT_EQ(plain.back(), "</APPLET>");
+
+    options.CheckHtml5.Checked = true;
+    const LineList both = AppletTagLines(options.Settings(), "tour.dvx");
+    ASSERT_EQ(both.size(), plain.size() + 1);
+    EXPECT_EQ(LineList(both.begin(), both.end() - 1), plain);
+    EXPECT_EQ(both.back(), "<script src=\"dravenloom.js\"></script>");
+}
+
 TEST(AppletTagLinesTest, ADoubleQuoteCannotEndTheValue) {
     EXPECT_EQ(QuoteAttributeValue(R"(Say "hi")"), "Say &quot;hi&quot;");
     // Nothing else is touched: a value without double quotes stands as typed.
