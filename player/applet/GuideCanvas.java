@@ -26,7 +26,6 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
     static final char X_MARK = '\u00AA';
     static final char Y_MARK = '\u00B1';
     static final char CENTER_MARK = '\u20AC'; // the byte 0x80
-    static final char BREAK_MARK = '\u0161'; // the byte 0x9A: CR LF inside a text
     static final String LINE_BREAK = "\r\n";
 
     static final int MAX_RESPONSES = 6;

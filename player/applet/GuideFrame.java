@@ -88,10 +88,10 @@ public class GuideFrame extends Frame implements ActionListener, WindowListener,
         addWindowListener(this);
     }
 
-    // Shows the window; the guide is loaded the first time, and a window that was closed
-    // starts again at record 1.
+    // Shows the window; the guide is loaded the first time (and again after a failed load),
+    // and a window that was closed starts again at record 1.
     void open() {
-        if (loader == null) {
+        if (loader == null || (!loaded && progress.failed() && !loader.isAlive())) {
             progress.step("Loading " + applet.fileName, 0, 0);
             loader = new Thread(this, "Dravenloom loader");
             loader.setDaemon(true);

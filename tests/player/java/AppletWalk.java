@@ -275,6 +275,11 @@ public final class AppletWalk {
             && missing.frame.progress.failed());
         Check.equal("cannot load guide missing.dvx",
             onWindowThread(() -> missing.frame.progress.message()), "a guide that can't be fetched");
+        // Once the guide is there, the launch button tries again.
+        Files.copy(new File(site, "tour.dvx").toPath(), new File(site, "missing.dvx").toPath());
+        click(missing.launch);
+        waitFor("the guide loads on a second try", () -> missing.frame.canvas.isShowing()
+            && missing.frame.canvas.record == 1 && missing.frame.canvas.tops[0] > 0);
         onWindowThread(() -> { missing.frame.dispose(); return null; });
 
         Dravenloom bad = page(site, new String[][] {{"filename", "bad.dvx"}}, 700);
