@@ -1,5 +1,4 @@
-// The guide player's applet: the launch button on the page, the settings the page hands it, and
-// the rules for where the guide's files are and which of its links may be opened.
+// The guide player's applet: its launch button, its settings, where its files are, what links open.
 
 import java.applet.Applet;
 import java.awt.BorderLayout;
@@ -114,7 +113,7 @@ public class Dravenloom extends Applet implements ActionListener {
     // read: the author's program never writes one, and the element may have been edited.
     private String positive(String name, String fallback) {
         String value = param(name, fallback);
-        Integer number = GuideCanvas.readNumber(value.trim());
+        Integer number = GuideFrame.readNumber(value.trim());
         return number == null || number.intValue() <= 0 ? fallback : value.trim();
     }
 
@@ -156,7 +155,7 @@ public class Dravenloom extends Applet implements ActionListener {
 
     // Where a picture or the button image is, relative to the class files: in the image
     // directory when there is one, else beside them; found by the last component of its path.
-    static String pictureSpec(String imageDir, String storedPath) {
+    static String picturePlace(String imageDir, String storedPath) {
         String name = encode(lastComponent(storedPath), false);
         if (isBlank(imageDir))
             return name;
@@ -165,7 +164,7 @@ public class Dravenloom extends Applet implements ActionListener {
     }
 
     // The guide is beside the class files.
-    static String guideSpec(String fileName) {
+    static String guidePlace(String fileName) {
         return encode(fileName, true);
     }
 
@@ -200,11 +199,11 @@ public class Dravenloom extends Applet implements ActionListener {
     }
 
     URL guideUrl() throws MalformedURLException {
-        return new URL(getCodeBase(), guideSpec(fileName));
+        return new URL(getCodeBase(), guidePlace(fileName));
     }
 
     URL pictureUrl(String storedPath) throws MalformedURLException {
-        return new URL(getCodeBase(), pictureSpec(imageDir, storedPath));
+        return new URL(getCodeBase(), picturePlace(imageDir, storedPath));
     }
 
     // ---- Which links may be opened ----

@@ -1,5 +1,4 @@
-// The record screen of the guide player: a record laid out as the author's Demonstration lays it
-// out, drawn, and walked by clicks on its response buttons.
+// The record screen: a record laid out as the author's program lays it out, drawn, and walked.
 
 import java.awt.Canvas;
 import java.awt.Color;
@@ -20,13 +19,6 @@ import java.util.HashMap;
 
 public class GuideCanvas extends Canvas implements MouseListener, MouseMotionListener {
     private static final long serialVersionUID = 1L;
-
-    static final char NUMBER_MARK = '\u00A4';
-    static final char TEXT_MARK = '\u00B6';
-    static final char X_MARK = '\u00AA';
-    static final char Y_MARK = '\u00B1';
-    static final char CENTER_MARK = '\u20AC'; // the byte 0x80
-    static final String LINE_BREAK = "\r\n";
 
     static final int MAX_RESPONSES = 6;
     static final int BUTTON_X = 5;
@@ -76,101 +68,6 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
             targets[k] = "0";
     }
 
-    // ---- Reading record lines ----
-
-    // A decimal number with an optional sign, nothing else, within 32 bits; null otherwise.
-    static Integer readNumber(String text) {
-        int i = 0;
-        boolean negative = false;
-        if (i < text.length() && (text.charAt(i) == '+' || text.charAt(i) == '-')) {
-            negative = text.charAt(i) == '-';
-            ++i;
-        }
-        if (i == text.length())
-            return null;
-        long value = 0;
-        for (; i < text.length(); ++i) {
-            char c = text.charAt(i);
-            if (c < '0' || c > '9')
-                return null;
-            value = value * 10 + (c - '0');
-            if (value > Integer.MAX_VALUE + 1L)
-                return null;
-        }
-        if (negative)
-            value = -value;
-        if (value > Integer.MAX_VALUE)
-            return null;
-        return Integer.valueOf((int) value);
-    }
-
-    static int strToInt(String text) {
-        Integer value = readNumber(text);
-        if (value == null)
-            throw new IllegalArgumentException("'" + text + "' is not a valid integer value");
-        return value.intValue();
-    }
-
-    // The record number a line starts with, or null when it starts with none.
-    static Integer lineNumberOrNull(String line) {
-        int mark = line.indexOf(NUMBER_MARK);
-        return mark < 0 ? null : readNumber(line.substring(0, mark));
-    }
-
-    static int lineNumber(String line) {
-        Integer number = lineNumberOrNull(line);
-        if (number == null)
-            throw new IllegalArgumentException("a line does not start with a record number");
-        return number.intValue();
-    }
-
-    // The field between the first `from` mark and the first `to` mark; empty when either is
-    // missing or the end comes first.
-    static String between(String line, char from, char to) {
-        int start = line.indexOf(from);
-        int end = line.indexOf(to);
-        if (start < 0 || end < 0 || end <= start)
-            return "";
-        return line.substring(start + 1, end);
-    }
-
-    static String after(String line, char mark) {
-        int start = line.indexOf(mark);
-        return start < 0 ? "" : line.substring(start + 1);
-    }
-
-    static String lineText(String line) {
-        return between(line, NUMBER_MARK, TEXT_MARK);
-    }
-
-    static String lineTarget(String line) {
-        return after(line, TEXT_MARK);
-    }
-
-    static String graphicPath(String line) {
-        return between(line, TEXT_MARK, X_MARK);
-    }
-
-    // The stored position of the picture: "300" and "0" when the record has no picture.
-    static String graphicX(String line) {
-        return graphicPath(line).length() == 0 ? "300" : between(line, X_MARK, Y_MARK);
-    }
-
-    static String graphicY(String line) {
-        return graphicPath(line).length() == 0 ? "0" : between(line, Y_MARK, CENTER_MARK);
-    }
-
-    static boolean centred(String line) {
-        return after(line, CENTER_MARK).equals("yes");
-    }
-
-    static int findPrimaryLine(String[] lines, int record) {
-        for (int i = 0; i < lines.length; ++i)
-            if (lineNumber(lines[i]) == record)
-                return i;
-        return -1;
-    }
-
     private static boolean isAsciiLetter(char c, char lower) {
         return c == lower || c == lower - 32;
     }
@@ -181,7 +78,8 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
         int open = -1;
         for (int i = 0; i + 5 <= text.length() && open < 0; ++i) {
             if (text.charAt(i) == '[' && isAsciiLetter(text.charAt(i + 1), 'u')
-                    && isAsciiLetter(text.charAt(i + 2), 'r') && isAsciiLetter(text.charAt(i + 3), 'l')
+                    && isAsciiLetter(text.charAt(i + 2), 'r')
+                    && isAsciiLetter(text.charAt(i + 3), 'l')
                     && text.charAt(i + 4) == ':')
                 open = i;
         }
@@ -239,7 +137,7 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
                 String head = rest.substring(0, (int) n);
                 int blank = head.lastIndexOf(' ');
                 if (blank >= 0) {
-                    if (head.indexOf(LINE_BREAK) < 0)
+                    if (head.indexOf(GuideFrame.LINE_BREAK) < 0)
                         n = blank + 1;
                 } else {
                     n -= 1;
@@ -247,7 +145,7 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
                 }
             }
             int count = (int) n;
-            int lineBreak = rest.substring(0, count).indexOf(LINE_BREAK);
+            int lineBreak = rest.substring(0, count).indexOf(GuideFrame.LINE_BREAK);
             boolean endsAtBreak = lineBreak >= 0;
             if (endsAtBreak) {
                 count = lineBreak;
@@ -298,12 +196,12 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
         int[] newTops = new int[MAX_RESPONSES];
         String[] newTargets = {"0", "0", "0", "0", "0", "0"};
         try {
-            int points = strToInt(sizeText) * 5 / 6;
-            y = strToInt(textStartText);
-            int frameWidth = strToInt(widthText);
+            int points = GuideFrame.strToInt(sizeText) * 5 / 6;
+            y = GuideFrame.strToInt(textStartText);
+            int frameWidth = GuideFrame.strToInt(widthText);
             int gap = points + 35;
             clearsRegions = true;
-            int fontSize = strToInt(sizeText);
+            int fontSize = GuideFrame.strToInt(sizeText);
             if (fontSize < 14)
                 gap -= 10;
             if (faceName.equals("Courier"))
@@ -312,15 +210,15 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
                 gap += 5;
             int lineStep = fontSize + (fontSize >= 14 ? 5 : 0) + 4;
 
-            int primary = findPrimaryLine(lines, number);
+            int primary = GuideFrame.findPrimaryLine(lines, number);
             if (primary < 0)
                 throw new IllegalArgumentException("record " + number + " is not in the guide");
             paints = true;
             String line = lines[primary];
-            String path = graphicPath(line);
+            String path = GuideFrame.graphicPath(line);
             if (path.length() != 0) {
-                int x = strToInt(graphicX(line));
-                int top = strToInt(graphicY(line));
+                int x = GuideFrame.strToInt(GuideFrame.graphicX(line));
+                int top = GuideFrame.strToInt(GuideFrame.graphicY(line));
                 picturePath = path;
                 pictureX = x;
                 pictureY = top;
@@ -328,17 +226,18 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
             double width = frameWidth;
             int italicStyle = italicText ? Font.ITALIC : 0;
             // The dialogue is always bold.
-            layOutParagraph(lineText(line), width - width * 0.15, gap, lineStep, 5, centred(line),
+            layOutParagraph(GuideFrame.lineText(line), width - width * 0.15, gap, lineStep, 5,
+                GuideFrame.centred(line),
                 dialogueMetrics, Font.BOLD | italicStyle);
 
             int responseStyle = (boldResponses ? Font.BOLD : 0) | italicStyle;
             int index = primary + 1;
             for (int k = 0; k < MAX_RESPONSES && index < lines.length
-                    && lineNumber(lines[index]) == number;
+                    && GuideFrame.lineNumber(lines[index]) == number;
                     ++k, ++index) {
                 buttons.add(new int[] {y, lineTexts.size()});
                 newTops[k] = y;
-                String text = lineText(lines[index]);
+                String text = GuideFrame.lineText(lines[index]);
                 String[] link = findLink(text);
                 newTargets[k] = link != null ? link[0] : Integer.toString(index);
                 layOutParagraph(link != null ? link[1] : text, width - width * 0.2, gap * 3 / 4,
@@ -375,7 +274,7 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
         background = back;
         foreground = fore;
         setBackground(back);
-        Integer value = readNumber(sizeText);
+        Integer value = GuideFrame.readNumber(sizeText);
         // A point size at 96 dots per inch, as the author's screen draws it; Java2D draws at 72.
         float pixels = (value == null ? 10 : value.intValue() * 5 / 6) * 96f / 72f;
         String family = fontFamily(faceName);
@@ -520,9 +419,11 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
         g.setColor(Color.white);
         g.drawLine(BUTTON_X, top, BUTTON_X + BUTTON_SIZE - 1, top);
         g.drawLine(BUTTON_X, top, BUTTON_X, top + BUTTON_SIZE - 1);
+        int right = BUTTON_X + BUTTON_SIZE - 1;
+        int bottom = top + BUTTON_SIZE - 1;
         g.setColor(Color.darkGray);
-        g.drawLine(BUTTON_X, top + BUTTON_SIZE - 1, BUTTON_X + BUTTON_SIZE - 1, top + BUTTON_SIZE - 1);
-        g.drawLine(BUTTON_X + BUTTON_SIZE - 1, top, BUTTON_X + BUTTON_SIZE - 1, top + BUTTON_SIZE - 1);
+        g.drawLine(BUTTON_X, bottom, right, bottom);
+        g.drawLine(right, top, right, bottom);
     }
 
     void restart() {
@@ -582,14 +483,14 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
                 frame.openAddress(address);
             return false;
         }
-        Integer position = readNumber(target);
+        Integer position = GuideFrame.readNumber(target);
         if (position == null || position.intValue() < 0 || position.intValue() >= guide.length)
             return false;
         // The line is read now, so the jump goes where the guide says.
-        String jump = lineTarget(guide[position.intValue()]);
+        String jump = GuideFrame.lineTarget(guide[position.intValue()]);
         if (jump.length() == 0)
             return false;
-        Integer next = readNumber(jump);
+        Integer next = GuideFrame.readNumber(jump);
         if (next == null) {
             if (frame != null)
                 frame.recordShown("the response jumps to \"" + jump + "\", which is not a record");
@@ -625,7 +526,8 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
 
     public void mouseMoved(MouseEvent event) {
         boolean over = !blank && regionAt(event.getX(), event.getY(), 0) >= 0;
-        setCursor(over ? Cursor.getPredefinedCursor(Cursor.HAND_CURSOR) : Cursor.getDefaultCursor());
+        setCursor(
+            over ? Cursor.getPredefinedCursor(Cursor.HAND_CURSOR) : Cursor.getDefaultCursor());
     }
 
     public void mouseDragged(MouseEvent event) {}

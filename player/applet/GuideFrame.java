@@ -1,5 +1,4 @@
-// The guide's window: the title, the Restart, Back, Close and About buttons, the record screen,
-// and the loading of the guide and its pictures behind a progress display.
+// The guide's window, its buttons and progress, and the reading of guide files and record lines.
 
 import java.awt.BorderLayout;
 import java.awt.Button;
@@ -34,6 +33,13 @@ public class GuideFrame extends Frame implements ActionListener, WindowListener,
     private static final String CP1252_HIGH = "\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021"
         + "\u02C6\u2030\u0160\u2039\u0152\u008D\u017D\u008F\u0090\u2018\u2019\u201C\u201D\u2022"
         + "\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u009D\u017E\u0178";
+
+    static final char NUMBER_MARK = '\u00A4';
+    static final char TEXT_MARK = '\u00B6';
+    static final char X_MARK = '\u00AA';
+    static final char Y_MARK = '\u00B1';
+    static final char CENTER_MARK = '\u20AC'; // the byte 0x80
+    static final String LINE_BREAK = "\r\n";
 
     final Dravenloom applet;
     final Label titleLine;
@@ -84,7 +90,7 @@ public class GuideFrame extends Frame implements ActionListener, WindowListener,
         status.setFont(new Font("SansSerif", Font.PLAIN, 11));
         add(status, BorderLayout.SOUTH);
 
-        setSize(GuideCanvas.strToInt(owner.frameWidth), GuideCanvas.strToInt(owner.frameHeight));
+        setSize(strToInt(owner.frameWidth), strToInt(owner.frameHeight));
         addWindowListener(this);
     }
 
@@ -174,6 +180,101 @@ public class GuideFrame extends Frame implements ActionListener, WindowListener,
         }
     }
 
+    // ---- Reading record lines ----
+
+    // A decimal number with an optional sign, nothing else, within 32 bits; null otherwise.
+    static Integer readNumber(String text) {
+        int i = 0;
+        boolean negative = false;
+        if (i < text.length() && (text.charAt(i) == '+' || text.charAt(i) == '-')) {
+            negative = text.charAt(i) == '-';
+            ++i;
+        }
+        if (i == text.length())
+            return null;
+        long value = 0;
+        for (; i < text.length(); ++i) {
+            char c = text.charAt(i);
+            if (c < '0' || c > '9')
+                return null;
+            value = value * 10 + (c - '0');
+            if (value > Integer.MAX_VALUE + 1L)
+                return null;
+        }
+        if (negative)
+            value = -value;
+        if (value > Integer.MAX_VALUE)
+            return null;
+        return Integer.valueOf((int) value);
+    }
+
+    static int strToInt(String text) {
+        Integer value = readNumber(text);
+        if (value == null)
+            throw new IllegalArgumentException("'" + text + "' is not a valid integer value");
+        return value.intValue();
+    }
+
+    // The record number a line starts with, or null when it starts with none.
+    static Integer lineNumberOrNull(String line) {
+        int mark = line.indexOf(NUMBER_MARK);
+        return mark < 0 ? null : readNumber(line.substring(0, mark));
+    }
+
+    static int lineNumber(String line) {
+        Integer number = lineNumberOrNull(line);
+        if (number == null)
+            throw new IllegalArgumentException("a line does not start with a record number");
+        return number.intValue();
+    }
+
+    // The field between the first `from` mark and the first `to` mark; empty when either is
+    // missing or the end comes first.
+    static String between(String line, char from, char to) {
+        int start = line.indexOf(from);
+        int end = line.indexOf(to);
+        if (start < 0 || end < 0 || end <= start)
+            return "";
+        return line.substring(start + 1, end);
+    }
+
+    static String after(String line, char mark) {
+        int start = line.indexOf(mark);
+        return start < 0 ? "" : line.substring(start + 1);
+    }
+
+    static String lineText(String line) {
+        return between(line, NUMBER_MARK, TEXT_MARK);
+    }
+
+    static String lineTarget(String line) {
+        return after(line, TEXT_MARK);
+    }
+
+    static String graphicPath(String line) {
+        return between(line, TEXT_MARK, X_MARK);
+    }
+
+    // The stored position of the picture: "300" and "0" when the record has no picture.
+    static String graphicX(String line) {
+        return graphicPath(line).length() == 0 ? "300" : between(line, X_MARK, Y_MARK);
+    }
+
+    static String graphicY(String line) {
+        return graphicPath(line).length() == 0 ? "0" : between(line, Y_MARK, CENTER_MARK);
+    }
+
+    static boolean centred(String line) {
+        return after(line, CENTER_MARK).equals("yes");
+    }
+
+    static int findPrimaryLine(String[] lines, int record) {
+        for (int i = 0; i < lines.length; ++i)
+            if (lineNumber(lines[i]) == record)
+                return i;
+        return -1;
+    }
+
     // ---- Reading the guide file ----
 
     // The record lines of a guide file: lines end at CR LF, CR or LF, a NUL byte ends the text,
@@ -203,7 +304,7 @@ public class GuideFrame extends Frame implements ActionListener, WindowListener,
         for (int i = from; i < to; ++i) {
             int b = bytes[i] & 0xFF;
             if (b == 0x9A)
-                line.append(GuideCanvas.LINE_BREAK);
+                line.append(LINE_BREAK);
             else if (b >= 0x80 && b < 0xA0)
                 line.append(CP1252_HIGH.charAt(b - 0x80));
             else
@@ -217,7 +318,7 @@ public class GuideFrame extends Frame implements ActionListener, WindowListener,
         if (read.length == 0)
             return "it holds no records";
         for (int i = 0; i < read.length; ++i)
-            if (GuideCanvas.lineNumberOrNull(read[i]) == null)
+            if (lineNumberOrNull(read[i]) == null)
                 return "line " + (i + 1) + " does not start with a record number";
         return null;
     }
@@ -227,12 +328,12 @@ public class GuideFrame extends Frame implements ActionListener, WindowListener,
         ArrayList<String> names = new ArrayList<String>();
         Integer previous = null;
         for (int i = 0; i < read.length; ++i) {
-            Integer number = GuideCanvas.lineNumberOrNull(read[i]);
+            Integer number = lineNumberOrNull(read[i]);
             boolean primary = i == 0 || number == null || !number.equals(previous);
             previous = number;
             if (!primary)
                 continue;
-            String path = GuideCanvas.graphicPath(read[i]);
+            String path = graphicPath(read[i]);
             if (Dravenloom.isBlank(path))
                 continue;
             String name = Dravenloom.lastComponent(path);

@@ -1,5 +1,4 @@
-// The loading of the guide and its pictures as the reader sees it: what is being loaded, a bar
-// that fills, and, when loading fails, why.
+// The loading of the guide and its pictures as the reader sees it, and why it failed.
 
 import java.awt.Canvas;
 import java.awt.Color;

@@ -163,7 +163,8 @@ public final class AppletWalk {
             "the launch button's caption");
         waitFor("the page shows", () -> applet.launch.isShowing());
         click(applet.launch);
-        if (!waitFor("record 1 is drawn", () -> applet.frame != null && applet.frame.canvas.isShowing()
+        if (!waitFor("record 1 is drawn", () -> applet.frame != null
+                && applet.frame.canvas.isShowing()
                 && applet.frame.canvas.record == 1 && applet.frame.canvas.tops[0] > 0))
             return;
         GuideFrame frame = applet.frame;
@@ -274,7 +275,8 @@ public final class AppletWalk {
         waitFor("the missing guide is reported", () -> missing.frame != null
             && missing.frame.progress.failed());
         Check.equal("cannot load guide missing.dvx",
-            onWindowThread(() -> missing.frame.progress.message()), "a guide that can't be fetched");
+            onWindowThread(() -> missing.frame.progress.message()),
+            "a guide that can't be fetched");
         // Once the guide is there, the launch button tries again.
         Files.copy(new File(site, "tour.dvx").toPath(), new File(site, "missing.dvx").toPath());
         click(missing.launch);
@@ -304,7 +306,8 @@ public final class AppletWalk {
         robot.waitForIdle();
         Thread.sleep(300);
         Point at = onWindowThread(canvas::getLocationOnScreen);
-        Color square = robot.getPixelColor(at.x + GuideCanvas.BUTTON_X + 7, at.y + canvas.tops[0] + 7);
+        Color square =
+            robot.getPixelColor(at.x + GuideCanvas.BUTTON_X + 7, at.y + canvas.tops[0] + 7);
         Check.equal(Color.lightGray, square, "a drawn square stands in for the button image");
         onWindowThread(() -> {
             canvas.record = 6;

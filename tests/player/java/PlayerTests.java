@@ -74,7 +74,7 @@ public final class PlayerTests {
             (String) settings.get("width"), size, (String) settings.get("face"),
             (Boolean) settings.get("bold"), (Boolean) settings.get("italic"), metrics, metrics);
         Check.that(complete, name + " is laid out whole (" + canvas.failure + ")");
-        Check.equal(Json.integer(c.get("points")), GuideCanvas.strToInt(size) * 5 / 6,
+        Check.equal(Json.integer(c.get("points")), GuideFrame.strToInt(size) * 5 / 6,
             name + " font points");
 
         Map<String, Object> picture = Json.object(c.get("picture"));
@@ -122,42 +122,48 @@ public final class PlayerTests {
     // ---- Guide files, read as the author's program reads them ----
 
     static void guideFiles(File data, File tour, String cli) throws Exception {
-        List<File> files = new ArrayList<>(Arrays.asList(data.listFiles((dir, n) -> n.endsWith(".dvx"))));
+        List<File> files =
+            new ArrayList<>(Arrays.asList(data.listFiles((dir, n) -> n.endsWith(".dvx"))));
         files.add(tour);
         Check.that(files.size() >= 6, "the golden guide files are found");
         for (File file : files)
             compareWithCli(file, cli);
 
-        String[] worked = GuideFrame.splitGuide(Files.readAllBytes(new File(data, "worked-example.dvx").toPath()));
-        int second = GuideCanvas.findPrimaryLine(worked, 2);
+        String[] worked = read(new File(data, "worked-example.dvx"));
+        int second = GuideFrame.findPrimaryLine(worked, 2);
         Check.equal(1, second, "record 2 of the worked example starts at line 2");
-        Check.equal("Is it on?\r\nLook at the light.", GuideCanvas.lineText(worked[second]),
+        Check.equal("Is it on?\r\nLook at the light.", GuideFrame.lineText(worked[second]),
             "a 0x9A in the file is a line break");
-        Check.equal("C:\\Pics\\logo.gif", GuideCanvas.graphicPath(worked[0]), "picture path");
-        Check.equal("300", GuideCanvas.graphicX(worked[0]), "picture x");
-        Check.that(GuideCanvas.centred(worked[0]), "record 1 is centred");
-        Check.equal("", GuideCanvas.lineTarget(worked[3]), "a response without a jump");
-        Check.equal("7", GuideCanvas.lineTarget(worked[4]), "the last response's jump");
+        Check.equal("C:\\Pics\\logo.gif", GuideFrame.graphicPath(worked[0]), "picture path");
+        Check.equal("300", GuideFrame.graphicX(worked[0]), "picture x");
+        Check.that(GuideFrame.centred(worked[0]), "record 1 is centred");
+        Check.equal("", GuideFrame.lineTarget(worked[3]), "a response without a jump");
+        Check.equal("7", GuideFrame.lineTarget(worked[4]), "the last response's jump");
 
         Check.equal("line 3 does not start with a record number",
-            GuideFrame.checkGuide(GuideFrame.splitGuide(
-                Files.readAllBytes(new File(data, "missing-number.dvx").toPath()))),
+            GuideFrame.checkGuide(read(new File(data, "missing-number.dvx"))),
             "a malformed line is named by its number");
-        Check.equal("it holds no records", GuideFrame.checkGuide(GuideFrame.splitGuide(new byte[0])),
-            "an empty file");
-        Check.equal(2, GuideFrame.splitGuide(Files.readAllBytes(new File(data, "nul-ended.dvx").toPath())).length,
-            "a NUL byte ends the guide");
+        Check.equal("it holds no records",
+            GuideFrame.checkGuide(GuideFrame.splitGuide(new byte[0])), "an empty file");
+        Check.equal(2, read(new File(data, "nul-ended.dvx")).length, "a NUL byte ends the guide");
         Check.equal(Arrays.asList("bulb.jpg"),
-            GuideFrame.pictureNames(GuideFrame.splitGuide(Files.readAllBytes(tour.toPath()))),
+            GuideFrame.pictureNames(read(tour)),
             "the sample guide's pictures");
         Check.equal(Arrays.asList("logo.gif", "b.jpg"),
-            GuideFrame.pictureNames(new String[] {"1\u00A4A\u00B6C:\\Pics\\logo.gif\u00AA1\u00B12\u20ACno",
-                "1\u00A4r\u00B6C:\\not\\a\\picture.gif", "2\u00A4B\u00B6D:/x/logo.gif\u00AA1\u00B12\u20ACno",
-                "3\u00A4C\u00B6img/b.jpg\u00AA1\u00B12\u20ACno", "4\u00A4D\u00B6 \u00AA\u00B1\u20ACno"}),
+            GuideFrame.pictureNames(new String[] {
+                "1\u00A4A\u00B6C:\\Pics\\logo.gif\u00AA1\u00B12\u20ACno",
+                "1\u00A4r\u00B6C:\\not\\a\\picture.gif",
+                "2\u00A4B\u00B6D:/x/logo.gif\u00AA1\u00B12\u20ACno",
+                "3\u00A4C\u00B6img/b.jpg\u00AA1\u00B12\u20ACno",
+                "4\u00A4D\u00B6 \u00AA\u00B1\u20ACno"}),
             "pictures by the last component of their path, each once, response lines skipped");
         Check.equal("\u20AC\u201A\u0081\u00E9\u00FF", GuideFrame.decodeLine(
             new byte[] {(byte) 0x80, (byte) 0x82, (byte) 0x81, (byte) 0xE9, (byte) 0xFF}, 0, 5),
             "code page 1252 bytes");
+    }
+
+    static String[] read(File file) throws IOException {
+        return GuideFrame.splitGuide(Files.readAllBytes(file.toPath()));
     }
 
     static String run(String... command) throws IOException, InterruptedException {
@@ -195,28 +201,29 @@ public final class PlayerTests {
             Map<String, Object> record = Json.object(each);
             int number = Json.integer(record.get("number"));
             String where = name + " record " + number;
-            int primary = GuideCanvas.findPrimaryLine(lines, number);
+            int primary = GuideFrame.findPrimaryLine(lines, number);
             Check.that(primary >= 0, where + " is found");
             if (primary < 0)
                 continue;
             String line = lines[primary];
-            Check.equal(record.get("dialogue"), GuideCanvas.lineText(line), where + " dialogue");
-            Check.equal(record.get("graphicPath"), GuideCanvas.graphicPath(line), where + " picture");
-            Check.equal(record.get("graphicX"), GuideCanvas.graphicX(line), where + " x");
-            Check.equal(record.get("graphicY"), GuideCanvas.graphicY(line), where + " y");
-            Check.equal(record.get("center"), GuideCanvas.centred(line), where + " centred");
+            Check.equal(record.get("dialogue"), GuideFrame.lineText(line), where + " dialogue");
+            Check.equal(record.get("graphicPath"), GuideFrame.graphicPath(line),
+                where + " picture");
+            Check.equal(record.get("graphicX"), GuideFrame.graphicX(line), where + " x");
+            Check.equal(record.get("graphicY"), GuideFrame.graphicY(line), where + " y");
+            Check.equal(record.get("center"), GuideFrame.centred(line), where + " centred");
             List<Object> responses = Json.array(record.get("responses"));
             int k = 0;
             for (int i = primary + 1; i < lines.length && k < 6
-                    && GuideCanvas.lineNumber(lines[i]) == number;
+                    && GuideFrame.lineNumber(lines[i]) == number;
                     ++i, ++k) {
                 Check.that(k < responses.size(), where + " has response " + (k + 1));
                 if (k >= responses.size())
                     break;
                 Map<String, Object> response = Json.object(responses.get(k));
-                Check.equal(response.get("text"), GuideCanvas.lineText(lines[i]),
+                Check.equal(response.get("text"), GuideFrame.lineText(lines[i]),
                     where + " response " + (k + 1));
-                Check.equal(response.get("target"), GuideCanvas.lineTarget(lines[i]),
+                Check.equal(response.get("target"), GuideFrame.lineTarget(lines[i]),
                     where + " response " + (k + 1) + " target");
             }
             Check.equal(responses.size(), k, where + " number of responses");
@@ -244,7 +251,8 @@ public final class PlayerTests {
                         out.write(original[i]);
                     }
                 }
-                Check.equal(Arrays.asList(expected), Arrays.asList(GuideFrame.splitGuide(out.toByteArray())),
+                Check.equal(Arrays.asList(expected),
+                    Arrays.asList(GuideFrame.splitGuide(out.toByteArray())),
                     "lines ended by " + Check.show(end) + (lastEnded ? "" : ", the last one not"));
             }
         }
@@ -267,19 +275,20 @@ public final class PlayerTests {
             {"my img", "a?b.gif", "my%20img/a%3Fb.gif"},
         };
         for (String[] c : cases)
-            Check.equal(c[2], Dravenloom.pictureSpec(c[0], c[1]),
+            Check.equal(c[2], Dravenloom.picturePlace(c[0], c[1]),
                 "picture " + c[1] + " with image directory \"" + c[0] + "\"");
-        Check.equal("tour.dvx", Dravenloom.guideSpec("tour.dvx"), "the guide beside the classes");
-        Check.equal("my%20guide.dvx", Dravenloom.guideSpec("my guide.dvx"), "a blank in its name");
+        Check.equal("tour.dvx", Dravenloom.guidePlace("tour.dvx"), "the guide beside the classes");
+        Check.equal("my%20guide.dvx", Dravenloom.guidePlace("my guide.dvx"), "a blank in its name");
 
         URL base = new URL("http://example.com/guides/Applet/");
         Check.equal("http://example.com/guides/Applet/img/logo.gif",
-            new URL(base, Dravenloom.pictureSpec("img", "C:\\Pics\\logo.gif")).toString(),
+            new URL(base, Dravenloom.picturePlace("img", "C:\\Pics\\logo.gif")).toString(),
             "the image directory lies below the class files");
         Check.equal("http://example.com/guides/Applet/gray.gif",
-            new URL(base, Dravenloom.pictureSpec("", "gray.gif")).toString(),
+            new URL(base, Dravenloom.picturePlace("", "gray.gif")).toString(),
             "the button image beside the class files");
-        Check.equal("", Dravenloom.lastComponent("C:\\Pics\\"), "a path that ends with a separator");
+        Check.equal("", Dravenloom.lastComponent("C:\\Pics\\"),
+            "a path that ends with a separator");
     }
 
     // ---- Which links are opened: the author's program's rule ----
