@@ -23,6 +23,8 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
     static final int MAX_RESPONSES = 6;
     static final int BUTTON_X = 5;
     static final int BUTTON_SIZE = 15;
+    static final int MAX_SCREEN_WIDTH = 1279;
+    static final int MAX_SCREEN_HEIGHT = 3000;
     // A line takes at least one character (or its line break): a smaller capacity would
     // hyphenate nothing for ever.
     static final long SMALLEST_CAPACITY = 2;
@@ -367,8 +369,10 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
             bottom = Math.max(bottom, box[1] + metrics.getHeight());
         }
         measureGraphics.dispose();
-        extent.width = Math.max(1, Math.min(right + 5, 8000));
-        extent.height = Math.max(1, Math.min(bottom + 5, 8000));
+        // As wide and as tall as what is drawn, within the author's screen width and a bound
+        // that keeps the picture of the screen to a few megabytes.
+        extent.width = Math.max(1, Math.min(right + 5, MAX_SCREEN_WIDTH));
+        extent.height = Math.max(1, Math.min(bottom + 5, MAX_SCREEN_HEIGHT));
 
         screen = new BufferedImage(extent.width, extent.height, BufferedImage.TYPE_INT_RGB);
         Graphics2D g = screen.createGraphics();
