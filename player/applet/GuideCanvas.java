@@ -325,6 +325,16 @@ public class GuideCanvas extends Canvas implements MouseListener, MouseMotionLis
     // Lays out and draws the record on show; a failure leaves the old screen, as far as it
     // went, and says why.
     void showRecord() {
+        try {
+            drawRecord();
+        } catch (RuntimeException error) {
+            // The reader sees what went wrong in the window, never a trace on a console.
+            if (frame != null)
+                frame.recordShown("cannot show record " + record);
+        }
+    }
+
+    private void drawRecord() {
         blank = false;
         BufferedImage scratch = new BufferedImage(1, 1, BufferedImage.TYPE_INT_RGB);
         Graphics2D g = scratch.createGraphics();

@@ -116,6 +116,15 @@ public class GuideFrame extends Frame implements ActionListener, WindowListener,
             showGuide();
             return;
         }
+        try {
+            load();
+        } catch (Throwable error) {
+            // Out of memory, most likely: said in the window, like any failure to load.
+            progress.fail("cannot load guide " + applet.fileName);
+        }
+    }
+
+    private void load() {
         String name = applet.fileName;
         byte[] bytes;
         try {
