@@ -91,11 +91,12 @@ public class Dravenloom extends Applet implements ActionListener {
         };
     }
 
-    boolean boldResponses() {
+    // The style word: "Regular", "Bold", "Italic" or "BoldItalic", in any case.
+    static boolean isBold(String style) {
         return style.toLowerCase().indexOf("bold") >= 0;
     }
 
-    boolean italicText() {
+    static boolean isItalic(String style) {
         return style.toLowerCase().indexOf("italic") >= 0;
     }
 
@@ -112,7 +113,10 @@ public class Dravenloom extends Applet implements ActionListener {
     // A size, a width or a start that is not a whole number above 0 would leave nothing to
     // read: the author's program never writes one, and the element may have been edited.
     private String positive(String name, String fallback) {
-        String value = param(name, fallback);
+        return positiveOr(param(name, fallback), fallback);
+    }
+
+    static String positiveOr(String value, String fallback) {
         Integer number = GuideFrame.readNumber(value.trim());
         return number == null || number.intValue() <= 0 ? fallback : value.trim();
     }

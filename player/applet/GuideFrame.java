@@ -157,7 +157,7 @@ public class GuideFrame extends Frame implements ActionListener, WindowListener,
     private void showGuide() {
         canvas.setGuide(this, lines, pictures, buttonImage);
         canvas.setLook(applet.textStart, applet.frameWidth, applet.size, applet.face,
-            applet.boldResponses(), applet.italicText(), applet.background, applet.text);
+            Dravenloom.isBold(applet.style), Dravenloom.isItalic(applet.style), applet.background, applet.text);
         loaded = true;
         ((CardLayout) cards.getLayout()).show(cards, "screen");
         canvas.restart();

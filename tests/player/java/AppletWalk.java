@@ -293,7 +293,8 @@ public final class AppletWalk {
         onWindowThread(() -> { bad.frame.dispose(); return null; });
 
         // Pictures looked for in an image directory that has none of them.
-        Dravenloom elsewhere = page(site, new String[][] {{"imageDir", "img"}}, 700);
+        Dravenloom elsewhere = page(site, new String[][] {{"imageDir", "img"},
+            {"background", "#FFFFCC"}, {"style", "BoldItalic"}}, 700);
         waitFor("the page shows", () -> elsewhere.launch.isShowing());
         click(elsewhere.launch);
         if (!waitFor("record 1 is drawn", () -> elsewhere.frame != null
@@ -309,6 +310,10 @@ public final class AppletWalk {
         Color square =
             robot.getPixelColor(at.x + GuideCanvas.BUTTON_X + 7, at.y + canvas.tops[0] + 7);
         Check.equal(Color.lightGray, square, "a drawn square stands in for the button image");
+        java.awt.Dimension size = onWindowThread(canvas::getSize);
+        Check.equal(new Color(0xFF, 0xFF, 0xCC),
+            robot.getPixelColor(at.x + size.width - 3, at.y + size.height - 3),
+            "the screen has the page's background colour");
         onWindowThread(() -> {
             canvas.record = 6;
             canvas.showRecord();

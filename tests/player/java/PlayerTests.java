@@ -27,6 +27,7 @@ public final class PlayerTests {
         lineEnds(new File(source, "tests/data/worked-example.dvx"));
         fileLocations();
         links();
+        pageSettings();
         System.exit(Check.finish("PlayerTests"));
     }
 
@@ -325,5 +326,27 @@ public final class PlayerTests {
         };
         for (String[] c : cases)
             Check.equal(c[1], Dravenloom.openableAddress(c[0]), "link " + Check.show(c[0]));
+    }
+
+    // ---- The element's settings as the applet reads them ----
+
+    static void pageSettings() {
+        Check.equal(new java.awt.Color(255, 128, 0), Dravenloom.parseColour("#FF8000"), "a colour");
+        Check.equal(new java.awt.Color(0xAB, 0xCD, 0xEF), Dravenloom.parseColour("#abcdef"),
+            "a colour in small letters");
+        for (String bad : new String[] {"", "#FFF", "#GG0000", "FF00001", "#FF 000"})
+            Check.equal(null, Dravenloom.parseColour(bad), "no colour in \"" + bad + "\"");
+        String[][] styles = {{"Regular", "no", "no"}, {"Bold", "yes", "no"},
+            {"Italic", "no", "yes"}, {"BoldItalic", "yes", "yes"}};
+        for (String[] style : styles) {
+            Check.equal(style[1].equals("yes"), Dravenloom.isBold(style[0]), style[0] + " bold");
+            Check.equal(style[2].equals("yes"), Dravenloom.isItalic(style[0]),
+                style[0] + " italic");
+        }
+        String[][] numbers = {{"300", "300"}, {" 250 ", "250"}, {"0", "9"}, {"-5", "9"},
+            {"abc", "9"}, {"", "9"}, {"12px", "9"}, {"99999999999", "9"}};
+        for (String[] number : numbers)
+            Check.equal(number[1], Dravenloom.positiveOr(number[0], "9"),
+                "the number \"" + number[0] + "\"");
     }
 }
