@@ -12,6 +12,7 @@ packages=(
   libjpeg-dev libgif-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth x11-utils imagemagick
+  openjdk-17-jdk-headless
   python3 python3-pyftpdlib
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
