@@ -548,7 +548,9 @@
           context.font = font;
           if ('fontKerning' in context)
             context.fontKerning = 'none';
-          advance = wholePixels(context.measureText(c).width);
+          // CR and LF have no width in any of the players: the line breaking averages the
+          // width of text that still holds its line breaks.
+          advance = c === '\r' || c === '\n' ? 0 : wholePixels(context.measureText(c).width);
           table.set(c, advance);
         }
         width += advance;

@@ -147,6 +147,14 @@ TEST_F(DrawnCanvas, TextIsMeasuredAsTheCodePageCharactersItHolds) {
     EXPECT_EQ(Canvas.TextWidth("AV"), Canvas.TextWidth("A") + Canvas.TextWidth("V"));
 }
 
+TEST_F(DrawnCanvas, LineBreaksHaveNoWidth) {
+    // The line breaking averages the width of a text that still holds its line breaks; every
+    // player of a guide measures CR and LF as nothing, so they all break lines alike.
+    EXPECT_EQ(Canvas.TextWidth("\r\n"), 0);
+    EXPECT_EQ(Canvas.TextWidth("ab\r\ncd\r"), Canvas.TextWidth("abcd"));
+    EXPECT_EQ(Canvas.TextWidth("a\nb"), Canvas.TextWidth("ab"));
+}
+
 TEST_F(DrawnCanvas, TheStyleChangesTheWidthAndBackAgain) {
     const int plain = Canvas.TextWidth("Hello, wide world");
     Canvas.SetFontStyle(true, false);

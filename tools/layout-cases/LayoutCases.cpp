@@ -37,9 +37,11 @@ struct Case {
 };
 
 // The fake font of every case: 6 pixels a character, with a few narrower and wider ones so
-// that the average character width of a line matters.
-const std::map<char, int> FontWidths = {{' ', 4},  {'i', 3},  {'l', 3},  {'.', 3}, {',', 3},
-                                        {'W', 12}, {'M', 11}, {'m', 10}, {'w', 9}, {'\xE9', 7}};
+// that the average character width of a line matters. CR and LF have no width, as in every
+// real canvas of the players: the average is taken over text that still holds its line breaks.
+const std::map<char, int> FontWidths = {{'\r', 0}, {'\n', 0}, {' ', 4}, {'i', 3},
+                                        {'l', 3},  {'.', 3},  {',', 3}, {'W', 12},
+                                        {'M', 11}, {'m', 10}, {'w', 9}, {'\xE9', 7}};
 constexpr int FontDefault = 6;
 
 std::string Primary(std::int32_t n, const std::string& dialogue, bool center = false,

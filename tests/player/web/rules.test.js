@@ -101,3 +101,9 @@ test('a text is as wide as its characters, each measured once per font', () => {
   assert.strictEqual(measure('ma', true, false), 18);
   assert.deepStrictEqual(asked, ['15px x m', '15px x a', 'bold 15px x m', 'bold 15px x a']);
 });
+
+test('line breaks have no width, whatever the browser says of them', () => {
+  const context = {font: '', measureText() { return {width: 7.2}; }};
+  const measure = player.textMeasure(context, () => '15px x');
+  assert.strictEqual(measure('a\r\nb\r', false, false), 14);
+});
