@@ -94,22 +94,26 @@ void UploadPage::BuildUploadList() {
     UploadList.push_back(Document.GuideFileName);
 
     const fs::path applet = PathOf(ExecutableDirectory) / AppletFolder;
-    const std::string image = Options.Image;
-    for (const char* name : AppletClassesTested) {
-        if (!Exists(applet / name)) {
+    // The player for browsers without Java goes with the classes when the element loads it.
+    const bool webPlayer = Options.CheckHtml5.Checked;
+    std::vector<fs::path> tested;
+    for (const char* name : AppletClassesTested)
+        tested.push_back(applet / name);
+    if (webPlayer)
+        tested.push_back(applet / WebPlayerFile);
+    tested.push_back(applet / PathOf(Options.Image));
+    for (const fs::path& file : tested) {
+        if (!Exists(file)) {
             Host.ShowMessage(ErrorBox(MissingAppletMessage));
             ListCancelled = true;
             return;
         }
     }
-    if (!Exists(applet / PathOf(image))) {
-        Host.ShowMessage(ErrorBox(MissingAppletMessage));
-        ListCancelled = true;
-        return;
-    }
     for (const char* name : AppletClassesSent)
         UploadList.push_back(TextOf(applet / name));
-    UploadList.push_back(TextOf(applet / PathOf(image)));
+    if (webPlayer)
+        UploadList.push_back(TextOf(applet / WebPlayerFile));
+    UploadList.push_back(TextOf(applet / PathOf(Options.Image)));
 
     // A picture stored without a folder, or with one relative to the guide, is found beside
     // the guide when it is not where the stored name leads, as the Demonstration finds it.

@@ -97,6 +97,27 @@ TEST_F(UploadPageTest, AnHtmlFileComesFirstAndCancellingTheQuestionCancelsTheLis
     EXPECT_TRUE(Platform.Messages.empty());
 }
 
+TEST_F(UploadPageTest, ThePlayerForBrowsersWithoutJavaFollowsTheClassesWhenAskedFor) {
+    const std::string guide = OpenGuide(NumberedRecords(1));
+    Form.Applet.Options.CheckHtml5.Checked = true;
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.BuildUploadList();
+    EXPECT_TRUE(Upload.ListCancelled) << "dravenloom.js is missing: a missing applet file";
+    EXPECT_EQ(Platform.Messages.back().Text,
+              "Unable to find applet files.  Please reinstall Dravenloom.");
+
+    WriteBytes((Dir.Path / "Applet" / "dravenloom.js").string(), "js");
+    Upload.ListCancelled = false;
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.BuildUploadList();
+    EXPECT_EQ(
+        Upload.UploadList,
+        (std::vector<std::string>{guide, AppletFile("Dravenloom.class"), AppletFile("About.class"),
+                                  AppletFile("Progress.class"), AppletFile("GuideCanvas.class"),
+                                  AppletFile("GuideFrame.class"), AppletFile("dravenloom.js"),
+                                  AppletFile("gray.gif")}));
+}
+
 TEST_F(UploadPageTest, AMissingAppletFileStopsTheListWithWhatWasAddedSoFar) {
     const std::string guide = OpenGuide(NumberedRecords(1));
     std::filesystem::remove(Dir.Path / "Applet" / "About.class");
