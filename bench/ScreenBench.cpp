@@ -113,11 +113,14 @@ void BM_DrawRecordScreen(benchmark::State& state) {
 void BM_LayOutRecordScreen(benchmark::State& state) {
     Screen screen(static_cast<std::size_t>(state.range(0)), state.range(1) != 0);
     const AppletSettings settings = screen.Options.Settings();
+    std::size_t lines = 0;
     for (auto _ : state) {
         const ScreenLayout layout = LayOutRecordScreen(screen.Guide, 1, settings, screen.Canvas);
         benchmark::DoNotOptimize(layout.Lines.data());
+        lines = layout.Lines.size();
     }
     state.counters["chars"] = static_cast<double>(state.range(0));
+    state.counters["lines"] = static_cast<double>(lines); // dialogue and responses together
     state.SetComplexityN(state.range(0));
 }
 
