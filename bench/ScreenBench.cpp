@@ -70,9 +70,8 @@ const std::string& PicturePath() {
 // Record 1: a dialogue of `dialogueLength` characters, a picture when asked, six responses
 // of about 40 characters, the fifth a link; record 2 after it.
 RecordList ScreenGuide(std::size_t dialogueLength, bool picture) {
-    std::vector<std::string> lines{BuildPrimaryLine(1, Prose(dialogueLength),
-                                                    picture ? PicturePath() : "", "320", "10",
-                                                    false)};
+    std::vector<std::string> lines{BuildPrimaryLine(
+        1, Prose(dialogueLength), picture ? PicturePath() : "", "320", "10", false)};
     for (int k = 0; k < 6; ++k) {
         const std::string text = k == 4 ? "See the maker's page [url:http://example.com/lamp] too"
                                         : Prose(30 + 4 * static_cast<std::size_t>(k));
@@ -126,14 +125,8 @@ void BM_LayOutRecordScreen(benchmark::State& state) {
 
 // A typical record (a dialogue of 200 characters, six responses, a picture), a 5,000-character
 // dialogue, and the growth with the dialogue's length.
-BENCHMARK(BM_DrawRecordScreen)
-    ->Args({200, 1})
-    ->Args({5000, 0})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LayOutRecordScreen)
-    ->Args({200, 1})
-    ->Args({5000, 0})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawRecordScreen)->Args({200, 1})->Args({5000, 0})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayOutRecordScreen)->Args({200, 1})->Args({5000, 0})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawRecordScreen)
     ->Name("BM_DrawRecordScreen/Growth")
     ->Args({500, 0})
