@@ -202,7 +202,8 @@ TEST_F(DrawnCanvas, ATextMeasuresWhatTheFontLaysOutForIt) {
     std::string prose;
     for (int i = 0; i < 40; ++i)
         prose += "Fix the lamp's plug: \xe9tape \x80" + std::to_string(i) + ", \"quoted\" (AV) ";
-    for (const std::string& text : {prose, std::string("tab\there"), std::string("odd \x81 byte")})
+    for (const std::string& text : {prose, std::string("tab\there"), std::string("odd \x81 byte"),
+                                    std::string("soft\xadhyphen and\xa0no-break space")})
         for (int style = 0; style < 4; ++style) {
             Canvas.SetFontStyle(style & 1, style & 2);
             const QFontMetrics shaped(Canvas.Font(), &device);

@@ -132,12 +132,13 @@ int ImageCanvas::TextWidth(std::string_view text) const {
     const Measure& measure = Current();
     // The layout measures the whole rest of a text for every line it lays out: a table keeps
     // that linear in the text's length. Control characters (a tab, the code page's undefined
-    // bytes) are laid out by the font's shaping, so a text holding one is measured whole.
+    // bytes) and the soft hyphen, which shows only where a line breaks, are laid out by the
+    // font's shaping, so a text holding one is measured whole.
     long long width = 0;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7f || byte == 0x81 || byte == 0x8d || byte == 0x8f ||
-            byte == 0x90 || byte == 0x9d)
+            byte == 0x90 || byte == 0x9d || byte == 0xad)
             return measure.Metrics.horizontalAdvance(TextOf(text));
         width += Advance(measure, byte);
     }
