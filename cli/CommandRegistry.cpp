@@ -56,7 +56,14 @@ const std::string& ParsedArguments::SingleOperand(const std::string& what) const
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments,
                                std::initializer_list<std::string_view> flags,
                                std::initializer_list<std::string_view> valued) {
-    const auto listed = [](std::initializer_list<std::string_view> names, std::string_view word) {
+    return ParseArguments(arguments, std::vector<std::string_view>(flags),
+                          std::vector<std::string_view>(valued));
+}
+
+ParsedArguments ParseArguments(const std::vector<std::string>& arguments,
+                               const std::vector<std::string_view>& flags,
+                               const std::vector<std::string_view>& valued) {
+    const auto listed = [](const std::vector<std::string_view>& names, std::string_view word) {
         return std::find(names.begin(), names.end(), word) != names.end();
     };
     ParsedArguments parsed;

@@ -120,6 +120,10 @@ struct ParsedArguments {
 ParsedArguments ParseArguments(const std::vector<std::string>& arguments,
                                std::initializer_list<std::string_view> flags,
                                std::initializer_list<std::string_view> valued);
+// The same with lists built at run time (options shared between commands, and their own).
+ParsedArguments ParseArguments(const std::vector<std::string>& arguments,
+                               const std::vector<std::string_view>& flags,
+                               const std::vector<std::string_view>& valued);
 
 // The list of commands with their usage texts, as `help` and `--help` print it.
 std::string OverviewText();

@@ -19,8 +19,9 @@ public:
     virtual int Height() const = 0;
 };
 
-// Loads the picture a record names; any failure (unknown extension, missing or unreadable
-// file, bad data) is thrown as a DravenloomError.
+// Loads the picture a record names, by its name in code page 1252 bytes as the record stores it;
+// any failure (unknown extension, missing or unreadable file, bad data) is thrown as a
+// DravenloomError.
 class PictureLoader {
 public:
     virtual ~PictureLoader() = default;

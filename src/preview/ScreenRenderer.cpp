@@ -1,6 +1,7 @@
 // Drawing of a laid-out record screen.
 #include "preview/ScreenRenderer.h"
 
+#include "document/Cp1252.h"
 #include "document/Errors.h"
 #include "document/NumberText.h"
 #include "document/Platform.h"
@@ -11,11 +12,15 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace dravenloom {
 
 namespace {
 
+// The loader takes names in the guide's code page, as stored; the guide's own path is UTF-8,
+// so its folder is turned into the code page before the two are joined. A folder the code page
+// cannot name has no picture beside it that a stored name could reach.
 std::unique_ptr<Picture> LoadBesideGuide(PictureLoader& pictures, const std::string& path,
                                          const std::string& guideFile) {
     namespace fs = std::filesystem;
@@ -23,7 +28,10 @@ std::unique_ptr<Picture> LoadBesideGuide(PictureLoader& pictures, const std::str
     const fs::path guide(guideFile);
     if (stored.is_absolute() || !guide.has_parent_path())
         return nullptr;
-    return pictures.Load((guide.parent_path() / stored).string());
+    const std::optional<std::string> folder = Utf8ToCp1252(guide.parent_path().string());
+    if (!folder)
+        return nullptr;
+    return pictures.Load((fs::path(*folder) / stored).string());
 }
 
 } // namespace

@@ -96,6 +96,19 @@ TEST_F(CanvasScreen, TextOverThePictureHasItsCellInTheBackgroundColour) {
     EXPECT_TRUE(Near(At(4, 5), Red, 0));              // left of the cell, still the picture
 }
 
+TEST_F(CanvasScreen, ARelativePictureIsFoundBesideAGuideInAFolderWithAnAccentedName) {
+    // The guide's path is the file system's UTF-8; the stored picture name is the guide's code
+    // page: the two meet in one name for the loader.
+    const std::filesystem::path folder = Folder.Path / "caf\xc3\xa9";
+    std::filesystem::create_directory(folder);
+    WriteBytes(folder / "p\xc3\xa8re.gif", RedGifBytes());
+    const RecordList guide({BuildPrimaryLine(1, "Hello", "p\xe8re.gif", "100", "200", false)});
+    Renderer.PrepareDemoCanvas(Options.Settings());
+    Renderer.DrawRecordScreen(guide, 1, Options.Settings(), (folder / "guide.dvx").string());
+    EXPECT_TRUE(Host.Messages.empty());
+    EXPECT_TRUE(Near(At(100, 200), Red, 0));
+}
+
 // Every picture that cannot be shown: one message, and the rest of the screen as usual.
 class UnloadablePicture : public CanvasScreen, public testing::WithParamInterface<const char*> {};
 

@@ -4,6 +4,7 @@
 
 #include "app/canvas/PictureFiles.h"
 #include "canvas/PictureWriters.h"
+#include "document/Cp1252.h"
 #include "document/Errors.h"
 
 #include <QFontDatabase>
@@ -14,6 +15,7 @@
 #include <array>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace dravenloom {
 namespace {
@@ -70,6 +72,52 @@ INSTANTIATE_TEST_SUITE_P(
                     FaceCase{"Arial", "Liberation Sans", 11, true, {36, 318, 170}},
                     FaceCase{"Courier", "Liberation Mono", 10, false, {40, 352, 176}},
                     FaceCase{"Courier", "Liberation Mono", 15, true, {60, 528, 264}}));
+
+// The canvas measures a text as the sum of its characters' advances (a line is measured once
+// per laid-out line, over the whole rest of the text). That is exact only while the fonts join
+// no pair of characters (no kerning, no ligature) and every advance is a whole pixel: checked
+// here against the shaped width of every pair of printable characters, and of a long text.
+class AdditiveWidths : public testing::TestWithParam<const char*> {};
+
+TEST_P(AdditiveWidths, EveryPairIsAsWideAsItsTwoCharactersAndSoIsALongText) {
+    for (const int points : {8, 15})
+        for (int style = 0; style < 4; ++style) {
+            const QFont font = CanvasFont(GetParam(), points, style & 1, style & 2);
+            QImage device(1, 1, QImage::Format_RGB32);
+            device.setDotsPerMeterX(3780);
+            device.setDotsPerMeterY(3780);
+            const QFontMetrics metrics(font, &device);
+            std::vector<QChar> printable;
+            for (int byte = 0x20; byte <= 0xff; ++byte) {
+                const std::string utf8 = Cp1252ToUtf8(std::string(1, static_cast<char>(byte)));
+                const QString text = QString::fromStdString(utf8);
+                if (byte != 0x7f && text.size() == 1 && text[0].isPrint())
+                    printable.push_back(text[0]);
+            }
+            int mismatches = 0;
+            QString all;
+            for (const QChar first : printable) {
+                all += first;
+                for (const QChar second : printable) {
+                    const QString pair = QString(first) + second;
+                    const int joined = metrics.horizontalAdvance(pair);
+                    const int apart =
+                        metrics.horizontalAdvance(first) + metrics.horizontalAdvance(second);
+                    if (joined != apart && ++mismatches <= 5)
+                        ADD_FAILURE() << GetParam() << " " << points << " pt, style " << style
+                                      << ": \"" << pair.toStdString() << "\" is " << joined
+                                      << " pixels, its characters " << apart;
+                }
+            }
+            int sum = 0;
+            for (const QChar c : all)
+                sum += metrics.horizontalAdvance(c);
+            EXPECT_EQ(metrics.horizontalAdvance(all), sum) << GetParam() << " " << points;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, AdditiveWidths,
+                         testing::Values("Times New Roman", "Arial", "Courier"));
 
 TEST(CanvasFonts, PointSizesAreSizedForNinetySixDotsPerInch) {
     // The four font sizes of the options give 8, 10, 11 and 15 points.
@@ -153,6 +201,24 @@ TEST_F(DrawnCanvas, LineBreaksHaveNoWidth) {
     EXPECT_EQ(Canvas.TextWidth("\r\n"), 0);
     EXPECT_EQ(Canvas.TextWidth("ab\r\ncd\r"), Canvas.TextWidth("abcd"));
     EXPECT_EQ(Canvas.TextWidth("a\nb"), Canvas.TextWidth("ab"));
+}
+
+TEST_F(DrawnCanvas, ATextMeasuresWhatTheFontLaysOutForIt) {
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(3780);
+    device.setDotsPerMeterY(3780);
+    std::string prose;
+    for (int i = 0; i < 40; ++i)
+        prose += "Fix the lamp's plug: \xe9tape \x80" + std::to_string(i) + ", \"quoted\" (AV) ";
+    for (const std::string& text : {prose, std::string("tab\there"), std::string("odd \x81 byte"),
+                                    std::string("soft\xadhyphen and\xa0no-break space")})
+        for (int style = 0; style < 4; ++style) {
+            Canvas.SetFontStyle(style & 1, style & 2);
+            const QFontMetrics shaped(Canvas.Font(), &device);
+            EXPECT_EQ(Canvas.TextWidth(text),
+                      shaped.horizontalAdvance(QString::fromStdString(Cp1252ToUtf8(text))))
+                << text.substr(0, 20) << ", style " << style;
+        }
 }
 
 TEST_F(DrawnCanvas, TheStyleChangesTheWidthAndBackAgain) {

@@ -178,6 +178,36 @@ std::string HalfOf(std::string bytes) {
     return bytes;
 }
 
+// Random pixels, so that the picture data (not the headers) makes up most of the file.
+QImage Noise() {
+    QImage image(64, 64, QImage::Format_RGB32);
+    std::uint32_t state = 1;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            state = state * 1664525U + 1013904223U;
+            image.setPixel(x, y, qRgb(state >> 24, (state >> 16) & 0xff, (state >> 8) & 0xff));
+        }
+    return image;
+}
+
+// The file without its last quarter: cut in the middle of the picture data.
+std::string CutInTheData(std::string bytes) {
+    bytes.resize(bytes.size() * 3 / 4);
+    return bytes;
+}
+
+std::string NoiseGif() {
+    const QImage noise = Noise();
+    std::vector<Rgb> palette;
+    for (int i = 0; i < 256; ++i)
+        palette.push_back(Rgb{static_cast<std::uint8_t>(i), 0, static_cast<std::uint8_t>(255 - i)});
+    std::vector<std::uint8_t> indices;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            indices.push_back(static_cast<std::uint8_t>(qRed(noise.pixel(x, y))));
+    return GifBytes(64, 64, palette, indices);
+}
+
 class DamagedFile : public PictureFilesTest, public testing::WithParamInterface<DamageCase> {};
 
 TEST_P(DamagedFile, IsAnErrorNamingTheFile) {
@@ -192,6 +222,9 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"half.gif", [] { return HalfOf(Gif()); }},
         DamageCase{"half.png", [] { return HalfOf(QtImageBytes(Quadrants(64), "PNG")); }},
         DamageCase{"half.bmp", [] { return HalfOf(QtImageBytes(Quadrants(64), "BMP")); }},
+        DamageCase{"cutdata.jpg", [] { return CutInTheData(JpegBytes(Noise())); }},
+        DamageCase{"cutdata.gif", [] { return CutInTheData(NoiseGif()); }},
+        DamageCase{"cutdata.png", [] { return CutInTheData(QtImageBytes(Noise(), "PNG")); }},
         DamageCase{"header.jpg", [] { return Jpeg().substr(0, 20); }},
         DamageCase{"garbage.jpg", [] { return std::string(4096, '\x5a'); }},
         DamageCase{"garbage.gif", [] { return std::string("GIF89a") + std::string(50, '\xff'); }},

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <utility>
 
 namespace dravenloom {
@@ -102,7 +103,9 @@ const ImageCanvas::Measure& ImageCanvas::Current() const {
     if (!cached) {
         const QFont font = CanvasFont(Face, Points, Bold, Italic);
         // const_cast: QFontMetrics takes a non-const device but only reads its resolution.
-        cached.emplace(Measure{font, QFontMetrics(font, const_cast<QImage*>(&MeasuringDevice()))});
+        cached.emplace(
+            Measure{font, QFontMetrics(font, const_cast<QImage*>(&MeasuringDevice())), {}});
+        cached->Advances.fill(-1);
     }
     return *cached;
 }
@@ -115,10 +118,31 @@ int ImageCanvas::LineHeight() const {
     return Current().Metrics.height();
 }
 
+int ImageCanvas::Advance(const Measure& measure, unsigned char byte) const {
+    int& advance = measure.Advances[byte];
+    if (advance < 0)
+        advance = measure.Metrics.horizontalAdvance(
+            TextOf(std::string_view(reinterpret_cast<const char*>(&byte), 1))[0]);
+    return advance;
+}
+
 int ImageCanvas::TextWidth(std::string_view text) const {
     if (text.empty())
         return 0;
-    return Current().Metrics.horizontalAdvance(TextOf(text));
+    const Measure& measure = Current();
+    // The layout measures the whole rest of a text for every line it lays out: a table keeps
+    // that linear in the text's length. Control characters (a tab, the code page's undefined
+    // bytes) and the soft hyphen, which shows only where a line breaks, are laid out by the
+    // font's shaping, so a text holding one is measured whole.
+    long long width = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f || byte == 0x81 || byte == 0x8d || byte == 0x8f ||
+            byte == 0x90 || byte == 0x9d || byte == 0xad)
+            return measure.Metrics.horizontalAdvance(TextOf(text));
+        width += Advance(measure, byte);
+    }
+    return static_cast<int>(std::min<long long>(width, std::numeric_limits<int>::max()));
 }
 
 void ImageCanvas::DrawTextOpaque(int x, int y, std::string_view text) {
@@ -127,9 +151,7 @@ void ImageCanvas::DrawTextOpaque(int x, int y, std::string_view text) {
     const Measure& measure = Current();
     const QString shown = TextOf(text);
     QPainter painter(&Surface);
-    painter.fillRect(
-        QRect(x, y, measure.Metrics.horizontalAdvance(shown), measure.Metrics.height()),
-        ColourOf(Brush));
+    painter.fillRect(QRect(x, y, TextWidth(text), measure.Metrics.height()), ColourOf(Brush));
     painter.setFont(measure.Font);
     painter.setPen(ColourOf(FontColour));
     painter.drawText(QPoint(x, y + measure.Metrics.ascent()), shown);

@@ -36,7 +36,8 @@ public:
     void SetSize(int width, int height) override;
     void Fill(int x1, int y1, int x2, int y2) override;
     // The advance width of the text in whole pixels: the width of the cell DrawTextOpaque paints
-    // and the distance the pen moves.
+    // and the distance the pen moves. The sum of the characters' advances, which the fonts'
+    // whole-pixel advances without kerning or ligatures make exact (tests hold this).
     int TextWidth(std::string_view text) const override;
     void DrawTextOpaque(int x, int y, std::string_view text) override;
     // Only pictures of PictureFiles (ImagePicture) can be drawn; any other throws.
@@ -60,7 +61,10 @@ private:
     struct Measure {
         QFont Font;
         QFontMetrics Metrics;
+        // The advance of each code page byte, -1 until first asked for.
+        mutable std::array<int, 256> Advances;
     };
+    int Advance(const Measure& measure, unsigned char byte) const;
     const Measure& Current() const;
 
     QImage Surface;
