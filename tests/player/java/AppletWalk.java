@@ -218,8 +218,9 @@ public final class AppletWalk {
             Point on = canvas.getLocationOnScreen();
             return new Point(on.x - bounds.x, on.y - bounds.y);
         });
-        int bulb = colourAt(window, canvasAt.x + 100 + 45, canvasAt.y + 250 + 20);
-        Check.that(bulb != 0xFFFFFF, "the picture bulb.jpg is drawn at 100, 250 ("
+        // The sample guide's record 6 puts its 60 x 80 bulb at 230, 100: the glass is yellow.
+        int bulb = colourAt(window, canvasAt.x + 230 + 30, canvasAt.y + 100 + 20);
+        Check.that(bulb != 0xFFFFFF, "the picture bulb.jpg is drawn at 230, 100 ("
             + Integer.toHexString(bulb) + ")");
         int face = colourAt(window, canvasAt.x + GuideCanvas.BUTTON_X + 7,
             canvasAt.y + canvas.tops[0] + 7);

@@ -216,9 +216,9 @@ test('the launch button replaces the element and the guide is walked', async () 
   await waitForRecord(tab, 6);
   assert.deepStrictEqual(await responses(tab), ['The new bulb lights.',
     'The new bulb does not light either.', 'Order a new bulb']);
-  // The picture of record 6 lies at (100, 250).
+  // The 60 x 80 picture of record 6 lies at (230, 100).
   await tab.waitForFunction(() => document.querySelector('.dravenloom-status').textContent === '');
-  assert.ok(await inked(tab, 100, 250, 40, 40) > 300, 'the picture is drawn');
+  assert.ok(await inked(tab, 240, 105, 40, 40) > 300, 'the picture is drawn');
   fs.mkdirSync(path.dirname(screenshot), {recursive: true});
   await tab.setViewport({width: 480, height: 520});
   await (await tab.$('.dravenloom-panel')).screenshot({path: screenshot});
