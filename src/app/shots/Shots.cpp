@@ -48,6 +48,7 @@
 #include <QTreeView>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -154,6 +155,34 @@ void GenerateLampTag(GeneratePage& page, const QString& folder) {
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
     });
     page.GenerateBitBtn->click();
+}
+
+// A copy of the files the program finds beside itself (the applet and the help book) in a
+// folder of the temporary directory; the folder's path.
+std::string InstalledLookingCopy(const std::string& executableDirectory) {
+    namespace fs = std::filesystem;
+    const fs::path from = fs::u8path(executableDirectory);
+    const fs::path to = fs::u8path(QDir::tempPath().toStdString()) / "dravenloom";
+    std::error_code ignored;
+    fs::remove_all(to, ignored);
+    fs::create_directories(to, ignored);
+    for (const char* folder : {"Applet", "help"})
+        fs::copy(from / folder, to / folder, fs::copy_options::recursive, ignored);
+    const std::u8string text = to.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// The guide's folder copied to "examples" in the temporary directory; the copied guide's path.
+std::string SampleGuideCopy(const QString& guidePath) {
+    namespace fs = std::filesystem;
+    const fs::path from = fs::u8path(guidePath.toStdString());
+    const fs::path to = fs::u8path(QDir::tempPath().toStdString()) / "examples";
+    std::error_code ignored;
+    fs::remove_all(to, ignored);
+    fs::create_directories(to, ignored);
+    fs::copy(from.parent_path(), to, fs::copy_options::recursive, ignored);
+    const std::u8string text = (to / from.filename()).u8string();
+    return std::string(text.begin(), text.end());
 }
 
 // Presses `answer` (or OK where the box has no such button) on each message box that opens in
@@ -274,7 +303,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     Camera camera(arguments[1]);
-    const std::string guide = QDir(arguments[2]).absolutePath().toStdString();
+    // The sample guide and its picture, from a folder whose name says nothing of the machine
+    // the pictures are taken on (the open dialog shows it).
+    const std::string guide = SampleGuideCopy(QDir(arguments[2]).absolutePath());
     const QString tutorialPictures = arguments.size() > 3 ? arguments[3] : QString();
 
     TSplashForm splash;
@@ -289,7 +320,10 @@ int main(int argc, char* argv[]) {
     settings.WriteBool(ProgramKey, "Wizard", false);
     application.SetErrorReporter(&platform);
     const std::string executableDirectory = QCoreApplication::applicationDirPath().toStdString();
-    TGuideForm window(platform, platform.Fields(), settings, executableDirectory, {});
+    // The pictures show the files beside the program (the upload's list names them) as an
+    // installed program has them, not in the build folder of whoever takes the pictures.
+    const std::string shownDirectory = InstalledLookingCopy(executableDirectory);
+    TGuideForm window(platform, platform.Fields(), settings, shownDirectory, {});
     TAboutBox about(platform, &window);
     TTutorialForm tutorial(platform, std::filesystem::u8path(executableDirectory));
     TWizardForm wizard(settings, &window);
