@@ -323,6 +323,7 @@ bool QtFtpClient::SendCommand(const std::string& verb, const std::string& argume
                     "Connection closed by " + ServerText() + " before " + verb, true);
     std::string line = argument.empty() ? verb : verb + ' ' + argument;
     Control->write(QByteArray::fromStdString(line + "\r\n"));
+    Control->flush(); // now, not on the next pass of the loop: every command waits for a reply
     return true;
 }
 

@@ -115,9 +115,9 @@ TEST_F(Waits, ClientDeletedInsideItsOwnWait) {
 TEST_F(Waits, TimeoutCountsSilenceNotTheLengthOfARequest) {
     // A server that keeps talking, however slowly, is alive; a long store on a slow line is the
     // same case, each batch of bytes the system takes counting as a sign of life.
-    Client.Timeout = std::chrono::milliseconds(250);
+    Client.Timeout = std::chrono::milliseconds(400);
     Server.Greeting = "220-Welcome\r\n";
-    for (int line = 0; line < 8; ++line)
+    for (int line = 0; line < 16; ++line)
         Server.Greeting += "220-line " + std::to_string(line) + "\r\n";
     Server.Greeting += "220 Ready\r\n";
     Server.GreetingPieceSize = 12;
@@ -129,7 +129,7 @@ TEST_F(Waits, TimeoutCountsSilenceNotTheLengthOfARequest) {
     FakeFtpServer stalling;
     stalling.Greeting = Server.Greeting;
     stalling.GreetingPieceSize = 12;
-    stalling.GreetingPieceInterval = 400;
+    stalling.GreetingPieceInterval = 800;
     Client.Port = stalling.PortText();
     EXPECT_FALSE(Client.Connect());
     EXPECT_EQ(Client.ErrorCode(), FtpTimeoutError);
