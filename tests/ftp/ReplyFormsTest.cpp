@@ -111,16 +111,19 @@ TEST_P(PassiveForms, DataReachesTheServer) {
     EXPECT_EQ(server.Stored.toStdString(), "abc");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FakeServer, PassiveForms,
-    ::testing::Values("227 Entering Passive Mode (@).", "227 Entering Passive Mode (@)",
-                      "227 Entering passive mode. @",
-                      "227 Data transfer will passively listen to @", "227 =@"),
-    [](const auto& info) {
-        const char* names[] = {"BracketsAndFullStop", "Brackets", "AfterFullStop", "PlainAtTheEnd",
-                               "AfterEqualsSign"};
-        return std::string(names[info.index]);
-    });
+std::string PassiveFormName(const ::testing::TestParamInfo<const char*>& info) {
+    const char* names[] = {"BracketsAndFullStop", "Brackets", "AfterFullStop", "PlainAtTheEnd",
+                           "AfterEqualsSign"};
+    return names[info.index];
+}
+
+INSTANTIATE_TEST_SUITE_P(FakeServer, PassiveForms,
+                         ::testing::Values("227 Entering Passive Mode (@).",
+                                           "227 Entering Passive Mode (@)",
+                                           "227 Entering passive mode. @",
+                                           "227 Data transfer will passively listen to @",
+                                           "227 =@"),
+                         PassiveFormName);
 
 TEST_F(ClientFixture, TypeASendsLineEndsAsCrLfAndTypeIAsTheyAre) {
     FakeFtpServer server;
