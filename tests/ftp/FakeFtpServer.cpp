@@ -39,6 +39,7 @@ void FakeFtpServer::Accept() {
             Session->abort();
         Pending.clear();
         Session = socket;
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connect(socket, &QTcpSocket::readyRead, this, [this] { ReadCommands(); });
         if (GreetingPieceSize > 0)
             SendInPieces(Greeting, GreetingPieceSize, GreetingPieceInterval);
