@@ -148,10 +148,21 @@ void QtFtpClient::WatchControl(QTcpSocket* socket) {
     });
 }
 
-void QtFtpClient::WatchData(QTcpSocket* socket) {
+void QtFtpClient::TuneData(QTcpSocket* socket) {
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    // The timeout counts from the last bytes the system took; a send buffer of megabytes would
+    // hide the tail of a transfer on a slow line for longer than the timeout.
+    socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 256 * 1024);
+}
+
+void QtFtpClient::WatchData(QTcpSocket* socket) {
+    if (socket->state() == QAbstractSocket::ConnectedState)
+        TuneData(socket);
     connect(socket, &QTcpSocket::bytesWritten, this, [this] { Wake(); });
-    connect(socket, &QTcpSocket::connected, this, [this] { Wake(); });
+    connect(socket, &QTcpSocket::connected, this, [this, socket] {
+        TuneData(socket);
+        Wake();
+    });
     connect(socket, &QTcpSocket::errorOccurred, this,
             [this, socket](QAbstractSocket::SocketError error) {
                 if (!DataFailure && !DataClosing) {
@@ -312,10 +323,12 @@ bool QtFtpClient::SendCommand(const std::string& verb, const std::string& argume
                     "Connection closed by " + ServerText() + " before " + verb, true);
     std::string line = argument.empty() ? verb : verb + ' ' + argument;
     Control->write(QByteArray::fromStdString(line + "\r\n"));
+    Control->flush(); // now, not on the next pass of the loop: every command waits for a reply
     return true;
 }
 
-std::optional<FtpReply> QtFtpClient::WaitForReply(const std::string& verb, bool finalOnly) {
+std::optional<FtpReply> QtFtpClient::WaitForReply(const std::string& verb, bool finalOnly,
+                                                  const std::string& what) {
     std::optional<FtpReply> reply;
     auto step = [&] {
         while ((reply = Reader.Next())) {
@@ -324,7 +337,7 @@ std::optional<FtpReply> QtFtpClient::WaitForReply(const std::string& verb, bool 
         }
         return Step::Wait;
     };
-    if (!WaitUntil(step, "waiting for the reply to " + verb))
+    if (!WaitUntil(step, "waiting for " + (what.empty() ? "the reply to " + verb : what)))
         return std::nullopt;
     return reply;
 }
@@ -365,7 +378,7 @@ bool QtFtpClient::DoConnect() {
         return false;
 
     // 120 means "ready in a few minutes": the 220 follows.
-    std::optional<FtpReply> greeting = WaitForReply("the greeting", true);
+    std::optional<FtpReply> greeting = WaitForReply("the greeting", true, "the server's greeting");
     if (!greeting)
         return false;
     if (greeting->Code != 220)

@@ -61,7 +61,8 @@ private:
     // Sends a command and waits for its final reply (1xx replies are skipped).
     std::optional<FtpReply> Command(const std::string& verb, const std::string& argument = {});
     bool SendCommand(const std::string& verb, const std::string& argument);
-    std::optional<FtpReply> WaitForReply(const std::string& verb, bool finalOnly);
+    std::optional<FtpReply> WaitForReply(const std::string& verb, bool finalOnly,
+                                         const std::string& what = {});
 
     bool Fail(int code, std::string message, bool dropSession);
     bool RefusedBy(const std::string& verb, const FtpReply& reply, bool dropSession = false);
@@ -69,6 +70,7 @@ private:
     void Wake(bool progress = true);
     void WatchControl(QTcpSocket* socket);
     void WatchData(QTcpSocket* socket);
+    void TuneData(QTcpSocket* socket);
     void DropSession();
     void DropTransfer();
     std::string ServerText() const; // "host:port" as the author typed them

@@ -186,6 +186,8 @@ bool QtFtpClient::SendFile(QFile& file) {
             }
             Data->write(ascii ? WithCrLf(chunk, lastWasCr) : chunk);
         }
+        Data->flush(); // hand the bytes to the system now rather than on the next pass
+
         return fileDone && Data->bytesToWrite() == 0 ? Step::Done : Step::Wait;
     };
     return WaitUntil(sent, "sending " + HostFileName);

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,13 +45,28 @@ protected:
                           Response(1, "To two", "2"),
                           BuildPrimaryLine(2, "Two", "/pics/plug.gif", "0", "0", false)});
     }
+    // The remote names of the files sent, in order.
     std::vector<std::string> Puts() const {
         std::vector<std::string> puts;
         for (const auto& call : Ftp.Calls)
-            if (call.rfind("put ", 0) == 0)
-                puts.push_back(call.substr(4, call.find(' ', 4) - 4));
+            if (call.rfind("Put ", 0) == 0)
+                puts.push_back(call.substr(call.rfind(" -> ") + 4));
         return puts;
     }
+    // The action runs while the file of that remote name is being sent.
+    void WhileSending(const std::string& name, std::function<void()> action) {
+        Actions[name] = std::move(action);
+        Ftp.DuringRequest = [this](FtpRequest request, int) {
+            if (request != FtpRequest::Put)
+                return;
+            if (const auto found = Actions.find(Ftp.HostFileName); found != Actions.end())
+                found->second();
+        };
+    }
+    static std::string Put(const std::string& local, const std::string& remote) {
+        return "Put " + local + " -> " + remote;
+    }
+    std::map<std::string, std::function<void()>> Actions;
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
         for (const auto& message : Platform.Messages)
@@ -149,27 +166,27 @@ TEST_F(UploadPageTest, ARunSendsEachFileWithItsTypeAndReportsSuccess) {
     const std::string guide = OpenPictureGuide();
     Platform.MessageAnswers.push_back(MsgAnswer::No);
     Upload.UploadBtnClick();
-    EXPECT_EQ(Ftp.Calls, (std::vector<std::string>{
-                             "connect ftp.example.com:21 anna/pw",
-                             "cwd www",
-                             "put guide.dvx < " + guide,
-                             "type I",
-                             "put Dravenloom.class < " + AppletFile("Dravenloom.class"),
-                             "type I",
-                             "put About.class < " + AppletFile("About.class"),
-                             "type I",
-                             "put Progress.class < " + AppletFile("Progress.class"),
-                             "type I",
-                             "put GuideCanvas.class < " + AppletFile("GuideCanvas.class"),
-                             "type I",
-                             "put GuideFrame.class < " + AppletFile("GuideFrame.class"),
-                             "type I",
-                             "put gray.gif < " + AppletFile("gray.gif"),
-                             "type I",
-                             "put bulb.jpg < " + Dir.File("bulb.jpg"),
-                             "type I",
-                             "put plug.gif < /pics/plug.gif",
-                             "quit"}));
+    EXPECT_EQ(Ftp.Calls,
+              (std::vector<std::string>{"Connect ftp.example.com:21 anna",
+                                        "Cwd www",
+                                        Put(guide, "guide.dvx"),
+                                        "TypeSet I",
+                                        Put(AppletFile("Dravenloom.class"), "Dravenloom.class"),
+                                        "TypeSet I",
+                                        Put(AppletFile("About.class"), "About.class"),
+                                        "TypeSet I",
+                                        Put(AppletFile("Progress.class"), "Progress.class"),
+                                        "TypeSet I",
+                                        Put(AppletFile("GuideCanvas.class"), "GuideCanvas.class"),
+                                        "TypeSet I",
+                                        Put(AppletFile("GuideFrame.class"), "GuideFrame.class"),
+                                        "TypeSet I",
+                                        Put(AppletFile("gray.gif"), "gray.gif"),
+                                        "TypeSet I",
+                                        Put(Dir.File("bulb.jpg"), "bulb.jpg"),
+                                        "TypeSet I",
+                                        Put("/pics/plug.gif", "plug.gif"),
+                                        "Quit"}));
     EXPECT_EQ(Platform.Messages.back(),
               (MessageRequest{"Information", "File upload was successful.", MsgButtons::Ok,
                               MsgIcon::None}));
@@ -189,8 +206,8 @@ TEST_F(UploadPageTest, WithAnImageDirectoryPicturesGoInASecondPass) {
     Upload.Server.PortTxt.Text = "021";
     Upload.Server.PassiveCheck.Checked = true;
     std::vector<std::string> statuses;
-    Ftp.During("put gray.gif", [&] { statuses.push_back(Upload.StatusText); });
-    Ftp.During("put guide.dvx", [&] {
+    WhileSending("gray.gif", [&] { statuses.push_back(Upload.StatusText); });
+    WhileSending("guide.dvx", [&] {
         statuses.push_back(Upload.StatusText);
         EXPECT_TRUE(Upload.AbortBtn.Enabled);
         EXPECT_FALSE(Upload.ListBtn.Enabled);
@@ -198,15 +215,15 @@ TEST_F(UploadPageTest, WithAnImageDirectoryPicturesGoInASecondPass) {
     });
     Platform.MessageAnswers.push_back(MsgAnswer::No);
     Upload.UploadBtnClick();
-    EXPECT_EQ(Ftp.Calls.at(0), "connect ftp.example.com:21 anna/pw passive");
-    const auto second = std::find(Ftp.Calls.begin(), Ftp.Calls.end(), "cwd img");
+    EXPECT_EQ(Ftp.Calls.at(0), "Connect ftp.example.com:21 anna passive");
+    const auto second = std::find(Ftp.Calls.begin(), Ftp.Calls.end(), "Cwd img");
     ASSERT_NE(second, Ftp.Calls.end());
-    EXPECT_EQ(*(second - 1), "put GuideFrame.class < " + AppletFile("GuideFrame.class"));
-    EXPECT_EQ(*(second + 1), "type I");
+    EXPECT_EQ(*(second - 1), Put(AppletFile("GuideFrame.class"), "GuideFrame.class"));
+    EXPECT_EQ(*(second + 1), "TypeSet I");
     EXPECT_EQ(std::vector<std::string>(second + 2, Ftp.Calls.end() - 1),
-              (std::vector<std::string>{"put gray.gif < " + AppletFile("gray.gif"),
-                                        "put bulb.jpg < " + Dir.File("bulb.jpg"),
-                                        "put plug.gif < /pics/plug.gif"}));
+              (std::vector<std::string>{Put(AppletFile("gray.gif"), "gray.gif"),
+                                        Put(Dir.File("bulb.jpg"), "bulb.jpg"),
+                                        Put("/pics/plug.gif", "plug.gif")}));
     EXPECT_EQ(statuses,
               (std::vector<std::string>{"Uploading guide.dvx", "Uploading gray.gif to img"}));
 }
@@ -217,19 +234,19 @@ TEST_F(UploadPageTest, AGuideUnderAFolderNamedLikeAPictureIsSentWithTheClasses) 
     Form.Applet.Options.ImageDir.Text = "img";
     Platform.MessageAnswers.push_back(MsgAnswer::No);
     Upload.UploadBtnClick();
-    EXPECT_EQ(Ftp.Calls.at(2), "put help.dvx < " + guide);
+    EXPECT_EQ(Ftp.Calls.at(2), Put(guide, "help.dvx"));
 }
 
 TEST_F(UploadPageTest, AnErrorEndsTheRunOnceAndNothingIsCalledSuccess) {
     OpenPictureGuide();
-    Ftp.FailAt("put About.class", 550, "Permission denied");
+    Ftp.Failures.push_back({FtpRequest::Put, 3, 550, "Permission denied"}); // About.class
     Platform.MessageAnswers.push_back(MsgAnswer::No);
     Upload.UploadBtnClick();
     EXPECT_EQ(MessageTexts().back(), "Could not complete upload: 550 (Permission denied)");
     EXPECT_EQ(Platform.Messages.back().Caption, "Dravenloom");
     EXPECT_EQ(Puts(), (std::vector<std::string>{"guide.dvx", "Dravenloom.class", "About.class"}))
         << "the run ends after the failing request";
-    EXPECT_EQ(std::count(Ftp.Calls.begin(), Ftp.Calls.end(), "abort"), 1);
+    EXPECT_EQ(std::count(Ftp.Calls.begin(), Ftp.Calls.end(), "Abort"), 1);
     EXPECT_TRUE(Upload.UploadList.empty());
     EXPECT_TRUE(Upload.UploadBtn.Enabled);
     EXPECT_FALSE(Upload.AbortBtn.Enabled);
@@ -240,7 +257,7 @@ TEST_F(UploadPageTest, AnErrorEndsTheRunOnceAndNothingIsCalledSuccess) {
 
 TEST_F(UploadPageTest, ARefusedLoginShowsOneMessageAndSendsNothing) {
     OpenGuide(NumberedRecords(1));
-    Ftp.FailAt("connect", 530, "Login incorrect.");
+    Ftp.Failures.push_back({FtpRequest::Connect, 1, 530, "Login incorrect."});
     Platform.MessageAnswers.push_back(MsgAnswer::No);
     Upload.UploadBtnClick();
     EXPECT_EQ(MessageTexts(),
@@ -251,7 +268,7 @@ TEST_F(UploadPageTest, ARefusedLoginShowsOneMessageAndSendsNothing) {
 
 TEST_F(UploadPageTest, AbortDuringARequestEndsTheRunSilently) {
     OpenPictureGuide();
-    Ftp.During("put About.class", [&] { Upload.AbortBtnClick(); });
+    WhileSending("About.class", [&] { Upload.AbortBtnClick(); });
     Platform.MessageAnswers.push_back(MsgAnswer::No);
     Upload.UploadBtnClick();
     EXPECT_EQ(Puts().back(), "About.class");

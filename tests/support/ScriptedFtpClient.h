@@ -1,110 +1,121 @@
-// An FTP client that sends nothing: every request is recorded, succeeds unless a test says it
-// fails, and can run a test's action while it "waits", as the window's events run during a
-// real request.
+// A scripted stand-in for dravenloom::FtpClient: records every call with the settings it used,
+// and fails the requests a test chooses. It keeps the client's rules (notification after each
+// request, none for a request abandoned by Abort, a call refused while another waits, Quit and
+// Abort without a connection succeed), so tests of the upload see what the real client does.
 //
 //   ScriptedFtpClient ftp;
-//   ftp.FailAt("put Dravenloom.class", 550, "No such directory");
-//   ftp.During("put guide.dvx", [&] { page.AbortBtnClick(); });
+//   ftp.Failures.push_back({FtpRequest::Put, 2, 550, "The server answered STOR ..."}); // 2nd Put
+//   ftp.DuringRequest = [&](FtpRequest r, int nth) { if (r == FtpRequest::Put) upload.Abort(); };
 //   ... run the upload ...
-//   ftp.Calls  // "connect host:21 user/pw", "cwd web", "type I", "put guide.dvx < /x/guide.dvx",
-//   ...
+//   EXPECT_EQ(ftp.Calls, (std::vector<std::string>{"Connect host:21 alice", "Cwd www", ...}));
+//
+// Calls read: "Connect HOST:PORT USER" (passive adds " passive"), "Cwd DIR", "TypeSet I" or
+// "TypeSet A", "Put LOCAL -> REMOTE", "Quit", "Abort"; a call refused because another waits is
+// logged with " (refused)". Notifications lists every OnRequestDone as "Kind code".
 #pragma once
 
 #include "publish/FtpClient.h"
 
 #include <functional>
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace dravenloom {
 
 class ScriptedFtpClient : public FtpClient {
 public:
+    struct Failure {
+        FtpRequest Request;
+        int Nth = 1; // the nth call of that kind fails (1-based)
+        int Code = 550;
+        std::string Message = "Refused";
+        bool Disconnects = false; // as a timeout or a lost connection does
+    };
+    std::vector<Failure> Failures;
+    // Runs while a request "waits", as the window's loop runs inside a real request.
+    std::function<void(FtpRequest request, int nth)> DuringRequest;
+
     std::vector<std::string> Calls;
+    std::vector<std::string> Notifications;
     bool Connected = false;
 
-    // The request whose call text starts with `call` ends with this code and message.
-    void FailAt(const std::string& call, int code, std::string message) {
-        Failures[call] = {code, std::move(message)};
-    }
-    // The action runs inside the request whose call text starts with `call`, before it ends.
-    void During(const std::string& call, std::function<void()> action) {
-        Actions[call] = std::move(action);
-    }
-
     bool Connect() override {
-        return Request(FtpRequest::Connect, "connect " + HostName + ":" + Port + " " + UserName +
-                                                "/" + PassWord + (Passive ? " passive" : ""));
+        return Run(FtpRequest::Connect, "Connect " + HostName + ':' + Port + ' ' + UserName +
+                                            (Passive ? " passive" : ""));
     }
-    bool Cwd() override { return Request(FtpRequest::Cwd, "cwd " + HostDirName); }
-    bool TypeSet() override { return Request(FtpRequest::TypeSet, Binary ? "type I" : "type A"); }
+    bool Cwd() override { return Run(FtpRequest::Cwd, "Cwd " + HostDirName); }
+    bool TypeSet() override {
+        return Run(FtpRequest::TypeSet, std::string("TypeSet ") + (Binary ? "I" : "A"));
+    }
     bool Put() override {
-        return Request(FtpRequest::Put, "put " + HostFileName + " < " + LocalFileName);
+        return Run(FtpRequest::Put, "Put " + LocalFileName + " -> " + HostFileName);
     }
-    // Quit and Abort without a connection succeed and send nothing, as the real client's do.
-    bool Quit() override {
-        Calls.push_back("quit");
-        Connected = false;
-        return Done(FtpRequest::Quit, 0);
-    }
+    bool Quit() override { return Run(FtpRequest::Quit, "Quit"); }
     void Abort() override {
-        Calls.push_back("abort");
+        Calls.push_back("Abort");
+        if (Busy)
+            AbortRequested = true;
         Connected = false;
-        Aborted = true;
-        Done(FtpRequest::Abort, 0);
+        Notify(FtpRequest::Abort, 0);
     }
     bool GetConnected() const override { return Connected; }
     int ErrorCode() const override { return Code; }
     std::string ErrorMessage() const override { return Message; }
 
 private:
-    struct Failure {
-        int Code;
-        std::string Message;
-    };
-
-    bool Request(FtpRequest request, const std::string& call) {
-        Calls.push_back(call);
-        if (request != FtpRequest::Connect && !Connected) {
-            Message = "Not connected";
-            return Done(request, FtpNotConnectedError);
-        }
-        Aborted = false;
-        for (const auto& [prefix, action] : Actions)
-            if (call.rfind(prefix, 0) == 0 && action)
-                action();
-        // A request abandoned by Abort ends without a notification of its own.
-        if (Aborted) {
-            Code = FtpAbortedError;
+    bool Run(FtpRequest request, const std::string& call) {
+        if (Busy) {
+            Calls.push_back(call + " (refused)");
             return false;
         }
-        for (const auto& [prefix, failure] : Failures) {
-            if (call.rfind(prefix, 0) == 0) {
+        Calls.push_back(call);
+        int nth = ++Counts[static_cast<int>(request)];
+        Busy = true;
+        AbortRequested = false;
+        if (DuringRequest)
+            DuringRequest(request, nth);
+        Busy = false;
+        if (AbortRequested) {
+            Code = FtpAbortedError;
+            Message = std::string(FtpRequestName(request)) + " was abandoned by Abort";
+            return false;
+        }
+        Code = 0;
+        Message.clear();
+        bool needsSession = request == FtpRequest::Cwd || request == FtpRequest::TypeSet ||
+                            request == FtpRequest::Put;
+        if (needsSession && !Connected) {
+            Code = FtpNotConnectedError;
+            Message = "Not connected to " + HostName + ':' + Port;
+        }
+        for (const Failure& failure : Failures) {
+            if (failure.Request == request && failure.Nth == nth) {
+                Code = failure.Code;
                 Message = failure.Message;
-                if (request == FtpRequest::Connect)
+                if (failure.Disconnects || request == FtpRequest::Connect)
                     Connected = false;
-                return Done(request, failure.Code);
             }
         }
-        if (request == FtpRequest::Connect)
+        if (Code == 0 && request == FtpRequest::Connect)
             Connected = true;
-        Message.clear();
-        return Done(request, 0);
-    }
-    bool Done(FtpRequest request, int code) {
-        Code = code;
-        if (OnRequestDone)
-            OnRequestDone(request, code);
+        if (request == FtpRequest::Quit)
+            Connected = false;
+        int code = Code;
+        Notify(request, code);
         return code == 0;
     }
 
-    std::map<std::string, Failure> Failures;
-    std::map<std::string, std::function<void()>> Actions;
-    std::string Message;
+    void Notify(FtpRequest request, int code) {
+        Notifications.push_back(std::string(FtpRequestName(request)) + ' ' + std::to_string(code));
+        if (auto notify = OnRequestDone)
+            notify(request, code);
+    }
+
+    bool Busy = false;
+    bool AbortRequested = false;
+    int Counts[6] = {};
     int Code = 0;
-    bool Aborted = false;
+    std::string Message;
 };
 
 } // namespace dravenloom

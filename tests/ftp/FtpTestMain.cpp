@@ -1,0 +1,10 @@
+// The FTP client tests need an event loop (QCoreApplication) and nothing of a display.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    QCoreApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}

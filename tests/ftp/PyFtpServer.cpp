@@ -1,0 +1,62 @@
+// Starting and stopping the pyftpdlib test server.
+#include "PyFtpServer.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+namespace dravenloom {
+namespace {
+
+// Debian's own interpreter has the packaged module; another python3 earlier on PATH may not.
+QString Python() {
+    if (QFileInfo::exists(QStringLiteral("/usr/bin/python3")))
+        return QStringLiteral("/usr/bin/python3");
+    return QStringLiteral("python3");
+}
+
+} // namespace
+
+bool PyFtpServer::Unavailable() {
+    QProcess probe;
+    probe.start(Python(), {QStringLiteral("-c"), QStringLiteral("import pyftpdlib")});
+    return !probe.waitForFinished(20000) || probe.exitStatus() != QProcess::NormalExit ||
+           probe.exitCode() != 0;
+}
+
+PyFtpServer::PyFtpServer(const std::filesystem::path& root, int readLimit) {
+    QStringList arguments{QStringLiteral(DRAVENLOOM_FTP_SERVER_SCRIPT),
+                          QString::fromStdString(root.string())};
+    if (readLimit > 0)
+        arguments << QStringLiteral("--read-limit") << QString::number(readLimit);
+    Process.setStandardErrorFile(QProcess::nullDevice()); // a line per command
+    Process.start(Python(), arguments);
+    if (!Process.waitForStarted(10000)) {
+        Log = Process.errorString().toStdString();
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray out;
+    while (clock.elapsed() < 20000 && Process.state() == QProcess::Running) {
+        Process.waitForReadyRead(200);
+        out += Process.readAllStandardOutput();
+        if (qsizetype at = out.indexOf("READY "); at >= 0 && out.indexOf('\n', at) > at) {
+            Port = out.mid(at + 6, out.indexOf('\n', at) - at - 6).trimmed().toInt();
+            return;
+        }
+    }
+    Log = "no READY line from the server; it printed: " + out.toStdString();
+}
+
+PyFtpServer::~PyFtpServer() {
+    Kill();
+}
+
+void PyFtpServer::Kill() {
+    if (Process.state() != QProcess::NotRunning) {
+        Process.kill();
+        Process.waitForFinished(5000);
+    }
+}
+
+} // namespace dravenloom
