@@ -1,6 +1,7 @@
 // The Demonstration page: its widgets where the window's design puts them, and the forwarding
 // of their events to the core's Demonstration.
 #include "app/DemoPage.h"
+#include "app/PageWidgets.h"
 
 #include "app/GuideText.h"
 #include "shell/GuideForm.h"
@@ -17,10 +18,6 @@
 namespace dravenloom {
 namespace {
 
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 constexpr QRect PanelArea(0, 0, 620, 399);
 constexpr QRect TitleArea(8, 4, 298, 24);
 constexpr int ButtonTop = 28;
@@ -34,7 +31,7 @@ const QColor TitleBackground(0, 0, 128); // navy
 DemoCanvasView::DemoCanvasView(const ImageCanvas& canvas, QWidget* parent)
     : QWidget(parent), Canvas(canvas) {
     setObjectName(QStringLiteral("ImageCanvas"));
-    setToolTip(Text(ImageCanvasHint));
+    setToolTip(Utf8Text(ImageCanvasHint));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     Refresh();
@@ -92,7 +89,7 @@ void DemoPage::Build() {
     DemoTitleEdit = new QLineEdit(panel);
     DemoTitleEdit->setObjectName(QStringLiteral("DemoTitleEdit"));
     DemoTitleEdit->setGeometry(TitleArea);
-    DemoTitleEdit->setToolTip(Text(DemoTitleHint));
+    DemoTitleEdit->setToolTip(Utf8Text(DemoTitleHint));
     DemoTitleEdit->setReadOnly(true);
     QFont titleFont(QStringLiteral("MS Sans Serif"));
     titleFont.setPixelSize(TitlePixels);
@@ -105,9 +102,9 @@ void DemoPage::Build() {
 
     const auto makeButton = [panel](const char* name, const char* caption, const char* hint,
                                     int left) {
-        auto* button = new QPushButton(Text(caption), panel);
-        button->setObjectName(Text(name));
-        button->setToolTip(Text(hint));
+        auto* button = new QPushButton(Utf8Text(caption), panel);
+        button->setObjectName(Utf8Text(name));
+        button->setToolTip(Utf8Text(hint));
         button->setGeometry(QRect(QPoint(left, ButtonTop), ButtonSize));
         return button;
     };

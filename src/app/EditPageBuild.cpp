@@ -1,5 +1,6 @@
 // The Edit View page's widgets, their captions and hints, and their layout.
 #include "app/EditPage.h"
+#include "app/PageWidgets.h"
 
 #include "app/Artwork.h"
 #include "app/GuideText.h"
@@ -31,10 +32,6 @@ const char* const ResponseHints[ResponseSlots] = {
     "Type the sixth possible response to the dialogue here.",
 };
 
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 QString Name(const char* stem, int number) {
     return QString::fromUtf8(stem) + QString::number(number);
 }
@@ -43,9 +40,9 @@ QString Name(const char* stem, int number) {
 // the response rows fit).
 QPushButton* MakeButton(QWidget* parent, const QString& name, const char* caption, const char* hint,
                         int minimumWidth = 0) {
-    auto* button = new QPushButton(Text(caption), parent);
+    auto* button = new QPushButton(Utf8Text(caption), parent);
     button->setObjectName(name);
-    button->setToolTip(Text(hint));
+    button->setToolTip(Utf8Text(hint));
     button->setAutoDefault(false);
     const int width = button->fontMetrics().horizontalAdvance(button->text()) + 16;
     button->setFixedSize(std::max(width, minimumWidth), ButtonHeight);
@@ -60,13 +57,13 @@ QToolButton* MakeMagnifier(QWidget* parent, const QString& name, const char* hin
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
-    button->setToolTip(Text(hint));
+    button->setToolTip(Utf8Text(hint));
     button->setFixedSize(22, 22);
     return button;
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* caption) {
-    auto* label = new QLabel(Text(caption), parent);
+    auto* label = new QLabel(Utf8Text(caption), parent);
     label->setAttribute(Qt::WA_TranslucentBackground);
     return label;
 }
@@ -74,7 +71,7 @@ QLabel* MakeLabel(QWidget* parent, const char* caption) {
 QPlainTextEdit* MakeMemo(QWidget* parent, const QString& name, const char* hint) {
     auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(name);
-    memo->setToolTip(Text(hint));
+    memo->setToolTip(Utf8Text(hint));
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo->setTabChangesFocus(true);
@@ -91,7 +88,7 @@ void EditPage::BuildDialogue() {
     CenterCheck = new QCheckBox(QStringLiteral("Center"), this);
     CenterCheck->setObjectName(QStringLiteral("CenterCheck"));
     CenterCheck->setToolTip(
-        Text("Enable this checkbox to center primary dialogue in this screen of your guide."));
+        Utf8Text("Enable this checkbox to center primary dialogue in this screen of your guide."));
     Image11 = MakeMagnifier(this, QStringLiteral("Image11"),
                             "Click here to view the primary dialogue field at an increased size!");
 }
@@ -107,7 +104,7 @@ void EditPage::BuildNavigationBox() {
     ComboBox1 = new QComboBox(NavigationBox);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setToolTip(
-        Text("Click here to view a list of records from which the current record jumps."));
+        Utf8Text("Click here to view a list of records from which the current record jumps."));
     ComboBox1->setFixedHeight(ButtonHeight);
     ComboBox1->setMinimumContentsLength(6);
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -164,7 +161,7 @@ void EditPage::BuildResponses() {
         Edits[i] = new QLineEdit(this);
         Edits[i]->setObjectName(Name("Edit", k));
         Edits[i]->setToolTip(
-            Text("Type a value to specify the record to which the current record will link."));
+            Utf8Text("Type a value to specify the record to which the current record will link."));
         const int digits = Edits[i]->fontMetrics().horizontalAdvance(QString(LinkDigits + 1, u'0'));
         Edits[i]->setFixedSize(digits + 10, ButtonHeight - 1);
         EditGuards[i] = new GuideTextGuard(Edits[i]);

@@ -4,6 +4,7 @@
 // guide's designer put them: 15 x 15, 23 pixels apart at y = 112 from x = 326), the font across,
 // and the element below.
 #include "app/GeneratePage.h"
+#include "app/PageWidgets.h"
 
 #include "app/GuideText.h"
 #include "app/Tranbtn.h"
@@ -49,23 +50,12 @@ constexpr int ButtonHeight = 25;
 constexpr int PageWidth = 620;
 constexpr int PageHeight = 399;
 
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* caption, QRect where) {
-    auto* label = new QLabel(Text(caption), parent);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    label->setGeometry(where);
-    return label;
-}
-
 QLineEdit* MakeField(QWidget* parent, const OptionControl& control, int row) {
     const int top = RowTop + row * RowStep;
-    MakeLabel(parent, control.Caption, QRect(Margin, top, LabelWidth - 4, FieldHeight));
+    MakePageLabel(parent, control.Caption, QRect(Margin, top, LabelWidth - 4, FieldHeight));
     auto* field = new QLineEdit(parent);
-    field->setObjectName(Text(control.Name));
-    field->setToolTip(Text(control.Hint));
+    field->setObjectName(Utf8Text(control.Name));
+    field->setToolTip(Utf8Text(control.Hint));
     field->setGeometry(FieldLeft, top, FieldWidth, FieldHeight);
     return field;
 }
@@ -73,8 +63,8 @@ QLineEdit* MakeField(QWidget* parent, const OptionControl& control, int row) {
 QComboBox* MakeCombo(QWidget* parent, const OptionControl& control, const ComboBox& box,
                      QRect where) {
     auto* combo = new QComboBox(parent);
-    combo->setObjectName(Text(control.Name));
-    combo->setToolTip(Text(control.Hint));
+    combo->setObjectName(Utf8Text(control.Name));
+    combo->setToolTip(Utf8Text(control.Hint));
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr); // completing "A" to "Arial" would decide for the author
@@ -85,17 +75,17 @@ QComboBox* MakeCombo(QWidget* parent, const OptionControl& control, const ComboB
 }
 
 QCheckBox* MakeCheck(QWidget* parent, const OptionControl& control, QRect where) {
-    auto* box = new QCheckBox(Text(control.Caption), parent);
-    box->setObjectName(Text(control.Name));
-    box->setToolTip(Text(control.Hint));
+    auto* box = new QCheckBox(Utf8Text(control.Caption), parent);
+    box->setObjectName(Utf8Text(control.Name));
+    box->setToolTip(Utf8Text(control.Hint));
     box->setGeometry(where);
     return box;
 }
 
 QPushButton* MakeButton(QWidget* parent, const OptionControl& control, int top) {
-    auto* button = new QPushButton(Text(control.Caption), parent);
-    button->setObjectName(Text(control.Name));
-    button->setToolTip(Text(control.Hint));
+    auto* button = new QPushButton(Utf8Text(control.Caption), parent);
+    button->setObjectName(Utf8Text(control.Name));
+    button->setToolTip(Utf8Text(control.Hint));
     button->setAutoDefault(false);
     button->setGeometry(PageWidth - Margin - ButtonWidth, top, ButtonWidth, ButtonHeight);
     return button;
@@ -123,7 +113,7 @@ QImage SwatchPicture(const std::string& appletDirectory, int position) {
 }
 
 void GeneratePage::BuildOptions() {
-    auto* heading = new QLabel(Text(OptionsHeading), this);
+    auto* heading = new QLabel(Utf8Text(OptionsHeading), this);
     heading->setObjectName(QStringLiteral("OptionsHeading"));
     heading->setAttribute(Qt::WA_TranslucentBackground);
     QFont font = heading->font();
@@ -144,15 +134,15 @@ void GeneratePage::BuildOptions() {
 
     // The font across the page, one row.
     const int top = FontRowTop;
-    MakeLabel(this, FaceControl.Caption, QRect(Margin, top, 56, FieldHeight));
+    MakePageLabel(this, FaceControl.Caption, QRect(Margin, top, 56, FieldHeight));
     FaceCombo = MakeCombo(this, FaceControl, Options.FaceCombo,
                           QRect(Margin + 58, top - 1, 130, FieldHeight + 2));
     FaceGuard = new GuideTextGuard(FaceCombo->lineEdit(), TextRule::CodePage);
-    MakeLabel(this, SizeControl.Caption, QRect(214, top, 54, FieldHeight));
+    MakePageLabel(this, SizeControl.Caption, QRect(214, top, 54, FieldHeight));
     SizeCombo =
         MakeCombo(this, SizeControl, Options.SizeCombo, QRect(270, top - 1, 56, FieldHeight + 2));
     SizeGuard = new GuideTextGuard(SizeCombo->lineEdit(), TextRule::CodePage);
-    MakeLabel(this, FontStyleCaption, QRect(348, top, 62, FieldHeight));
+    MakePageLabel(this, FontStyleCaption, QRect(348, top, 62, FieldHeight));
     CheckBold = MakeCheck(this, BoldControl, QRect(412, top, 56, FieldHeight));
     CheckItalic = MakeCheck(this, ItalicControl, QRect(472, top, 62, FieldHeight));
 }
@@ -163,17 +153,18 @@ void GeneratePage::BuildColours() {
     TMTranBtn** buttons[] = {&MTranBtn1, &MTranBtn2};
     for (int i = 0; i < 2; ++i) {
         const int top = RowTop + i * RowStep;
-        MakeLabel(this, colours[i]->Caption, QRect(RightLeft, top, RightLabelWidth, FieldHeight));
+        MakePageLabel(this, colours[i]->Caption,
+                      QRect(RightLeft, top, RightLabelWidth, FieldHeight));
         const QRect bar(QPoint(BarLeft, top + (FieldHeight - ColourBar.height()) / 2), ColourBar);
         auto* panel = new QWidget(this);
-        panel->setObjectName(Text(colours[i]->PanelName));
+        panel->setObjectName(Utf8Text(colours[i]->PanelName));
         panel->setAutoFillBackground(true);
         panel->setGeometry(bar);
         *panels[i] = panel;
         // The click area lies over the bar, so that the bar looks like a raised button.
         auto* button = new TMTranBtn(this);
-        button->setObjectName(Text(colours[i]->ButtonName));
-        button->setToolTip(Text(colours[i]->ButtonHint));
+        button->setObjectName(Utf8Text(colours[i]->ButtonName));
+        button->setToolTip(Utf8Text(colours[i]->ButtonHint));
         button->setGeometry(bar);
         *buttons[i] = button;
     }
@@ -181,8 +172,8 @@ void GeneratePage::BuildColours() {
 
 void GeneratePage::BuildSwatches() {
     const std::string applet = TextFromPath(PathFromText(Form.ExecutableDirectory) / "Applet");
-    MakeLabel(this, SwatchesCaption,
-              QRect(RightLeft, SwatchTop - FieldHeight - 2, RightLabelWidth, FieldHeight));
+    MakePageLabel(this, SwatchesCaption,
+                  QRect(RightLeft, SwatchTop - FieldHeight - 2, RightLabelWidth, FieldHeight));
     for (int position = 1; position <= SwatchCount; ++position) {
         const auto i = static_cast<std::size_t>(position - 1);
         Pictures[i] = SwatchPicture(applet, position);
@@ -200,11 +191,11 @@ void GeneratePage::BuildSwatches() {
         SwatchButtons[i] = button;
     }
     const int top = SwatchTop + SwatchSide + 10;
-    MakeLabel(this, CurrentImageControl.Caption,
-              QRect(RightLeft, top, RightLabelWidth, FieldHeight));
+    MakePageLabel(this, CurrentImageControl.Caption,
+                  QRect(RightLeft, top, RightLabelWidth, FieldHeight));
     CurrentImage = new QLabel(this);
-    CurrentImage->setObjectName(Text(CurrentImageControl.Name));
-    CurrentImage->setToolTip(Text(CurrentImageControl.Hint));
+    CurrentImage->setObjectName(Utf8Text(CurrentImageControl.Name));
+    CurrentImage->setToolTip(Utf8Text(CurrentImageControl.Hint));
     CurrentImage->setGeometry(BarLeft, top + (FieldHeight - SwatchSide) / 2, SwatchSide,
                               SwatchSide);
     // Beside "Text Starting Position", in the room the right column leaves above the font row.
@@ -214,10 +205,10 @@ void GeneratePage::BuildSwatches() {
 }
 
 void GeneratePage::BuildTag() {
-    MakeLabel(this, TagHeading, QRect(Margin, TagTop, PageWidth - 2 * Margin, FieldHeight));
+    MakePageLabel(this, TagHeading, QRect(Margin, TagTop, PageWidth - 2 * Margin, FieldHeight));
     HtmlMemo = new QPlainTextEdit(this);
-    HtmlMemo->setObjectName(Text(HtmlMemoControl.Name));
-    HtmlMemo->setToolTip(Text(HtmlMemoControl.Hint));
+    HtmlMemo->setObjectName(Utf8Text(HtmlMemoControl.Name));
+    HtmlMemo->setToolTip(Utf8Text(HtmlMemoControl.Hint));
     HtmlMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     HtmlMemo->setTabChangesFocus(true);
     HtmlMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,6 +1,7 @@
 // The upload page: its widgets where they fit the 620 x 399 view, and the forwarding of the
 // author's input to the core's upload.
 #include "app/UploadFilesPage.h"
+#include "app/PageWidgets.h"
 
 #include "app/GuideText.h"
 #include "app/WidgetSync.h"
@@ -22,10 +23,6 @@
 namespace dravenloom {
 namespace {
 
-QString Text(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 constexpr QRect ServerBox(8, 8, 300, 200);
 constexpr int LabelLeft = 10;
 constexpr int LabelWidth = 110;
@@ -42,15 +39,6 @@ constexpr QRect ProgressLabel(8, 256, 200, 16);
 constexpr QRect ProgressArea(8, 274, 604, 18);
 constexpr int MarksTop = 294;
 constexpr QRect StatusArea(8, 322, 604, 20);
-
-QLabel* MakeLabel(QWidget* parent, const char* caption, QRect where,
-                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = new QLabel(Text(caption), parent);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    label->setGeometry(where);
-    label->setAlignment(alignment);
-    return label;
-}
 
 } // namespace
 
@@ -76,15 +64,15 @@ UploadFilesPage::~UploadFilesPage() {
 }
 
 void UploadFilesPage::Build() {
-    auto* box = new QGroupBox(Text("Remote Server:"), this);
+    auto* box = new QGroupBox(Utf8Text("Remote Server:"), this);
     box->setObjectName(QStringLiteral("ServerGroup"));
     box->setGeometry(ServerBox);
     const auto makeField = [box](const char* name, const char* caption, const char* hint, int row) {
         const int top = RowTop + row * RowStep;
-        MakeLabel(box, caption, QRect(LabelLeft, top, LabelWidth, FieldHeight));
+        MakePageLabel(box, caption, QRect(LabelLeft, top, LabelWidth, FieldHeight));
         auto* field = new QLineEdit(box);
-        field->setObjectName(Text(name));
-        field->setToolTip(Text(hint));
+        field->setObjectName(Utf8Text(name));
+        field->setToolTip(Utf8Text(hint));
         field->setGeometry(FieldLeft, top, FieldWidth, FieldHeight);
         return field;
     };
@@ -96,7 +84,7 @@ void UploadFilesPage::Build() {
     // Every character shows as "*".
     PassTxt->setEchoMode(QLineEdit::Password);
     PassTxt->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    PassiveCheck = new QCheckBox(Text("Passive Mode"), box);
+    PassiveCheck = new QCheckBox(Utf8Text("Passive Mode"), box);
     PassiveCheck->setObjectName(QStringLiteral("PassiveCheck"));
     PassiveCheck->setGeometry(FieldLeft, RowTop + 5 * RowStep, FieldWidth, FieldHeight);
     HostGuard = new GuideTextGuard(HostTxt, TextRule::CodePage);
@@ -105,7 +93,7 @@ void UploadFilesPage::Build() {
     PortGuard = new GuideTextGuard(PortTxt, TextRule::CodePage);
     DirGuard = new GuideTextGuard(DirTxt, TextRule::CodePage);
 
-    MakeLabel(this, "Files to upload:", ListLabel);
+    MakePageLabel(this, "Files to upload:", ListLabel);
     FilesMemo = new QTreeWidget(this);
     FilesMemo->setObjectName(QStringLiteral("FilesMemo"));
     FilesMemo->setGeometry(ListArea);
@@ -117,14 +105,14 @@ void UploadFilesPage::Build() {
     FilesMemo->setSelectionMode(QAbstractItemView::SingleSelection);
     FilesMemo->header()->setSectionResizeMode(QHeaderView::Interactive);
     FilesMemo->header()->setStretchLastSection(false);
-    FilesMemo->setToolTip(Text(FilesMemoHint));
+    FilesMemo->setToolTip(Utf8Text(FilesMemoHint));
     FilesMemo->installEventFilter(this);
 
     const auto makeButton = [this](const char* name, const char* caption, const char* hint,
                                    QPoint at) {
-        auto* button = new QPushButton(Text(caption), this);
-        button->setObjectName(Text(name));
-        button->setToolTip(Text(hint));
+        auto* button = new QPushButton(Utf8Text(caption), this);
+        button->setObjectName(Utf8Text(name));
+        button->setToolTip(Utf8Text(hint));
         button->setGeometry(QRect(at, ButtonSize));
         return button;
     };
@@ -133,21 +121,22 @@ void UploadFilesPage::Build() {
     ListBtn = makeButton("ListBtn", "List Files", ListBtnHint, QPoint(318, ButtonTop));
     RemoveBtn = makeButton("RemoveBtn", "Remove File", RemoveBtnHint, QPoint(414, ButtonTop));
 
-    MakeLabel(this, "Upload Progress:", ProgressLabel);
+    MakePageLabel(this, "Upload Progress:", ProgressLabel);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(ProgressArea);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
-    ProgressBar1->setToolTip(Text(ProgressHint));
+    ProgressBar1->setToolTip(Utf8Text(ProgressHint));
     const int left = ProgressArea.left();
     const int right = ProgressArea.right();
-    MakeLabel(this, "0%", QRect(left, MarksTop, 40, 16));
-    MakeLabel(this, "50%", QRect((left + right) / 2 - 20, MarksTop, 40, 16), Qt::AlignCenter);
-    MakeLabel(this, "100%", QRect(right - 39, MarksTop, 40, 16), Qt::AlignRight | Qt::AlignVCenter);
-    StatusLabel = MakeLabel(this, IdleStatus, StatusArea);
+    MakePageLabel(this, "0%", QRect(left, MarksTop, 40, 16));
+    MakePageLabel(this, "50%", QRect((left + right) / 2 - 20, MarksTop, 40, 16), Qt::AlignCenter);
+    MakePageLabel(this, "100%", QRect(right - 39, MarksTop, 40, 16),
+                  Qt::AlignRight | Qt::AlignVCenter);
+    StatusLabel = MakePageLabel(this, IdleStatus, StatusArea);
     StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
-    StatusLabel->setToolTip(Text(StatusHint));
+    StatusLabel->setToolTip(Utf8Text(StatusHint));
 }
 
 void UploadFilesPage::Connect() {
