@@ -1,5 +1,7 @@
-// `dravenloom-cli upload` against pyftpdlib on 127.0.0.1: a refused login, and the password
-// taken from the environment before the stored one, with the settings a run leaves behind.
+// `dravenloom-cli upload` against pyftpdlib on 127.0.0.1: the sample guide from end to end
+// (every file in its folder on the server's disk, byte for byte), a refused login, and the
+// password taken from the environment before the stored one, with the settings a run leaves
+// behind.
 #include "PyFtpServer.h"
 
 #include "publish/PasswordCipher.h"
@@ -9,6 +11,7 @@
 
 #include <filesystem>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -95,6 +98,68 @@ TEST_F(UploadCommandServerTest, ThePasswordFromTheEnvironmentWinsOverTheStoredOn
     EXPECT_EQ(again.Status, 0) << again.Err;
     EXPECT_TRUE(fs::exists(Root.Path / "www" / "bulb.jpg"));
 }
+
+// The text with every CR LF as LF: a text file sent in TYPE A, stored with the server's own line
+// ends.
+std::string WithLfLineEnds(std::string text) {
+    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+    return text;
+}
+
+// Every file under the folder, by its path relative to it, with its bytes.
+std::map<std::string, std::string> Tree(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), root).generic_string()] = ReadWholeFile(entry.path());
+    return files;
+}
+
+class UploadEndToEndTest : public UploadCommandServerTest,
+                           public ::testing::WithParamInterface<const char*> {};
+
+// The sample guide with a page and an image directory: the page, the guide and the five
+// classes land in the upload directory, the button picture and the guide's picture in the
+// image directory below it, and nothing else anywhere.
+TEST_P(UploadEndToEndTest, EveryFileLandsInItsFolderByteForByte) {
+    const fs::path page = Write("tour.html", "<html>\r\n<body>A tour</body>\r\n</html>\r\n");
+    SetPassword("secret");
+    const CliResult result = Run({"upload", Guide.string(), "--html", page.string(), "--host",
+                                  "127.0.0.1", "--port", Server->PortText(), "--user", "alice",
+                                  "--dir", "www", "--image-dir", "img", GetParam()});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_NE(result.Out.find("[ 88%] Uploading bulb.jpg to img\n"
+                              "File upload was successful.\n"),
+              std::string::npos)
+        << result.Out;
+
+    std::map<std::string, std::string> expected;
+    // Text files travel in TYPE A, as the program sends them.
+    expected["www/tour.html"] = WithLfLineEnds(ReadWholeFile(page));
+    expected["www/tour.dvx"] = WithLfLineEnds(ReadWholeFile(Guide));
+    for (const char* name : {"Dravenloom.class", "About.class", "Progress.class",
+                             "GuideCanvas.class", "GuideFrame.class"})
+        expected[std::string("www/") + name] = ReadWholeFile(AppletFile(name));
+    expected["www/img/gray.gif"] = ReadWholeFile(AppletFile("gray.gif"));
+    expected["www/img/bulb.jpg"] = ReadWholeFile(Bulb);
+    for (const auto& [name, bytes] : expected)
+        ASSERT_FALSE(bytes.empty()) << name << " is empty here: nothing to compare";
+    const auto stored = Tree(Root.Path);
+    ASSERT_EQ(stored.size(), expected.size());
+    for (const auto& [name, bytes] : expected) {
+        const auto found = stored.find(name);
+        ASSERT_NE(found, stored.end()) << name << " is not on the server";
+        EXPECT_TRUE(found->second == bytes) << name << " differs: " << found->second.size()
+                                            << " bytes on the server, " << bytes.size() << " sent";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DataConnections, UploadEndToEndTest,
+                         ::testing::Values("--passive", "--active"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param + 2);
+                         });
 
 } // namespace
 } // namespace dravenloom
