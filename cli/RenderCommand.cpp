@@ -4,6 +4,7 @@
 #include "AppearanceOptions.h"
 #include "CommandRegistry.h"
 #include "OpenedGuide.h"
+#include "QtApplication.h"
 #include "TextOutput.h"
 
 #include "app/canvas/ImageCanvas.h"
@@ -18,11 +19,8 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QGuiApplication>
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <ostream>
 
 namespace dravenloom::cli {
@@ -39,33 +37,6 @@ public:
 
 private:
     std::ostream& Err;
-};
-
-// Fonts and images need a GUI application; the command never shows a window, so it uses the
-// offscreen platform whatever the environment says, and needs no display.
-// Qt's own notes (no runtime directory, a decoder's warning) are not the command's output:
-// only what the command reports reaches stderr.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s: %s\n", ProgramName, message.toLocal8Bit().constData());
-}
-
-class OffscreenApplication {
-public:
-    OffscreenApplication() {
-        qInstallMessageHandler(QuietQtMessages);
-        if (QCoreApplication::instance())
-            return;
-        Application = std::make_unique<QGuiApplication>(Argc, Argv);
-    }
-
-private:
-    char Name[15] = "dravenloom-cli";
-    char Option[10] = "-platform";
-    char Platform[10] = "offscreen";
-    char* Argv[4] = {Name, Option, Platform, nullptr};
-    int Argc = 3;
-    std::unique_ptr<QGuiApplication> Application;
 };
 
 std::string PngBytes(const QImage& image) {
@@ -107,7 +78,8 @@ int RunRender(const std::vector<std::string>& arguments, std::ostream& out, std:
         return ExitFailure;
     const AppletSettings settings = options.Settings();
 
-    OffscreenApplication application;
+    // Fonts and images need a GUI application, made without a display.
+    QtApplication application(QtApplication::Kind::Offscreen);
     ImageCanvas canvas;
     PictureFiles pictures;
     ReportingPlatform platform(err);

@@ -2,8 +2,9 @@
 # Takes pictures of every window and page of Dravenloom under a virtual X server and saves them
 # in screenshots/ (the main window on each page, the splash, about box, graphic dialog,
 # magnified field, tutorial, wizard, help window and the open dialogs, the whole screen
-# with the tutorial beside the main window, the twelve button pictures enlarged on white
-# and on black, and the web player on a record of the sample guide). With --tutorial it also renews the
+# with the tutorial beside the main window, the upload page while a file is on its way to a
+# pyftpdlib on 127.0.0.1 (python3-pyftpdlib, which install-deps.sh installs), the twelve button
+# pictures enlarged on white and on black, and the web player on a record of the sample guide). With --tutorial it also renews the
 # pictures the tutorial pages show (resources/tutorial/images).
 #
 # The real windows are built over the real platform layer by the dravenloom-shots tool; the

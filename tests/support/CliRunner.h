@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -96,10 +97,20 @@ inline std::string CliCommandLine(const std::vector<std::string>& arguments) {
     return command;
 }
 
+// Variables set for one run of the program (and no other process).
+using CliEnvironment = std::vector<std::pair<std::string, std::string>>;
+
 // Runs the program with the arguments; its output goes through files in `directory`.
 inline CliResult RunCliIn(const std::filesystem::path& directory,
-                          const std::vector<std::string>& arguments) {
+                          const std::vector<std::string>& arguments,
+                          const CliEnvironment& environment = {}) {
     std::string command = CliCommandLine(arguments);
+    if (!environment.empty()) {
+        std::string assignments = "env";
+        for (const auto& [name, value] : environment)
+            assignments.append(" ").append(ShellQuote(name + "=" + value));
+        command = assignments + " " + command;
+    }
     const std::filesystem::path out = directory / "stdout.txt";
     const std::filesystem::path err = directory / "stderr.txt";
     command.append(" >").append(ShellQuote(out.string()));
@@ -120,11 +131,12 @@ protected:
     }
 
     CliResult Run(const std::vector<std::string>& arguments) {
-        return RunCliIn(Directory, arguments);
+        return RunCliIn(Directory, arguments, Environment);
     }
 
     TempDirectory Temp;
     std::filesystem::path Directory = Temp.Path;
+    CliEnvironment Environment; // for every Run
 };
 
 } // namespace dravenloom

@@ -25,6 +25,8 @@
 #include "document/RecordEditor.h"
 #include "document/SettingsStore.h"
 #include "shell/FileCommands.h"
+#include "shots/ShotTools.h"
+#include "shots/UploadShot.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,58 +55,7 @@
 namespace {
 
 using namespace dravenloom;
-
-// Lets the event loop run for a while, so that windows are laid out, painted and loaded.
-void Settle(int milliseconds = 150) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-class Camera {
-public:
-    explicit Camera(const QString& directory) : Directory(directory) { QDir().mkpath(Directory); }
-
-    bool Shoot(QWidget* window, const QString& name) {
-        window->show();
-        window->raise();
-        Settle();
-        const QString path = Directory + QLatin1Char('/') + name + QStringLiteral(".png");
-        const bool saved = window->grab().save(path);
-        QTextStream(stdout) << (saved ? "saved " : "FAILED ") << path << Qt::endl;
-        Failures += saved ? 0 : 1;
-        return saved;
-    }
-
-    // The whole screen, for windows whose place on it is the point of the picture.
-    bool ShootScreen(const QString& name) {
-        Settle();
-        QScreen* screen = QGuiApplication::primaryScreen();
-        const QString path = Directory + QLatin1Char('/') + name + QStringLiteral(".png");
-        const bool saved = screen && screen->grabWindow(0).save(path);
-        QTextStream(stdout) << (saved ? "saved " : "FAILED ") << path << Qt::endl;
-        Failures += saved ? 0 : 1;
-        return saved;
-    }
-
-    int Failures = 0;
-
-private:
-    QString Directory;
-};
-
-// What the author's typing does: the text goes in as an edit of the field.
-void Type(QPlainTextEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    field->insertPlainText(text);
-}
-
-void Type(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    field->insert(text);
-}
+using namespace dravenloom::shots;
 
 // The tutorial shows the page area of the main window at four fifths of its size.
 void SaveTutorialPicture(TGuideForm& window, const QString& directory, const QString& name,
@@ -183,22 +134,6 @@ std::string SampleGuideCopy(const QString& guidePath) {
     fs::copy(from.parent_path(), to, fs::copy_options::recursive, ignored);
     const std::u8string text = (to / from.filename()).u8string();
     return std::string(text.begin(), text.end());
-}
-
-// Presses `answer` (or OK where the box has no such button) on each message box that opens in
-// the next moments: the questions "List Files" asks.
-void AnswerBoxes(QObject* context, QMessageBox::StandardButton answer, int times) {
-    for (int i = 1; i <= times; ++i)
-        QTimer::singleShot(300 * i, context, [answer] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            QAbstractButton* button = box->button(answer);
-            if (!button)
-                button = box->button(QMessageBox::Ok);
-            if (button)
-                button->click();
-        });
 }
 
 // The server settings the tutorial shows, and the list of files for the lamp guide.
@@ -368,6 +303,8 @@ int main(int argc, char* argv[]) {
         camera.Shoot(&window, QStringLiteral("page-generate-html-element"));
         window.ToolbarButtons.at(0)->trigger();
     }
+    // The upload page while a file is on its way to a local server.
+    ShootUploadRunning(camera, window);
 
     about.setModal(false);
     camera.Shoot(&about, QStringLiteral("about"));
