@@ -183,7 +183,7 @@ int PrintList(const UploadPage& page, const FtpSettings& server, const AppletOpt
 
 int RunUpload(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const ParsedArguments parsed =
-        ParseArguments(arguments, {"--passive", "--active", "--dry-run"},
+        ParseArguments(arguments, {"--passive", "--active", "--dry-run", "--html5"},
                        {"--html", "--host", "--port", "--user", "--dir", "--image-dir", "--image"});
     const std::string& path = parsed.SingleOperand("GUIDE");
     const bool dryRun = parsed.Has("--dry-run");
@@ -203,6 +203,9 @@ int RunUpload(const std::vector<std::string>& arguments, std::ostream& out, std:
     AppletOptions options(guide.Host);
     if (!TakeAppearance(parsed, options, "upload", err))
         return ExitFailure;
+    // The element loads the player for browsers without Java: it goes with the classes.
+    if (parsed.Has("--html5"))
+        options.CheckHtml5.Checked = true;
 
     // The client waits for the server in an event loop; the stored settings are the program's.
     QtApplication application(QtApplication::Kind::EventLoop);
@@ -255,7 +258,7 @@ const CommandRegistrar Registrar(
     {"upload", "Sends a guide, the applet's files and the pictures to an FTP server",
      "dravenloom-cli upload GUIDE [--html FILE] [--host H] [--port P] [--user U] [--dir D]\n"
      "                            [--image-dir D] [--image NAME] [--passive | --active]\n"
-     "                            [--dry-run]\n"
+     "                            [--html5] [--dry-run]\n"
      "  Sends what \"Upload\" on the upload page sends, in its order: FILE (--html), GUIDE,\n"
      "  the five applet classes and the button picture NAME (gray.gif by default) from the\n"
      "  Applet folder beside the program, and every picture the records name. With an image\n"
@@ -267,6 +270,8 @@ const CommandRegistrar Registrar(
      "  (never an option: other users can read a command line). Like the program, a run that\n"
      "  got as far as connecting stores all six server settings at its end, these options\n"
      "  and the password included (enciphered), even when the run failed.\n"
+     "  --html5  also sends dravenloom.js, the player for browsers without Java, after the\n"
+     "           classes (for an element made with \"tag --html5\")\n"
      "  --passive | --active  the data connections by PASV or by PORT (default: as stored)\n"
      "  --dry-run  sends and stores nothing: prints each file and the folder it would go to\n"
      "             (\"PATH -> FOLDER\", \".\" for the directory the login gives)\n"

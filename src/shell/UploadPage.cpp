@@ -221,11 +221,14 @@ void UploadPage::RunUpload() {
     Show();
 
     bool allSent = false;
-    const std::string imageDir = Options.ImageDir.Text;
+    // The server gets every name in UTF-8: the files' names come from local paths, and the
+    // directories, typed in the code page, are turned into it too, so that the web server
+    // finds them under the names a browser asks for.
+    const std::string imageDir = Cp1252ToUtf8(Options.ImageDir.Text);
     const bool imageDirSet = !IsBlank(imageDir);
     Client.Connect();
     if (Running()) {
-        Client.HostDirName = Server.DirTxt.Text;
+        Client.HostDirName = Cp1252ToUtf8(Server.DirTxt.Text);
         Client.Cwd();
     }
     Client.SetBinary(false);

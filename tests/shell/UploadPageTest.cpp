@@ -228,6 +228,20 @@ TEST_F(UploadPageTest, WithAnImageDirectoryPicturesGoInASecondPass) {
               (std::vector<std::string>{"Uploading guide.dvx", "Uploading gray.gif to img"}));
 }
 
+TEST_F(UploadPageTest, DirectoriesGoToTheServerInUtf8LikeTheFileNames) {
+    OpenPictureGuide();
+    Upload.Server.DirTxt.Text = "caf\xE9";
+    Form.Applet.Options.ImageDir.Text = "bilder \xE4";
+    std::vector<std::string> statuses;
+    WhileSending("gray.gif", [&] { statuses.push_back(Upload.StatusText); });
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.UploadBtnClick();
+    EXPECT_EQ(Ftp.Calls.at(1), "Cwd caf\xC3\xA9");
+    EXPECT_NE(std::find(Ftp.Calls.begin(), Ftp.Calls.end(), "Cwd bilder \xC3\xA4"),
+              Ftp.Calls.end());
+    EXPECT_EQ(statuses, (std::vector<std::string>{"Uploading gray.gif to bilder \xC3\xA4"}));
+}
+
 TEST_F(UploadPageTest, AGuideUnderAFolderNamedLikeAPictureIsSentWithTheClasses) {
     std::filesystem::create_directories(Dir.Path / "my.jpages");
     const std::string guide = OpenGuide(NumberedRecords(1), "my.jpages/help.dvx");
