@@ -62,7 +62,7 @@ bool QtFtpClient::DoPut() {
                     false);
     if (!OpenDataConnection())
         return false;
-    if (!StartStore(file))
+    if (!StartStore())
         return false;
     if (!SendFile(file))
         return false;
@@ -134,7 +134,7 @@ bool QtFtpClient::TakeIncomingConnection() {
     return Data != nullptr;
 }
 
-bool QtFtpClient::StartStore(QFile&) {
+bool QtFtpClient::StartStore() {
     const std::string verb = "STOR " + HostFileName;
     if (!SendCommand("STOR", HostFileName))
         return false;
