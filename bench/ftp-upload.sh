@@ -63,6 +63,8 @@ timed() {
 }
 
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
+best() { printf '%s\n' "$@" | sort -n | head -1; }
+share() { awk -v o="$1" -v c="$2" 'BEGIN {printf "%.0f%%", 100 * c / o}'; }
 
 run() { # label bytes ours-command... -- curl-command...
   local label=$1 bytes=$2; shift 2
@@ -75,10 +77,15 @@ run() { # label bytes ours-command... -- curl-command...
     o+=("$(timed "$bytes" "${ours[@]}")")
     c+=("$(timed "$bytes" "${theirs[@]}")")
   done
-  local om cm
+  local om cm ob cb
   om=$(median "${o[@]}")
   cm=$(median "${c[@]}")
-  echo "$label: dravenloom ${om} ms (runs: ${o[*]}), curl ${cm} ms (runs: ${c[*]}), ours/curl throughput $(awk -v o="$om" -v c="$cm" 'BEGIN {printf "%.0f%%", 100 * c / o}')"
+  ob=$(best "${o[@]}")
+  cb=$(best "${c[@]}")
+  echo "$label"
+  echo "  dravenloom: median ${om} ms, best ${ob} ms (runs: ${o[*]})"
+  echo "  curl:       median ${cm} ms, best ${cb} ms (runs: ${c[*]})"
+  echo "  our throughput as a share of curl's: $(share "$om" "$cm") by medians, $(share "$ob" "$cb") by best runs"
 }
 
 run "one 50 MB file" $((50 * 1024 * 1024)) \

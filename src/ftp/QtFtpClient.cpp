@@ -291,9 +291,13 @@ bool QtFtpClient::WaitUntil(const std::function<Step()>& step, const std::string
             break;
         }
         if (Stirred) {
+            // Something moved, maybe from inside step() itself (a flush emits bytesWritten on
+            // the spot): a quit() made outside exec() is lost, so look again before sleeping.
             Stirred = false;
             idle.start(Timeout);
-        } else if (!idle.isActive()) {
+            continue;
+        }
+        if (!idle.isActive()) {
             Fail(FtpTimeoutError, "Timed out after " + SecondsText(Timeout.count()) + " " + what,
                  true);
             break;

@@ -78,7 +78,7 @@ private:
 
     // Put's pieces.
     bool OpenDataConnection();
-    bool StartStore(QFile& file);
+    bool StartStore();
     bool SendFile(QFile& file);
     bool FinishStore();
     bool TakeIncomingConnection();

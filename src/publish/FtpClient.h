@@ -59,6 +59,9 @@ inline bool IsFtpSocketError(int code) {
 //   client disconnected (GetConnected false): after any of them the replies can no longer be
 //   paired with the commands. A refusal by reply code (550 to CWD or STOR) keeps the session.
 // - Quit and Abort without a connection succeed and send nothing.
+// - A session starts in TYPE A, as every FTP session does: a Put before any TypeSet sends text.
+// - The client may be deleted from inside its own wait; the waiting call then returns false and
+//   notifies nothing.
 class FtpClient {
 public:
     virtual ~FtpClient() = default;

@@ -75,6 +75,24 @@ const UploadCase UploadCases[] = {
 INSTANTIATE_TEST_SUITE_P(Pyftpdlib, Uploads, ::testing::ValuesIn(UploadCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+TEST_F(RealServer, LargeFileGoesAtTheSpeedOfTheLine) {
+    // Loopback and this server take 20 MB in well under a second in either mode; a client that
+    // misses a wake-up sits idle between batches of bytes and takes many times as long.
+    const std::string bytes = BinaryBytes(20 * 1024 * 1024);
+    for (bool passive : {true, false}) {
+        Client.Passive = passive;
+        ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+        ASSERT_TRUE(Client.TypeSet());
+        Client.LocalFileName = LocalFile(bytes);
+        Client.HostFileName = "large.bin";
+        Clock.restart();
+        ASSERT_TRUE(Client.Put()) << Client.ErrorMessage();
+        EXPECT_LT(Elapsed(), 2500) << (passive ? "passive" : "active");
+        EXPECT_EQ(fs::file_size(Root.Path / "large.bin"), bytes.size());
+        ASSERT_TRUE(Client.Quit());
+    }
+}
+
 TEST_F(RealServer, OneSessionStoresIntoTwoDirectoriesAsTheUploadDoes) {
     Client.Passive = true;
     ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
