@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace dravenloom {
 namespace {
@@ -63,8 +64,10 @@ TEST_F(UploadCommandServerTest, ARefusedLoginExitsOneWithTheServersCodeAndMessag
     // The run got as far as connecting, so it stored the settings, as the program does: the
     // password enciphered, in a file only its owner may read.
     const std::string stored = StoredText();
-    for (const std::string line : {"Host=127.0.0.1\n", "Username=alice\n", "Directory=www\n",
-                                   "Passive=1\n", ("Port=" + Server->PortText() + "\n").c_str()})
+    const std::vector<std::string> lines = {"Host=127.0.0.1\n", "Username=alice\n",
+                                            "Directory=www\n", "Passive=1\n",
+                                            "Port=" + Server->PortText() + "\n"};
+    for (const std::string& line : lines)
         EXPECT_NE(stored.find(line), std::string::npos) << line << " in\n" << stored;
     EXPECT_EQ(stored.find("nope"), std::string::npos);
     EXPECT_EQ(StoredPassword(), "nope");
