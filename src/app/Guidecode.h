@@ -24,6 +24,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QStackedWidget;
 class QTimer;
 class QToolBar;
@@ -93,6 +94,11 @@ public:
     QAction* SaveAs1 = nullptr;
     QAction* Close1 = nullptr;
     QAction* Exit2 = nullptr;
+    // "&Edit": the record history first, then the moves between records.
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
+    QMenu* FileMenu = nullptr;
+    QMenu* EditMenu = nullptr;
     QAction* Contents2 = nullptr;
     QAction* Tutorial2 = nullptr;
     QAction* ShowHints2 = nullptr;
@@ -122,6 +128,7 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildEditMenu(QMenu* edit);
     void BuildToolBar();
     void BuildPages();
     void BuildStatusLine();

@@ -54,6 +54,9 @@ void TGuideForm::BuildMenus() {
     file->addSeparator();
     Exit2 = AddItem(file, "Exit2", "E&xit", QKeySequence(QStringLiteral("Ctrl+Q")));
 
+    FileMenu = file;
+    BuildEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     Contents2 = AddItem(help, "Contents2", "&Contents");
     Tutorial2 = AddItem(help, "Tutorial2", "&Tutorial");
