@@ -12,6 +12,12 @@ void GuideDocument::MarkModified() {
     TreeStale = true;
 }
 
+void GuideDocument::MarkSaved() {
+    SaveItem.Enabled = false;
+    for (const auto& observer : SavedObservers)
+        observer();
+}
+
 void GuideDocument::ShowRecordStatus() {
     StatusText = "Record " + IntToStr(CurrentRecord) + " of " + IntToStr(RecordCount);
 }

@@ -32,6 +32,9 @@ struct GuideDocument {
     // Called when a new guide replaces the old one, so that layers above (the Logic View, the
     // upload) can drop what they hold of it.
     std::vector<std::function<void()>> NewGuideObservers;
+    // Called when the guide was written to its file and is clean again (the record history
+    // notes its saved point, the recovery copy goes).
+    std::vector<std::function<void()>> SavedObservers;
 
     bool Modified() const { return SaveItem.Enabled; }
     bool Untitled() const { return GuideFileName == UntitledName; }
@@ -39,6 +42,9 @@ struct GuideDocument {
     // Every change of a field of the working copy: enables "&Save" and "Save &As..." and
     // marks the Logic View stale.
     void MarkModified();
+
+    // The guide was just written to GuideFileName: "&Save" goes off and the observers hear it.
+    void MarkSaved();
 
     // Status line: "Record " N " of " M.
     void ShowRecordStatus();

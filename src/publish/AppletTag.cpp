@@ -139,7 +139,7 @@ void AppletTag::GenerateBitBtnClick() {
     // Only a guide that was just written is clean. A named guide keeps its modified state:
     // clearing it would let Close throw unsaved edits away without asking.
     if (saved)
-        Document.SaveItem.Enabled = false;
+        Document.MarkSaved();
 }
 
 void AppletTag::HtmlMemoChange() {

@@ -193,7 +193,7 @@ void FileCommands::Save1Click() {
         WriteGuideFile();
     }
     Document.SetTitleFromFileName(Document.GuideFileName);
-    Document.SaveItem.Enabled = false;
+    Document.MarkSaved();
 }
 
 bool FileCommands::SaveUntitledGuide() {
@@ -208,7 +208,7 @@ void FileCommands::SaveAs1Click() {
     if (!SaveUnderChosenName())
         return;
     Document.SetTitleFromFileName(Document.GuideFileName);
-    Document.SaveItem.Enabled = false;
+    Document.MarkSaved();
 }
 
 void FileCommands::Close1Click() {

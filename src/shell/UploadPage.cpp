@@ -195,7 +195,7 @@ void UploadPage::RunUpload() {
         case MsgAnswer::Yes:
             Editor.CommitRecord();
             Files.WriteGuideFile();
-            Document.SaveItem.Enabled = false;
+            Document.MarkSaved();
             break;
         case MsgAnswer::No:
             break;
