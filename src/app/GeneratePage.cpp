@@ -1,6 +1,8 @@
 // The "Generate HTML" page: forwarding the author's input to the core, and showing its state.
 #include "app/GeneratePage.h"
 
+#include "shell/OptionsHistory.h"
+
 #include "app/GuideText.h"
 #include "app/QtPlatform.h"
 #include "app/Tranbtn.h"
@@ -135,7 +137,10 @@ bool GeneratePage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void GeneratePage::Forward(const std::function<void()>& command) {
-    GuidePage::Forward(command, Form.Host);
+    // Every edit of the page may change an option, and each such change can be undone.
+    GuidePage::Forward(
+        [&] { RecordOptionsEdit(Form.Document.History, Form.Applet.Options, command); },
+        Form.Host);
 }
 
 void GeneratePage::Refresh() {

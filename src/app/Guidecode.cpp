@@ -142,6 +142,7 @@ void TGuideForm::Refresh() {
     ShowMenuItem(Save1, document.SaveItem);
     ShowMenuItem(SaveAs1, document.SaveAsItem);
     ShowMenuItem(ShowHints2, Form.ShowHintsItem);
+    ShowEditMenuState();
     Hints.SetEnabled(Form.HintsEnabled);
     const QString status = QString::fromStdString(document.StatusText);
     if (StatusPanel->text() != status)
@@ -193,8 +194,10 @@ void TGuideForm::ShowAbout() {
 void TGuideForm::ShowGraphicDialog() {
     if (!Secondary.Advanced)
         return;
+    Forward([this] { Form.GraphicDialogOpened(); });
     Secondary.Advanced->Refresh();
     Secondary.Advanced->exec();
+    Forward([this] { Form.GraphicDialogClosed(); });
 }
 
 bool TGuideForm::event(QEvent* event) {

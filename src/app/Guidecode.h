@@ -129,6 +129,8 @@ protected:
 private:
     void BuildMenus();
     void BuildEditMenu(QMenu* edit);
+    void ShowEditMenuCaptions();
+    void ShowEditMenuState();
     void BuildToolBar();
     void BuildPages();
     void BuildStatusLine();

@@ -18,6 +18,28 @@ void TGuideForm::BuildEditMenu(QMenu* edit) {
     Redo1->setObjectName(QStringLiteral("Redo1"));
     Redo1->setShortcuts(QKeySequence::Redo);
     Redo1->setEnabled(false);
+
+    connect(Undo1, &QAction::triggered, this, [this] { Forward([this] { Form.Undo1Click(); }); });
+    connect(Redo1, &QAction::triggered, this, [this] { Forward([this] { Form.Redo1Click(); }); });
+    // The captions name what the items would take back or make again; working that out reads
+    // the record list, so it is done when the menu opens rather than after every keystroke.
+    connect(edit, &QMenu::aboutToShow, this, &TGuideForm::ShowEditMenuCaptions);
+}
+
+void TGuideForm::ShowEditMenuCaptions() {
+    try {
+        Undo1->setText(QString::fromStdString(Form.UndoCaption()));
+        Redo1->setText(QString::fromStdString(Form.RedoCaption()));
+    } catch (...) {
+        // A list that cannot be read names no step; the items keep their plain captions.
+        Undo1->setText(QStringLiteral("&Undo"));
+        Redo1->setText(QStringLiteral("&Redo"));
+    }
+}
+
+void TGuideForm::ShowEditMenuState() {
+    Undo1->setEnabled(Form.CanUndo());
+    Redo1->setEnabled(Form.CanRedo());
 }
 
 } // namespace dravenloom

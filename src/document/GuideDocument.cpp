@@ -39,4 +39,14 @@ KeepCleanState::~KeepCleanState() {
         Document.TreeStale = false;
 }
 
+HistoryGroup::HistoryGroup(GuideDocument& document, StepKind kind, std::string label,
+                           std::int32_t record)
+    : Document(document) {
+    Document.History.Begin(kind, std::move(label), Document.Position(), record);
+}
+
+HistoryGroup::~HistoryGroup() {
+    Document.History.End(Document.Position());
+}
+
 } // namespace dravenloom

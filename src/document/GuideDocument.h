@@ -3,6 +3,7 @@
 
 #include "document/Controls.h"
 #include "document/RecordList.h"
+#include "document/UndoHistory.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,6 +16,10 @@ inline constexpr const char* UntitledName = "Untitled";
 inline constexpr const char* TitlePrefix = "Dravenloom - ";
 
 struct GuideDocument {
+    GuideDocument() { History.Attach(Records); }
+    GuideDocument(const GuideDocument&) = delete;
+    GuideDocument& operator=(const GuideDocument&) = delete;
+
     RecordList Records;
     RecordList SaveList; // scratch copy used while the file is written
     std::int32_t RecordCount = 1;
@@ -36,7 +41,11 @@ struct GuideDocument {
     // notes its saved point, the recovery copy goes).
     std::vector<std::function<void()>> SavedObservers;
 
+    // Every change of the record list and the record count, for "&Undo" and "&Redo".
+    UndoHistory History;
+
     bool Modified() const { return SaveItem.Enabled; }
+    GuidePosition Position() const { return {RecordCount, CurrentRecord}; }
     bool Untitled() const { return GuideFileName == UntitledName; }
 
     // Every change of a field of the working copy: enables "&Save" and "Save &As..." and
@@ -67,6 +76,20 @@ private:
     bool SaveDisabled;
     bool SaveAsDisabled;
     bool TreeClear;
+};
+
+// Groups the changes made while it lives into one step of the history (or into the step of an
+// enclosing group), with the editor's position at its start and end.
+class HistoryGroup {
+public:
+    HistoryGroup(GuideDocument& document, StepKind kind, std::string label,
+                 std::int32_t record = 0);
+    ~HistoryGroup();
+    HistoryGroup(const HistoryGroup&) = delete;
+    HistoryGroup& operator=(const HistoryGroup&) = delete;
+
+private:
+    GuideDocument& Document;
 };
 
 } // namespace dravenloom

@@ -31,7 +31,14 @@ GuideRecord RecordEditor::WorkingCopy() const {
 
 void RecordEditor::CommitRecord() {
     KeepCleanState keep(Document);
+    HistoryGroup typing(Document, StepKind::Typing,
+                        "Typing in record " + IntToStr(Document.CurrentRecord),
+                        Document.CurrentRecord);
     Document.Records.StoreRecord(Document.CurrentRecord, WorkingCopy());
+}
+
+bool RecordEditor::HasUncommittedChange() const {
+    return Document.Records.WouldChange(Document.CurrentRecord, WorkingCopy());
 }
 
 void RecordEditor::ClearEditView() {
@@ -59,6 +66,7 @@ void RecordEditor::SetGraphicState(bool hasPicture) {
 
 void RecordEditor::LoadRecord() {
     KeepCleanState keep(Document);
+    Document.History.NewVisit();
     ClearEditView();
     const GuideRecord record = Document.Records.ReadRecord(Document.CurrentRecord);
     DialogueMemoChange(record.Dialogue);

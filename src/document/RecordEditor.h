@@ -19,8 +19,11 @@ public:
     RecordEditor(GuideDocument& document, EditView& view, GraphicDialog& graphic,
                  Platform& platform);
 
-    // Stores the working copy as the current record; never marks the guide modified.
+    // Stores the working copy as the current record; never marks the guide modified. What it
+    // changes is a typing step of the history.
     void CommitRecord();
+    // Whether committing now would change the record list.
+    bool HasUncommittedChange() const;
     // Shows the current record in the working copy and fills the "Jumped from" list; never
     // marks the guide modified.
     void LoadRecord();

@@ -34,12 +34,53 @@ RecordList::Place RecordList::LocateRecord(std::int32_t number) const {
     return place;
 }
 
+std::size_t RecordList::BlockLength(std::size_t first, std::int32_t number) const {
+    std::size_t end = first;
+    while (end < Lines.size() && LineNumber(Lines[end]) == number)
+        ++end;
+    return end - first;
+}
+
 void RecordList::StoreRecord(std::int32_t number, const GuideRecord& record) {
     if (record.Dialogue.empty() && record.GraphicPath.empty())
         return;
+    const Place place = LocateRecord(number);
+    if (!Observer) {
+        Store(number, record, place);
+        return;
+    }
+    // The store only ever rewrites the record's own run of lines, so that run before and after
+    // is the whole change.
+    const std::size_t first = place.Found ? *place.Found : place.Insert;
+    const auto from = Lines.begin() + static_cast<std::ptrdiff_t>(first);
+    std::vector<std::string> before(
+        from, from + static_cast<std::ptrdiff_t>(place.Found ? BlockLength(first, number) : 0));
+    Store(number, record, place);
+    const auto start = Lines.begin() + static_cast<std::ptrdiff_t>(first);
+    std::vector<std::string> after(start,
+                                   start + static_cast<std::ptrdiff_t>(BlockLength(first, number)));
+    if (before != after)
+        Observer->LinesReplaced(first, std::move(before), std::move(after));
+}
+
+bool RecordList::WouldChange(std::int32_t number, const GuideRecord& record) const {
+    if (record.Dialogue.empty() && record.GraphicPath.empty())
+        return false;
+    const Place place = LocateRecord(number);
+    if (!place.Found)
+        return true;
+    // The record's own lines are all a store can touch: storing into a copy of them tells.
+    const auto from = Lines.begin() + static_cast<std::ptrdiff_t>(*place.Found);
+    RecordList own(std::vector<std::string>(
+        from, from + static_cast<std::ptrdiff_t>(BlockLength(*place.Found, number))));
+    const auto before = own.Lines;
+    own.Store(number, record, Place{0, 0});
+    return own.Lines != before;
+}
+
+void RecordList::Store(std::int32_t number, const GuideRecord& record, const Place& place) {
     std::string primary = BuildPrimaryLine(number, record.Dialogue, record.GraphicPath,
                                            record.GraphicX, record.GraphicY, record.Center);
-    const Place place = LocateRecord(number);
     const auto& found = place.Found;
     if (!found) {
         // A walk past the last record leaves several records without lines, and they may be

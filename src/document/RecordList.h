@@ -11,12 +11,29 @@
 
 namespace dravenloom {
 
+// Told of every change StoreRecord makes: the lines from `index` on that were `before` are now
+// the `after` lines. The record history keeps these instead of copies of the guide.
+class ListObserver {
+public:
+    virtual ~ListObserver() = default;
+    virtual void LinesReplaced(std::size_t index, std::vector<std::string> before,
+                               std::vector<std::string> after) = 0;
+};
+
 class RecordList {
 public:
     std::vector<std::string> Lines;
+    // Hears the changes StoreRecord makes; a copy of the list has none, so that working on a
+    // copy (a save, a recovery copy) never reaches the history.
+    ListObserver* Observer = nullptr;
 
     RecordList() = default;
     explicit RecordList(std::vector<std::string> lines) : Lines(std::move(lines)) {}
+    RecordList(const RecordList& other) : Lines(other.Lines) {}
+    RecordList& operator=(const RecordList& other) {
+        Lines = other.Lines;
+        return *this;
+    }
 
     std::size_t Count() const { return Lines.size(); }
     bool Empty() const { return Lines.empty(); }
@@ -31,6 +48,9 @@ public:
     // without lines gets them before the first record with a higher number (at the end when
     // there is none). Stores nothing when both the dialogue and the picture path are empty.
     void StoreRecord(std::int32_t number, const GuideRecord& record);
+
+    // Whether StoreRecord(number, record) would change any line.
+    bool WouldChange(std::int32_t number, const GuideRecord& record) const;
 
     // Record `number`, or the defaults when it has no lines.
     GuideRecord ReadRecord(std::int32_t number) const;
@@ -50,6 +70,9 @@ private:
         std::size_t Insert;
     };
     Place LocateRecord(std::int32_t number) const;
+    // The lines of record `number` that follow one another from `first` on.
+    std::size_t BlockLength(std::size_t first, std::int32_t number) const;
+    void Store(std::int32_t number, const GuideRecord& record, const Place& place);
 };
 
 } // namespace dravenloom

@@ -4,6 +4,7 @@
 #include "document/NumberText.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace dravenloom {
 
@@ -48,6 +49,9 @@ void Navigator::StepNext() {
     }
     // Leaving the last record goes past it: the step appends a record.
     const bool appending = Document.CurrentRecord == Document.RecordCount;
+    std::optional<HistoryGroup> added;
+    if (appending)
+        added.emplace(Document, StepKind::Command, "New record " + IntToStr(*next));
     Document.CurrentRecord = *next;
     if (appending)
         Document.RecordCount = Document.CurrentRecord;
@@ -179,6 +183,10 @@ void Navigator::CreateNewButtonClick(int k) {
         RefuseRecordAfterHighest();
         return;
     }
+    // What was typed before is a step of its own: undoing "Create new" takes back the link
+    // and the record it made, not the response the author wrote.
+    Editor.CommitRecord();
+    HistoryGroup step(Document, StepKind::Command, "Create new record " + IntToStr(*created));
     Editor.EditChange(k, IntToStr(*created));
     Editor.CommitRecord();
     LastViewedRecord = Document.CurrentRecord;

@@ -5,6 +5,7 @@
 #include "document/NumberText.h"
 #include "document/RecordCodec.h"
 
+#include <charconv>
 #include <utility>
 
 namespace dravenloom {
@@ -22,7 +23,36 @@ void RepairLink(std::string& line, std::int32_t removed, std::int32_t count) {
         line.replace(mark + 1, std::string::npos, IntToStr(std::int64_t{*target} - 1));
 }
 
-void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t count) {
+namespace {
+
+// Whether `text` is exactly the decimal text IntToStr gives for `value`, which is what the
+// renumbering and the link repair write: only then does the reverse rule give it back.
+bool PlainDecimal(std::string_view text, std::int64_t value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return text == std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer));
+}
+
+// Whether a kept line comes back from its repaired form by the reverse rule alone.
+bool ReversibleByRule(std::string_view line, bool renumbered, bool response, std::int32_t removed,
+                      std::int32_t count) {
+    if (renumbered && !PlainDecimal(line.substr(0, line.find(NumberMark)), LineNumber(line)))
+        return false;
+    if (!response)
+        return true;
+    const auto mark = line.find(TextMark);
+    if (mark == std::string_view::npos || mark + 1 == line.size())
+        return true;
+    const std::string_view text = line.substr(mark + 1);
+    const auto target = ReadNumber(text);
+    if (!target || *target < removed || *target > count)
+        return true; // left alone by the repair
+    return *target != removed && PlainDecimal(text, *target);
+}
+
+void RemoveLines(RecordList& records, std::int32_t removed, std::int32_t count,
+                 RemovalTrace* trace) {
+
     auto& lines = records.Lines;
     // Every number is read before anything changes, so a line that cannot be read leaves the
     // list as it was.
@@ -55,14 +85,22 @@ void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t c
         // without lines (a gap in a file's numbering) still closes its gap, so that the jumps
         // repaired to t - 1 find the records that moved up.
         if (!after && number >= removed) {
-            while (i < lines.size() && numbers[i] == removed)
+            if (trace)
+                trace->Start = write;
+            while (i < lines.size() && numbers[i] == removed) {
+                if (trace)
+                    trace->RemovedLines.push_back(std::move(lines[i]));
                 ++i;
+            }
             after = true;
             continue;
         }
         std::string& line = lines[i];
         // A response line repeats the number of the line before it.
-        if (write > 0 && (after ? number - 1 : number) == previous)
+        const bool response = write > 0 && (after ? number - 1 : number) == previous;
+        if (trace && !ReversibleByRule(line, after, response, removed, count))
+            trace->Kept.emplace_back(write, line);
+        if (response)
             RepairLink(line, removed, count);
         if (after) {
             previous = number - 1;
@@ -76,6 +114,60 @@ void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t c
         ++i;
     }
     lines.resize(write);
+    if (trace && !after)
+        trace->Start = write;
+}
+
+} // namespace
+
+void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t count) {
+    RemoveLines(records, removed, count, nullptr);
+}
+
+void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t count,
+                       RemovalTrace& trace) {
+    trace = RemovalTrace{removed, count, 0, {}, {}};
+    RemoveLines(records, removed, count, &trace);
+}
+
+// The reverse rule: every line numbered from the removed record on moves back down by one,
+// and every response target the repair lowered, removed <= t < count, goes back up; the lines
+// the rule cannot restore are put back as they were. Then the removed lines go back in.
+void RestoreRemovedRecord(RecordList& records, const RemovalTrace& trace) {
+    auto& lines = records.Lines;
+    auto kept = trace.Kept.begin();
+    std::int32_t previous = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string& line = lines[i];
+        const std::int32_t number = LineNumber(line);
+        const bool response = i > 0 && number == previous;
+        previous = number;
+        if (kept != trace.Kept.end() && kept->first == i) {
+            line = (kept++)->second;
+            continue;
+        }
+        if (response) {
+            const auto mark = line.find(TextMark);
+            if (mark != std::string::npos && mark + 1 < line.size()) {
+                const auto target = ReadNumber(std::string_view(line).substr(mark + 1));
+                if (target && *target >= trace.Removed && *target < trace.Count)
+                    line.replace(mark + 1, std::string::npos, IntToStr(std::int64_t{*target} + 1));
+            }
+        }
+        if (number >= trace.Removed)
+            line.replace(0, line.find(NumberMark), IntToStr(std::int64_t{number} + 1));
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(trace.Start),
+                 trace.RemovedLines.begin(), trace.RemovedLines.end());
+}
+
+std::size_t RemovalChange::Size() const {
+    std::size_t bytes = sizeof(*this);
+    for (const auto& line : Trace.RemovedLines)
+        bytes += sizeof(line) + line.size();
+    for (const auto& [index, line] : Trace.Kept)
+        bytes += sizeof(index) + sizeof(line) + line.size();
+    return bytes;
 }
 
 RecordRemoval::RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor,
@@ -119,9 +211,12 @@ void RecordRemoval::Remove(bool fromTree) {
         removed = Tree.RecordNumber(*Tree.Selected);
     }
     const std::int32_t count = Document.RecordCount;
+    HistoryGroup step(Document, StepKind::Command, "Remove record " + IntToStr(removed));
     // The list first: one that cannot be read fails here, before anything has changed. The
     // view's clearing reads nothing of the list, so the order shows nowhere else.
-    RemoveRecordLines(Document.Records, removed, count);
+    RemovalTrace trace;
+    RemoveRecordLines(Document.Records, removed, count, trace);
+    Document.History.Add(std::make_unique<RemovalChange>(Document.Records, std::move(trace)));
     Editor.ClearEditView();
     std::int32_t current = removed;
     if (current != 1)

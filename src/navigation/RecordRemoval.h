@@ -25,8 +25,40 @@ inline constexpr const char* RemoveQuestion =
 // and is left alone.
 void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t count);
 
+// What a removal needs to be taken back, without a copy of the guide: the lines taken out and
+// where they stood, and the few lines that renumbering and link repair cannot reverse by rule
+// (emptied links, numbers written with leading zeros or a sign), as they were.
+struct RemovalTrace {
+    std::int32_t Removed = 0;
+    std::int32_t Count = 0;
+    std::size_t Start = 0;
+    std::vector<std::string> RemovedLines;
+    std::vector<std::pair<std::size_t, std::string>> Kept; // index after the removal, old line
+};
+
+// RemoveRecordLines that also fills `trace`.
+void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t count,
+                       RemovalTrace& trace);
+
+// Puts the list back as it was before the removal `trace` describes.
+void RestoreRemovedRecord(RecordList& records, const RemovalTrace& trace);
+
 // Repairs the target of one response line when record `removed` of `count` goes.
 void RepairLink(std::string& line, std::int32_t removed, std::int32_t count);
+
+// A removal as a step of the record history: undone by the reverse rule, redone by removing
+// again.
+class RemovalChange : public HistoryChange {
+public:
+    RemovalChange(RecordList& list, RemovalTrace trace) : List(list), Trace(std::move(trace)) {}
+    void Undo() override { RestoreRemovedRecord(List, Trace); }
+    void Redo() override { RemoveRecordLines(List, Trace.Removed, Trace.Count); }
+    std::size_t Size() const override;
+
+private:
+    RecordList& List;
+    RemovalTrace Trace;
+};
 
 class RecordRemoval {
 public:

@@ -21,6 +21,9 @@ GuideForm::GuideForm(Platform& platform, SettingsStore& settings, std::string ex
     ShowHintsItem.Checked = true;
     // A new guide empties the Logic View.
     Document.NewGuideObservers.push_back([this] { Tree.Clear(); });
+    // A new, opened or closed guide starts a history of its own; a save is its clean point.
+    Document.NewGuideObservers.push_back([this] { Document.History.Clear(); });
+    Document.SavedObservers.push_back([this] { Document.History.MarkSaved(); });
 }
 
 void GuideForm::FormCreate(const std::vector<std::string>& arguments) {

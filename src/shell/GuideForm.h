@@ -63,6 +63,22 @@ public:
     // "Demo" on the Edit View: the Demonstration starts at the record being edited.
     void BitBtn5Click();
 
+    // "&Edit" menu. Undo first commits the Edit View, so that typing not yet stored is what
+    // it takes back; Redo does nothing while the Edit View holds such typing (storing it
+    // would end the steps that could be redone).
+    void Undo1Click();
+    void Redo1Click();
+    // The items' captions as the menu shows them ("&Undo Remove record 3") and whether they
+    // can act now.
+    std::string UndoCaption() const;
+    std::string RedoCaption() const;
+    bool CanUndo() const;
+    bool CanRedo() const;
+
+    // The graphic dialog opens and closes: what it changes is a step of its own.
+    void GraphicDialogOpened();
+    void GraphicDialogClosed();
+
     // Logic View. A double click on the tree and "Jump to record" do the same: commit, show
     // the Edit View, and walk to the selected node's record (stay when none is selected).
     void TreeView1DblClick();
@@ -116,6 +132,9 @@ public:
 
 private:
     UploadPage* Upload = nullptr;
+
+    // Puts the editor where a step of the history says, after the step was undone or redone.
+    void ShowHistoryStep(const HistoryStep& step, const GuidePosition& at);
 
     // What both Demonstration buttons do around entering it: busy pointer, the page, the
     // commit that puts unsaved edits into the guide, then the start at `startRecord`.
