@@ -38,7 +38,15 @@ void RecordEditor::CommitRecord() {
 }
 
 bool RecordEditor::HasUncommittedChange() const {
-    return Document.Records.WouldChange(Document.CurrentRecord, WorkingCopy());
+    const GuideRecord copy = WorkingCopy();
+    // The placeholder shown in a record without lines is the program's, not the author's.
+    const bool placeholder =
+        copy.Dialogue == PlaceholderDialogue && copy.GraphicPath.empty() && !copy.Center &&
+        std::all_of(copy.Responses.begin(), copy.Responses.end(),
+                    [](const ResponseSlot& slot) { return slot.Text.empty(); });
+    if (placeholder && !Document.Records.FindPrimaryLine(Document.CurrentRecord))
+        return false;
+    return Document.Records.WouldChange(Document.CurrentRecord, copy);
 }
 
 void RecordEditor::ClearEditView() {

@@ -22,7 +22,8 @@ public:
     // Stores the working copy as the current record; never marks the guide modified. What it
     // changes is a typing step of the history.
     void CommitRecord();
-    // Whether committing now would change the record list.
+    // Whether committing now would change the record list with something the author wrote
+    // (the placeholder of a record without lines is not).
     bool HasUncommittedChange() const;
     // Shows the current record in the working copy and fills the "Jumped from" list; never
     // marks the guide modified.

@@ -32,7 +32,10 @@ std::string GuideForm::RedoCaption() const {
 }
 
 void GuideForm::Undo1Click() {
-    Editor.CommitRecord();
+    // Storing only what the author typed: storing a placeholder would be a step of its own
+    // and end what could be redone.
+    if (Editor.HasUncommittedChange())
+        Editor.CommitRecord();
     if (const HistoryStep* step = Document.History.Undo())
         ShowHistoryStep(*step, step->Before);
 }
@@ -71,9 +74,11 @@ void GuideForm::ShowHistoryStep(const HistoryStep& step, const GuidePosition& at
     Editor.LoadRecord();
     View.PrevBitBtn.Enabled = Document.CurrentRecord > 1;
     // The last record waits for its dialogue before "Next" and "Remove" come on, as when it
-    // was appended.
+    // was appended; one without lines shows the placeholder it showed then.
     const bool waiting =
         Document.CurrentRecord == Document.RecordCount && View.DialogueMemo.Text.empty();
+    if (waiting && !Document.Records.FindPrimaryLine(Document.CurrentRecord))
+        Editor.DialogueMemoChange(PlaceholderDialogue);
     View.NextBitBtn.Enabled = !waiting;
     View.RemoveBitBtn.Enabled = !waiting;
     View.BackBitBtn.Enabled = Document.RecordCount > 1 && Nav.LastViewedRecord >= 1;
@@ -90,7 +95,7 @@ void GuideForm::ShowHistoryStep(const HistoryStep& step, const GuidePosition& at
     if (Pages.ActivePage == Page::LogicView)
         Tree.Build();
     else if (Pages.ActivePage == Page::EditView)
-        Host.Focus(View.DialogueMemo, false);
+        Host.Focus(View.DialogueMemo, waiting);
 }
 
 } // namespace dravenloom
