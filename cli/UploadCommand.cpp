@@ -12,6 +12,7 @@
 #include "ftp/QtFtpClient.h"
 #include "publish/AppletOptions.h"
 #include "publish/UploadFiles.h"
+#include "shell/ResourceDirectory.h"
 #include "shell/UploadPage.h"
 
 #include <QCoreApplication>
@@ -212,8 +213,11 @@ int RunUpload(const std::vector<std::string>& arguments, std::ostream& out, std:
     QtSettingsStore settings;
     QtFtpClient client;
     UploadPlatform platform(out, err, html);
+    // The Applet folder is the program's: beside this tool, or where both were installed.
+    const std::string resources = TextFromPath(
+        ResourceDirectory(PathFromText(QCoreApplication::applicationDirPath().toStdString())));
     UploadPage page(guide.Document, guide.Editor, guide.Files, options, platform, settings, client,
-                    QCoreApplication::applicationDirPath().toStdString());
+                    resources);
     page.ReadSettings();
     TakeServer(parsed, page.Server);
     CheckServer(page.Server, !dryRun);
@@ -261,10 +265,11 @@ const CommandRegistrar Registrar(
      "                            [--html5] [--dry-run]\n"
      "  Sends what \"Upload\" on the upload page sends, in its order: FILE (--html), GUIDE,\n"
      "  the five applet classes and the button picture NAME (gray.gif by default) from the\n"
-     "  Applet folder beside the program, and every picture the records name. With an image\n"
-     "  directory (--image-dir, relative to the upload directory unless it starts with /)\n"
-     "  the button picture and the pictures go there. One line per file as it starts, with\n"
-     "  the progress so far; \"File upload was successful.\" when every file was stored.\n"
+     "  Applet folder beside the program (or, installed, in share/dravenloom), and every\n"
+     "  picture the records name. With an image directory (--image-dir, relative to the\n"
+     "  upload directory unless it starts with /) the button picture and the pictures go\n"
+     "  there. One line per file as it starts, with the progress so far; \"File upload was\n"
+     "  successful.\" when every file was stored.\n"
      "  The server settings not given here are the ones the program has stored; the password\n"
      "  is the stored one, or the environment variable DRAVENLOOM_FTP_PASSWORD when it is set\n"
      "  (never an option: other users can read a command line). Like the program, a run that\n"

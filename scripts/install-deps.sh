@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Dravenloom needs to build, test and take screenshots,
+# Installs the Debian packages Dravenloom needs to build, test, package and take screenshots,
 # only when some are missing, and the web player's test tools from npm (the versions pinned in
 # tests/player/web/package-lock.json) when they are not there yet. Runs without questions (CI
 # has no standard input).
@@ -17,6 +17,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   chromium
+  dpkg-dev file desktop-file-utils shared-mime-info
 )
 
 missing=()

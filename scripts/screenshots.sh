@@ -4,7 +4,8 @@
 # magnified field, tutorial, wizard, help window and the open dialogs, the whole screen
 # with the tutorial beside the main window, the upload page while a file is on its way to a
 # pyftpdlib on 127.0.0.1 (python3-pyftpdlib, which install-deps.sh installs), the twelve button
-# pictures enlarged on white and on black, and the web player on a record of the sample guide). With --tutorial it also renews the
+# pictures enlarged on white and on black, the desktop icons, and the web player on a record of
+# the sample guide). With --tutorial it also renews the
 # pictures the tutorial pages show (resources/tutorial/images).
 #
 # The real windows are built over the real platform layer by the dravenloom-shots tool; the
@@ -22,7 +23,7 @@ bash "$root/scripts/install-deps.sh"
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 fi
-cmake --build "$build" -j"$(nproc)" --target dravenloom-shots dravenloom-cli
+cmake --build "$build" -j"$(nproc)" --target dravenloom-shots dravenloom-cli dravenloom-make-icons
 
 guide="$root/examples/tour.dvx"
 if [ ! -f "$guide" ]; then
@@ -51,6 +52,15 @@ done
 convert "$sheet"/white-large.png "$sheet"/black-large.png "$sheet"/white-small.png \
   "$sheet"/black-small.png -background gray50 -gravity west -append \
   "$out/button-pictures.png"
+
+# The desktop icons the install puts in place, 16 to 256 pixels, side by side on grey.
+"$build/bin/dravenloom-make-icons" "$scratch/icons" 16 22 24 32 48 64 128 256
+icon_files=()
+for size in 16 22 24 32 48 64 128 256; do
+  icon_files+=("$scratch/icons/${size}x${size}/dravenloom.png")
+done
+montage -background '#dddddd' "${icon_files[@]}" -tile 8x1 -geometry +6+6 -gravity south \
+  "$out/desktop-icons.png"
 
 # The web player on record 6 of the sample guide, in a headless Chromium.
 (cd "$root/tests/player/web" && DRAVENLOOM_CLI="$build/bin/dravenloom-cli" \

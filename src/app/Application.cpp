@@ -1,6 +1,7 @@
 // The desktop program's application object and error report.
 #include "app/Application.h"
 
+#include "app/Artwork.h"
 #include "app/QtPlatform.h"
 #include "document/Errors.h"
 #include "document/Platform.h"
@@ -37,6 +38,10 @@ void ReportCurrentException(Platform* platform) {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Dravenloom"));
     setOrganizationName(QStringLiteral("Korvessa"));
+    // The installed desktop entry is dravenloom.desktop: a desktop matches the windows to it
+    // (its name and icon in the task bar) by this name.
+    setDesktopFileName(QStringLiteral("dravenloom"));
+    setWindowIcon(ApplicationIcon());
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 
@@ -34,5 +35,9 @@ QIcon MagnifierIcon();
 
 // The program's emblem at the usual icon sizes.
 QIcon ApplicationIcon();
+
+// The emblem on a transparent square of `pixels` a side: the window icon's pictures, and the
+// desktop's icons that dravenloom-make-icons writes for installing.
+QImage ApplicationIconImage(int pixels);
 
 } // namespace dravenloom

@@ -387,16 +387,19 @@ QIcon MagnifierIcon() {
     return GlyphIcon(16, PaintMagnifier);
 }
 
+QImage ApplicationIconImage(int pixels) {
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    PaintEmblem(painter, QRectF(0, 0, pixels, pixels));
+    painter.end();
+    return image;
+}
+
 QIcon ApplicationIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        PaintEmblem(painter, QRectF(0, 0, size, size));
-        painter.end();
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(ApplicationIconImage(size)));
     return icon;
 }
 

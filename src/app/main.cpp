@@ -9,6 +9,8 @@
 #include "app/Splash.h"
 #include "app/Tutorial.h"
 #include "app/Wizard.h"
+#include "document/GuideFile.h"
+#include "shell/ResourceDirectory.h"
 
 #include <QMessageBox>
 #include <QStringList>
@@ -34,11 +36,14 @@ int Run(Application& application) {
     const QStringList commandLine = QCoreApplication::arguments();
     for (qsizetype i = 1; i < commandLine.size(); ++i)
         arguments.push_back(commandLine[i].toStdString());
-    const std::string executableDirectory = QCoreApplication::applicationDirPath().toStdString();
+    // The help book, the tutorial and the Applet folder: beside the executable in the build
+    // tree, under share/dravenloom once installed.
+    const std::string resourceDirectory = TextFromPath(
+        ResourceDirectory(PathFromText(QCoreApplication::applicationDirPath().toStdString())));
 
-    TGuideForm guideForm(platform, platform.Fields(), settings, executableDirectory, arguments);
+    TGuideForm guideForm(platform, platform.Fields(), settings, resourceDirectory, arguments);
     TAboutBox aboutBox(platform, &guideForm);
-    TTutorialForm tutorialForm(platform, std::filesystem::u8path(executableDirectory));
+    TTutorialForm tutorialForm(platform, std::filesystem::u8path(resourceDirectory));
     TWizardForm wizardForm(settings, &guideForm);
     TAdvancedForm advancedForm(guideForm.Core().Editor, platform.Fields(), &guideForm);
     TMagnifyForm magnifyForm(&guideForm);
