@@ -1,6 +1,7 @@
 // Widget tests of text with characters a field can't hold, pasted or typed into real fields:
 // one question names them all, Yes inserts the replaced text as one edit, No changes nothing.
 #include "app/Advanced.h"
+#include "app/GeneratePage.h"
 #include "app/GuideText.h"
 #include "app/Magnified.h"
 #include "app/MainWindowFixture.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTextCursor>
 
 #include <gtest/gtest.h>
@@ -115,6 +117,19 @@ TEST_F(ForeignTextPasteTest, TheMagnifiedFieldAsksInsideItsOwnWindow) {
     });
     EXPECT_EQ(magnify.Edit("Tara"), "Tara si tara");
     EXPECT_EQ(Platform.Messages.size(), 1u);
+}
+
+TEST_F(ForeignTextPasteTest, TheOptionsPageKeepsTheEuroSignAndAsksAboutTheRest) {
+    Window->ToolbarButtons[2]->trigger();
+    auto* generate = qobject_cast<GeneratePage*>(Window->PageStack->currentWidget());
+    ASSERT_NE(generate, nullptr);
+    Platform.MessageAnswers.push_back(MsgAnswer::Yes);
+    generate->TitleEdit->clear();
+    Paste(generate->TitleEdit, QStringLiteral("5\u20AC or \u20BD400"));
+
+    ASSERT_EQ(Platform.Messages.size(), 1u);
+    EXPECT_EQ(Platform.Messages[0].Text.find("U+20AC"), std::string::npos);
+    EXPECT_EQ(Core().Applet.Options.TitleEdit.Text, "5\x80 or RUB400");
 }
 
 // Fields outside the window: a password is never changed behind the author's back, and a
