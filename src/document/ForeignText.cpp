@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_map>
 #include <utility>
 
 namespace dravenloom {
@@ -188,18 +189,17 @@ std::string ReplacementOf(char32_t cp, TextRule rule) {
 
 ForeignText FindForeignCharacters(std::string_view utf8, TextRule rule) {
     ForeignText found;
-    const std::u32string composed = Mapped(Decode(utf8), Composed);
-    for (char32_t cp : composed) {
+    // A pasted page of another script holds thousands of distinct characters.
+    std::unordered_map<char32_t, std::size_t> seen;
+    for (char32_t cp : Mapped(Decode(utf8), Composed)) {
         if (Fits(cp, rule)) {
             AppendUtf8(found.Replaced, cp);
             continue;
         }
-        auto known = std::find_if(found.Characters.begin(), found.Characters.end(),
-                                  [cp](const ForeignCharacter& c) { return c.CodePoint == cp; });
-        if (known == found.Characters.end())
-            known = found.Characters.insert(found.Characters.end(),
-                                            ForeignCharacter{cp, ReplacementOf(cp, rule)});
-        found.Replaced += known->Replacement;
+        auto [known, added] = seen.try_emplace(cp, found.Characters.size());
+        if (added)
+            found.Characters.push_back({cp, ReplacementOf(cp, rule)});
+        found.Replaced += found.Characters[known->second].Replacement;
     }
     return found;
 }
