@@ -14,6 +14,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   openjdk-17-jdk-headless
   python3 python3-pyftpdlib
+  libutf8proc-dev
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   chromium

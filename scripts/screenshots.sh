@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes pictures of every window and page of Dravenloom under a virtual X server and saves them
 # in screenshots/ (the main window on each page, the splash, about box, graphic dialog,
-# magnified field, tutorial, wizard, help window and the open dialogs, the whole screen
+# magnified field, the question a paste of characters a guide can't hold asks, tutorial, wizard,
+# help window and the open dialogs, the whole screen
 # with the tutorial beside the main window, the upload page while a file is on its way to a
 # pyftpdlib on 127.0.0.1 (python3-pyftpdlib, which install-deps.sh installs), the twelve button
 # pictures enlarged on white and on black, the desktop icons, and the web player on a record of

@@ -16,6 +16,8 @@ namespace {
 
 constexpr int NoticeMilliseconds = 6000;
 
+Platform* Asker = nullptr;
+
 QString NormalizedWidgetText(QString text) {
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
@@ -107,8 +109,12 @@ bool GuideTextGuard::Admits(const QString& proposed) {
     }
     const TypedTextConversion conversion = Convert(proposed);
     if (!conversion.Accepted)
-        Refuse(QString::fromStdString(conversion.Reason));
+        Offer(proposed);
     return conversion.Accepted;
+}
+
+void GuideTextGuard::SetPlatform(Platform* platform) {
+    Asker = platform;
 }
 
 void GuideTextGuard::PlainTextChanged() {
@@ -161,7 +167,7 @@ void GuideTextGuard::PlainTextChanged() {
     Plain->setTextCursor(cursor);
     Updating = false;
 
-    Refuse(QString::fromStdString(conversion.Reason));
+    Offer(text);
 }
 
 void GuideTextGuard::Refuse(const QString& reason) {
@@ -173,6 +179,68 @@ void GuideTextGuard::Refuse(const QString& reason) {
         origin->mapToGlobal(caret.isValid() ? caret.bottomLeft() : QPoint(0, field->height()));
     QToolTip::showText(where, reason, field, QRect(), NoticeMilliseconds);
     emit Refused(reason);
+}
+
+void GuideTextGuard::Offer(const QString& proposed) {
+    const ForeignText found =
+        FindForeignCharacters(NormalizedWidgetText(proposed).toStdString(), Rule);
+    const QString replaced = QString::fromStdString(found.Replaced);
+    if (!found.Characters.empty()) {
+        const QString notice = QString::fromStdString(ForeignTextNotice(found, Rule));
+        const bool hidden = Line && Line->echoMode() != QLineEdit::Normal;
+        if (!Asker || hidden || replaced == Shown) {
+            Refuse(notice);
+            return;
+        }
+        Refusal = notice;
+        emit Refused(notice);
+    }
+    // The field is still inside the refused edit (its validator or change signal), where a
+    // modal box must not open; the offer holds only while the field keeps the text it had.
+    QMetaObject::invokeMethod(
+        this,
+        [this, before = Shown, found] {
+            if (FieldText() != before)
+                return;
+            std::optional<std::string> text = found.Replaced;
+            if (!found.Characters.empty()) {
+                if (!Asker)
+                    return;
+                text = OfferReplacedText(*Asker, found, Rule);
+            }
+            if (text && FieldText() == before)
+                ReplaceText(QString::fromStdString(*text));
+        },
+        Qt::QueuedConnection);
+}
+
+void GuideTextGuard::ReplaceText(const QString& text) {
+    const QString now = FieldText();
+    const qsizetype least = std::min(now.size(), text.size());
+    qsizetype head = 0;
+    while (head < least && now[head] == text[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < least - head && now[now.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    const QString piece = text.mid(head, text.size() - head - tail);
+    const auto end = static_cast<int>(now.size() - tail);
+    if (Line) {
+        Line->deselect();
+        Line->setCursorPosition(static_cast<int>(head));
+        if (end > head)
+            Line->setSelection(static_cast<int>(head), static_cast<int>(end - head));
+        Line->insert(piece);
+        return;
+    }
+    // An edit block of its own, so that undo takes it back apart from the typing before it.
+    QTextCursor cursor(Plain->document());
+    cursor.beginEditBlock();
+    cursor.setPosition(static_cast<int>(head));
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.insertText(piece);
+    cursor.endEditBlock();
+    Plain->setTextCursor(cursor);
 }
 
 } // namespace dravenloom

@@ -15,9 +15,15 @@
 //   author's accepted edits (typing, pasting, dropping, undo and redo), never from SetGuideText
 //   and never for a refused edit.
 // - Input holding one of the six reserved mark characters (¤ ¶ ª ± € š) or a character the
-//   code page can't hold is refused as a whole: the field keeps its previous text and caret,
-//   and a tool tip next to the caret names the character and why (the author can keep typing;
-//   nothing modal interrupts). Refused is emitted with the same sentence.
+//   code page can't hold is refused as a whole: the field keeps its previous text and caret.
+//   Then, once the field is done with the refused edit, one question through the platform
+//   (SetPlatform) names every such character and offers the text with the common ones replaced
+//   and the rest left out; Yes inserts it as one ordinary edit, No leaves the field alone.
+//   Without a platform, in a password field (a changed password is no longer the password) and
+//   when nothing of the input would remain, a tool tip next to the caret names the characters
+//   instead (the author can keep typing; nothing modal interrupts). Refused is emitted with the
+//   sentence naming them either way. Letters typed as base letter and combining mark are
+//   composed and taken without a question.
 // - The guard installs its own QValidator on a QLineEdit (replacing any other), which refuses
 //   the edit before it happens. On a QPlainTextEdit it takes a refused edit back through the
 //   undo stack, so undo never brings the refused text back.
@@ -26,6 +32,7 @@
 #pragma once
 
 #include "document/Cp1252.h"
+#include "document/ForeignText.h"
 
 #include <QObject>
 #include <QString>
@@ -45,10 +52,6 @@ QString GuideToWidgetText(std::string_view guideBytes);
 // characters and those the code page can't hold.
 TypedTextConversion WidgetToGuideText(const QString& text);
 
-// What a guarded field may hold: a record's text refuses the mark characters too; the applet's
-// settings and element never enter a record, so they refuse only what the code page can't hold.
-enum class TextRule { Record, CodePage };
-
 class GuideTextGuard : public QObject {
     Q_OBJECT
 
@@ -67,6 +70,10 @@ public:
     // Used by the line edit's validator: whether the proposed text may stand.
     bool Admits(const QString& proposed);
 
+    // The platform every guard asks whether to take input with characters its field can't
+    // hold; nothing (the default) refuses such input with a notice by the caret.
+    static void SetPlatform(Platform* platform);
+
 signals:
     void Edited(const std::string& guideBytes);
     void Refused(const QString& reason);
@@ -76,6 +83,10 @@ private:
     TypedTextConversion Convert(const QString& text) const;
     void PlainTextChanged();
     void Refuse(const QString& reason);
+    // After a refused edit: offers `proposed` with its foreign characters replaced.
+    void Offer(const QString& proposed);
+    // Makes the field hold `text` by one edit of the part that differs.
+    void ReplaceText(const QString& text);
 
     QLineEdit* Line = nullptr;
     QPlainTextEdit* Plain = nullptr;

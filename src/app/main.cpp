@@ -2,6 +2,7 @@
 #include "app/About.h"
 #include "app/Advanced.h"
 #include "app/Application.h"
+#include "app/GuideText.h"
 #include "app/Guidecode.h"
 #include "app/Magnified.h"
 #include "app/QtPlatform.h"
@@ -31,6 +32,7 @@ int Run(Application& application) {
     QtPlatform platform;
     QtSettingsStore settings;
     application.SetErrorReporter(&platform);
+    GuideTextGuard::SetPlatform(&platform);
 
     std::vector<std::string> arguments;
     const QStringList commandLine = QCoreApplication::arguments();
@@ -55,6 +57,7 @@ int Run(Application& application) {
                      Qt::QueuedConnection);
     guideForm.show();
     const int result = application.exec();
+    GuideTextGuard::SetPlatform(nullptr);
     application.SetErrorReporter(nullptr);
     return result;
 }

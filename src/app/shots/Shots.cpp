@@ -31,6 +31,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
@@ -227,6 +228,28 @@ void ShootPages(Camera& camera, TGuideForm& window) {
     camera.Shoot(&window, QString::fromUtf8(names[0]));
 }
 
+// The question a paste with characters a guide can't hold asks; answered No, nothing changes.
+void ShootPasteQuestion(Camera& camera, TGuideForm& window) {
+    window.ToolbarButtons.at(0)->trigger();
+    QPlainTextEdit* dialogue = window.EditViewPage()->DialogueMemo;
+    dialogue->setFocus();
+    dialogue->moveCursor(QTextCursor::End);
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral(" Meet us in \u0141\u00F3d\u017A or Timi\u0219oara: 5\u20AC (\u20BD 400), "
+                       "\u03A9\u2011hall."));
+    bool shot = false;
+    QTimer::singleShot(400, &window, [&camera, &shot] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shot = camera.Shoot(box, QStringLiteral("paste-question"));
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    dialogue->paste();
+    Settle(800);
+    if (!shot)
+        camera.Missed(QStringLiteral("paste-question"), QStringLiteral("no question came"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -254,6 +277,7 @@ int main(int argc, char* argv[]) {
     settings.OpenKey(ProgramKey, true);
     settings.WriteBool(ProgramKey, "Wizard", false);
     application.SetErrorReporter(&platform);
+    GuideTextGuard::SetPlatform(&platform);
     const std::string executableDirectory = QCoreApplication::applicationDirPath().toStdString();
     // The pictures show the files beside the program (the upload's list names them) as an
     // installed program has them, not in the build folder of whoever takes the pictures.
@@ -318,6 +342,8 @@ int main(int argc, char* argv[]) {
     camera.Shoot(&magnify, QStringLiteral("magnified-field"));
     magnify.hide();
 
+    ShootPasteQuestion(camera, window);
+
     window.ShowTutorial();
     Settle(300);
     camera.ShootScreen(QStringLiteral("tutorial-beside-main"));
@@ -369,6 +395,7 @@ int main(int argc, char* argv[]) {
         platform.OpenDialog({"", dialog.Filter, "", dialog.FileName.toStdString()});
     }
 
+    GuideTextGuard::SetPlatform(nullptr);
     application.SetErrorReporter(nullptr);
     return camera.Failures == 0 ? 0 : 1;
 }
