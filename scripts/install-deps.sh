@@ -11,7 +11,7 @@ packages=(
   libgl1-mesa-dev
   libjpeg-dev libgif-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick xdotool
   openjdk-17-jdk-headless
   python3 python3-pyftpdlib
   libutf8proc-dev

@@ -11,6 +11,10 @@ MsgAnswer DeferredFocus::ShowMessage(const MessageRequest& request) {
     return Inner.ShowMessage(request);
 }
 
+int DeferredFocus::Choose(const ChoiceRequest& request) {
+    return Inner.Choose(request);
+}
+
 std::optional<std::string> DeferredFocus::OpenDialog(const FileDialogRequest& request) {
     return Inner.OpenDialog(request);
 }

@@ -221,8 +221,13 @@ void TGuideForm::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
     Forward([this, &mayClose] { mayClose = Form.Files.CloseQuery(); });
     event->setAccepted(mayClose);
-    if (mayClose)
-        emit Closed();
+    if (!mayClose)
+        return;
+    // The author has answered for the changes: saved, or let them go.
+    if (RecoveryTimer)
+        RecoveryTimer->stop();
+    Forward([this] { Form.Recovery.ProgramClosed(); });
+    emit Closed();
 }
 
 } // namespace dravenloom

@@ -42,6 +42,13 @@ class TWizardForm;
 
 inline constexpr int PageCount = 5;
 
+// Where the recovery copies are kept: "recovery" in the user's data directory
+// (QStandardPaths::AppDataLocation), never beside a guide.
+std::string RecoveryDirectory();
+// The recovery timer's interval: DRAVENLOOM_RECOVERY_INTERVAL_MS when it holds a positive
+// number of milliseconds (tests shorten the wait), otherwise a minute.
+int RecoveryInterval();
+
 // The windows the main window opens; created after it, kept for the whole run.
 struct SecondaryWindows {
     TAboutBox* About = nullptr;
@@ -69,6 +76,9 @@ public:
     DeferredFocus& Host() { return Focus; }
 
     void AttachWindows(const SecondaryWindows& windows);
+    // Keeps recovery copies of unsaved changes in `directory`, written by RecoveryTimer, and
+    // offers those left by a crash at start-up. Without it the window keeps none.
+    void StartRecovery(const std::string& directory, int intervalMilliseconds);
     const SecondaryWindows& Windows() const { return Secondary; }
 
     // Puts `page` (owned by the window from now on) in the place of the page shown for `which`.
@@ -115,6 +125,7 @@ public:
     QStackedWidget* PageStack = nullptr;
     QLabel* StatusPanel = nullptr;
     QTimer* Timer1 = nullptr;
+    QTimer* RecoveryTimer = nullptr;
 
 signals:
     // The window was closed (the author agreed): the program ends.

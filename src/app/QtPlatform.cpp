@@ -14,8 +14,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStringList>
 #include <QTextEdit>
+
+#include <vector>
 
 namespace dravenloom {
 namespace {
@@ -198,6 +201,35 @@ MsgAnswer QtPlatform::ShowMessage(const MessageRequest& request) {
     if (!clicked)
         return request.Buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     return AnswerOf(box.standardButton(clicked));
+}
+
+int QtPlatform::Choose(const ChoiceRequest& request) {
+    ModalGuard guard;
+    QMessageBox box(QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("ChoiceBox"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowTitle(QString::fromUtf8(request.Caption));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromUtf8(request.Text));
+    box.setIcon(QtIcon(request.Icon));
+    std::vector<QPushButton*> buttons;
+    for (const std::string& choice : request.Choices)
+        buttons.push_back(box.addButton(QString::fromUtf8(choice), QMessageBox::ActionRole));
+    const auto buttonAt = [&buttons](int index) -> QPushButton* {
+        return index >= 0 && static_cast<std::size_t>(index) < buttons.size()
+                   ? buttons[static_cast<std::size_t>(index)]
+                   : nullptr;
+    };
+    if (QPushButton* button = buttonAt(request.DefaultChoice))
+        box.setDefaultButton(button);
+    if (QPushButton* button = buttonAt(request.EscapeChoice))
+        box.setEscapeButton(button);
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (box.clickedButton() == buttons[i])
+            return static_cast<int>(i);
+    }
+    return request.EscapeChoice;
 }
 
 std::optional<std::string> QtPlatform::FileDialog(const FileDialogRequest& request, bool save) {

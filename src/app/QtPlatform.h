@@ -97,6 +97,9 @@ public:
 
     // Application-modal QMessageBox, centred on the active window.
     MsgAnswer ShowMessage(const MessageRequest& request) override;
+    // Application-modal QMessageBox with a push button per choice; closing the box presses
+    // the escape choice.
+    int Choose(const ChoiceRequest& request) override;
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveDialog(const FileDialogRequest& request) override;
     void Focus(const TextField& field, bool selectAll) override;

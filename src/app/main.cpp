@@ -50,6 +50,7 @@ int Run(Application& application) {
     TAdvancedForm advancedForm(guideForm.Core().Editor, platform.Fields(), &guideForm);
     TMagnifyForm magnifyForm(&guideForm);
     guideForm.AttachWindows({&aboutBox, &tutorialForm, &wizardForm, &advancedForm, &magnifyForm});
+    guideForm.StartRecovery(RecoveryDirectory(), RecoveryInterval());
     splash.reset();
 
     // The program ends when the main window closes, whatever other window is still open.

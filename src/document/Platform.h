@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dravenloom {
 
@@ -37,6 +38,19 @@ struct FileDialogRequest {
     bool OverwritePrompt = false;
 };
 
+// A modal question whose buttons carry their own captions ("Recover", "Discard", "Later").
+// Texts are UTF-8; the answer is the index of the button pressed.
+struct ChoiceRequest {
+    std::string Caption;
+    std::string Text;
+    std::vector<std::string> Choices; // button captions, in order
+    int DefaultChoice = 0;            // pressed by Enter
+    int EscapeChoice = 0;             // pressed by Escape and by closing the box
+    MsgIcon Icon = MsgIcon::Question;
+
+    bool operator==(const ChoiceRequest&) const = default;
+};
+
 enum class PointerShape { Normal, Busy };
 
 class Platform {
@@ -44,6 +58,8 @@ public:
     virtual ~Platform() = default;
 
     virtual MsgAnswer ShowMessage(const MessageRequest& request) = 0;
+    // The index of the button the author pressed.
+    virtual int Choose(const ChoiceRequest& request) = 0;
     // The chosen file's full path, or nothing when the author cancels.
     virtual std::optional<std::string> OpenDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveDialog(const FileDialogRequest& request) = 0;

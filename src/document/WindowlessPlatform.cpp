@@ -7,4 +7,8 @@ MsgAnswer WindowlessPlatform::ShowMessage(const MessageRequest& request) {
     return LeastChangeAnswer(request.Buttons);
 }
 
+int WindowlessPlatform::Choose(const ChoiceRequest& request) {
+    return request.EscapeChoice;
+}
+
 } // namespace dravenloom

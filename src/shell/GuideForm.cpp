@@ -17,7 +17,8 @@ GuideForm::GuideForm(Platform& platform, SettingsStore& settings, std::string ex
       Files(Document, View, Editor, Nav, Pages, platform), Tree(Document, platform),
       Removal(Document, View, Editor, Nav, Tree, platform,
               [this] { return Pages.ActivePage == Page::LogicView; }),
-      Applet(Document, Editor, Files, Pages, platform) {
+      Applet(Document, Editor, Files, Pages, platform),
+      Recovery(Document, Editor, Nav, Files, platform) {
     ShowHintsItem.Checked = true;
     // A new guide empties the Logic View.
     Document.NewGuideObservers.push_back([this] { Tree.Clear(); });
@@ -60,6 +61,10 @@ void GuideForm::Timer1Timer() {
     if (!TimerEnabled)
         return;
     TimerEnabled = false;
+    // Unsaved work left by a crash comes first. A recovered guide stays on show: the guide
+    // named on the command line or the wizard would put it aside.
+    if (Recovery.OfferLeftCopies())
+        return;
     if (OpenAtStart) {
         Document.OpenDialogPath = StartFile;
         Files.OpenGuideFile();

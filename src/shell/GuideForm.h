@@ -11,6 +11,7 @@
 #include "navigation/LogicTree.h"
 #include "navigation/Navigator.h"
 #include "navigation/RecordRemoval.h"
+#include "shell/CrashRecovery.h"
 #include "shell/FileCommands.h"
 #include "shell/OptionsPage.h"
 #include "shell/Pages.h"
@@ -110,6 +111,9 @@ public:
     // The "Generate HTML" page: the applet options and the applet element. Created once with
     // the window; no guide command touches it.
     OptionsPage Applet;
+    // Recovery copies of unsaved changes; the window names their directory and runs their
+    // timer.
+    CrashRecovery Recovery;
 
     MenuItem ShowHintsItem;    // "&Show Hints", ticked while hints are on
     bool HintsEnabled = true;  // the application-wide hint switch

@@ -7,6 +7,7 @@
 #include "document/Controls.h"
 #include "document/RecordEditor.h"
 #include "shell/FileCommands.h"
+#include "shell/RecoveryCopy.h"
 #include "support/ScriptedPlatform.h"
 #include "support/SettingsReadContract.h"
 
@@ -32,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dravenloom {
@@ -178,6 +180,45 @@ TEST(QtPlatformTest, MessageBoxShowsTheRequestAndReturnsTheAnswer) {
         QApplication::sendEvent(QApplication::activeModalWidget(), &escape);
     });
     EXPECT_EQ(platform.ShowMessage(Question("Question", "Go on?")), MsgAnswer::Cancel);
+}
+
+TEST(QtPlatformTest, ChoiceBoxHasTheButtonsInOrderWithDefaultAndEscape) {
+    QtPlatform platform;
+    const ChoiceRequest request =
+        RecoveryQuestion("Recover unsaved changes to lamp.dvx from 14:32?");
+    QStringList captions;
+    QString title, text, defaultCaption;
+    bool guarded = false;
+    WhenModal([&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons())
+            captions << button->text();
+        title = box->windowTitle();
+        text = box->text();
+        defaultCaption = box->defaultButton() ? box->defaultButton()->text() : QString();
+        guarded = ModalGuard::Active();
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == QStringLiteral("Discard"))
+                button->click();
+    });
+    EXPECT_EQ(platform.Choose(request), static_cast<int>(RecoveryAnswer::Discard));
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Recover"), QStringLiteral("Discard"),
+                                     QStringLiteral("Later")}));
+    EXPECT_EQ(title, QStringLiteral("Confirm"));
+    EXPECT_EQ(text, QStringLiteral("Recover unsaved changes to lamp.dvx from 14:32?"));
+    EXPECT_EQ(defaultCaption, QStringLiteral("Recover"));
+    EXPECT_TRUE(guarded);
+
+    // Enter presses the default button, Escape the escape choice.
+    for (const auto& [key, answer] : {std::pair{Qt::Key_Return, RecoveryAnswer::Recover},
+                                      std::pair{Qt::Key_Escape, RecoveryAnswer::Later}}) {
+        WhenModal([key = key] {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(QApplication::activeModalWidget(), &press);
+        });
+        EXPECT_EQ(platform.Choose(request), static_cast<int>(answer));
+    }
 }
 
 TEST(QtPlatformTest, FieldExitIgnoresWindowSwitchesAndGuardedMoves) {

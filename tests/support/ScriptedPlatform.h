@@ -8,6 +8,7 @@
 //   platform.DialogAnswers.push_back("/tmp/guide.dvx");       // next open/save dialog picks it
 //   platform.DialogAnswers.push_back(std::nullopt);           // the one after is cancelled
 //   platform.ColourAnswers.push_back(Rgb{255, 0, 0});         // the colour chooser picks red
+//   platform.ChoiceAnswers.push_back(2);                      // third button of the next question
 //   ... drive the core ...
 //   EXPECT_EQ(platform.Messages.at(0), ValidationError("..."));
 //   EXPECT_EQ(platform.FocusRequests.back().Field, &view.Edit(1));
@@ -17,6 +18,8 @@
 //     OK/Cancel and Yes/No/Cancel, No for Yes/No (the answer that changes least). Such
 //     answers are counted in UnscriptedMessages, so a test can insist that every box was
 //     expected.
+//   - question with buttons of its own (Choose): its escape choice, counted in
+//     UnscriptedMessages too.
 //   - file dialog and colour chooser: cancelled (nothing).
 // An answer that the box cannot give (Yes for an OK-only box) is handed back as it is: the
 // double does not second-guess the test.
@@ -28,7 +31,8 @@
 // single chronological log of all of them for tests that care about order
 // ("message:Error", "focus", "open-dialog",
 // "save-dialog", "colour-dialog", "pointer:busy", "pointer:normal", "address:<url>",
-// "help:<path>", "help-page:<path>").
+// "help:<path>", "help-page:<path>"). Choices records the Choose requests ("choice:<caption>"
+// in Events).
 //
 // OnMessage, when set, runs while the "box" is up, before the answer is returned; a test can
 // look at the core's state at that moment or change the script.
@@ -56,11 +60,13 @@ public:
     std::deque<MsgAnswer> MessageAnswers;
     std::deque<std::optional<std::string>> DialogAnswers;
     std::deque<std::optional<Rgb>> ColourAnswers;
+    std::deque<int> ChoiceAnswers;
     std::optional<MsgAnswer> DefaultAnswer;
     std::function<void(const MessageRequest&)> OnMessage;
 
     // Records.
     std::vector<MessageRequest> Messages;
+    std::vector<ChoiceRequest> Choices;
     std::vector<FileDialogRequest> OpenDialogs;
     std::vector<FileDialogRequest> SaveDialogs;
     std::vector<Rgb> ColourRequests;
@@ -87,6 +93,18 @@ public:
         if (DefaultAnswer)
             return *DefaultAnswer;
         return LeastChangeAnswer(request.Buttons);
+    }
+
+    int Choose(const ChoiceRequest& request) override {
+        Choices.push_back(request);
+        Events.push_back("choice:" + request.Caption);
+        if (!ChoiceAnswers.empty()) {
+            const int answer = ChoiceAnswers.front();
+            ChoiceAnswers.pop_front();
+            return answer;
+        }
+        ++UnscriptedMessages;
+        return request.EscapeChoice;
     }
 
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override {
@@ -145,12 +163,13 @@ public:
     // True when every scripted answer was used and no box went unanswered by the script.
     bool ScriptUsedUp() const {
         return MessageAnswers.empty() && DialogAnswers.empty() && ColourAnswers.empty() &&
-               UnscriptedMessages == 0;
+               ChoiceAnswers.empty() && UnscriptedMessages == 0;
     }
 
     // Forgets what was recorded (not the scripts).
     void ClearRecords() {
         Messages.clear();
+        Choices.clear();
         OpenDialogs.clear();
         SaveDialogs.clear();
         ColourRequests.clear();

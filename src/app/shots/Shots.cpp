@@ -25,6 +25,7 @@
 #include "document/RecordEditor.h"
 #include "document/SettingsStore.h"
 #include "shell/FileCommands.h"
+#include "shell/RecoveryStore.h"
 #include "shots/ShotTools.h"
 #include "shots/UploadShot.h"
 
@@ -46,11 +47,13 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <QTreeView>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 
 namespace {
@@ -375,6 +378,22 @@ int main(int argc, char* argv[]) {
         QTextStream(stdout) << "FAILED help window (no help book beside the program)" << Qt::endl;
         ++camera.Failures;
     }
+
+    // The question a start after a crash asks, about the copy a killed program left behind.
+    QTemporaryDir recoveryFolder;
+    {
+        RecoveryStore crashed(recoveryFolder.path().toStdString());
+        crashed.WriteOwnCopy(EncodeRecoveryCopy(
+            ComposeRecoveryCopy(window.Core().Editor, std::time(nullptr) - 25 * 60)));
+    }
+    window.StartRecovery(recoveryFolder.path().toStdString(), RecoveryInterval());
+    QTimer::singleShot(300, &window, [&camera] {
+        if (QWidget* shown = QApplication::activeModalWidget()) {
+            camera.Shoot(shown, QStringLiteral("recovery-question"));
+            shown->close(); // Later: the copy stays where it is
+        }
+    });
+    window.Forward([&window] { window.Core().Recovery.OfferLeftCopies(); });
 
     // The open dialogs of the guide and of the picture, each with its filter as worded.
     const QString guideFolder = QFileInfo(QString::fromStdString(guide)).absolutePath();
