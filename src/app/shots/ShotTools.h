@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -45,6 +47,22 @@ public:
         QScreen* screen = QGuiApplication::primaryScreen();
         const QString path = Directory + QLatin1Char('/') + name + QStringLiteral(".png");
         const bool saved = screen && screen->grabWindow(0).save(path);
+        QTextStream(stdout) << (saved ? "saved " : "FAILED ") << path << Qt::endl;
+        Failures += saved ? 0 : 1;
+        return saved;
+    }
+
+    // A window with one of its menus open over it, as the author sees it.
+    bool ShootWithPopup(QWidget* window, QWidget* popup, const QString& name) {
+        Settle();
+        QPixmap picture = window->grab();
+        {
+            QPainter painter(&picture);
+            painter.drawPixmap(popup->mapToGlobal(QPoint(0, 0)) - window->mapToGlobal(QPoint(0, 0)),
+                               popup->grab());
+        }
+        const QString path = Directory + QLatin1Char('/') + name + QStringLiteral(".png");
+        const bool saved = picture.save(path);
         QTextStream(stdout) << (saved ? "saved " : "FAILED ") << path << Qt::endl;
         Failures += saved ? 0 : 1;
         return saved;

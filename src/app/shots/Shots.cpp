@@ -41,6 +41,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -253,6 +255,24 @@ void ShootPasteQuestion(Camera& camera, TGuideForm& window) {
         camera.Missed(QStringLiteral("paste-question"), QStringLiteral("no question came"));
 }
 
+// The Edit menu open after some typing in a record: its items name what they would undo.
+void ShootEditMenu(Camera& camera, TGuideForm& window) {
+    window.ToolbarButtons.at(0)->trigger();
+    QPlainTextEdit* dialogue = window.EditViewPage()->DialogueMemo;
+    dialogue->setFocus();
+    dialogue->moveCursor(QTextCursor::End);
+    dialogue->insertPlainText(QStringLiteral(" Check the fuse first."));
+    QMenu* menu = window.EditMenu;
+    QTimer::singleShot(400, &window, [&camera, &window, menu] {
+        camera.ShootWithPopup(&window, menu, QStringLiteral("edit-menu"));
+        menu->close();
+    });
+    menu->popup(window.mapToGlobal(window.menuBar()->actionGeometry(menu->menuAction()).bottomLeft()));
+    Settle(800);
+    // The typing goes again, so that the pictures after this one show the guide as it was.
+    window.Undo1->trigger();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -346,6 +366,7 @@ int main(int argc, char* argv[]) {
     magnify.hide();
 
     ShootPasteQuestion(camera, window);
+    ShootEditMenu(camera, window);
 
     window.ShowTutorial();
     Settle(300);
