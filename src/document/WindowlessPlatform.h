@@ -11,6 +11,7 @@ namespace dravenloom {
 class WindowlessPlatform : public Platform {
 public:
     MsgAnswer ShowMessage(const MessageRequest& request) override;
+    std::optional<std::string> AskText(const TextRequest&) override { return {}; }
     std::optional<std::string> OpenDialog(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> SaveDialog(const FileDialogRequest&) override { return {}; }
     void Focus(const TextField&, bool) override {}

@@ -4,6 +4,7 @@
 #include "document/Errors.h"
 #include "document/NumberText.h"
 #include "document/RecordCodec.h"
+#include "navigation/RemovalNote.h"
 
 #include <utility>
 
@@ -78,6 +79,10 @@ void RemoveRecordLines(RecordList& records, std::int32_t removed, std::int32_t c
     lines.resize(write);
 }
 
+MessageRequest RemoveQuestionRequest() {
+    return {"Confirm", RemoveQuestion, MsgButtons::OkCancel, MsgIcon::Question, MsgAnswer::Cancel};
+}
+
 RecordRemoval::RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor,
                              Navigator& navigator, LogicTree& tree, Platform& platform,
                              std::function<bool()> logicViewActive)
@@ -105,8 +110,8 @@ void RecordRemoval::DialogueLeftEmpty() {
 }
 
 void RecordRemoval::Remove(bool fromTree) {
-    const MsgAnswer answer =
-        Host.ShowMessage({"Confirm", RemoveQuestion, MsgButtons::OkCancel, MsgIcon::Question});
+    // A stray Enter must not remove a record: Cancel is the default button.
+    const MsgAnswer answer = Host.ShowMessage(RemoveQuestionRequest());
     RemovalDone = false;
     if (answer != MsgAnswer::Ok)
         return;
@@ -119,6 +124,7 @@ void RecordRemoval::Remove(bool fromTree) {
         removed = Tree.RecordNumber(*Tree.Selected);
     }
     const std::int32_t count = Document.RecordCount;
+    const std::vector<std::int32_t> cleared = RecordsLosingLinks(Document.Records, removed);
     // The list first: one that cannot be read fails here, before anything has changed. The
     // view's clearing reads nothing of the list, so the order shows nowhere else.
     RemoveRecordLines(Document.Records, removed, count);
@@ -153,6 +159,7 @@ void RecordRemoval::Remove(bool fromTree) {
     // The list changed even when the view had nothing to clear.
     Document.MarkModified();
     RemovalDone = true;
+    Document.ShowStatusNote(RemovalNote(removed, cleared));
 }
 
 } // namespace dravenloom

@@ -17,7 +17,8 @@ GuideForm::GuideForm(Platform& platform, SettingsStore& settings, std::string ex
       Files(Document, View, Editor, Nav, Pages, platform), Tree(Document, platform),
       Removal(Document, View, Editor, Nav, Tree, platform,
               [this] { return Pages.ActivePage == Page::LogicView; }),
-      Applet(Document, Editor, Files, Pages, platform) {
+      Applet(Document, Editor, Files, Pages, platform), Recent(Files, Document, settings, platform),
+      Moves(*this) {
     ShowHintsItem.Checked = true;
     // A new guide empties the Logic View.
     Document.NewGuideObservers.push_back([this] { Tree.Clear(); });
@@ -49,6 +50,7 @@ void GuideForm::FormShow() {
     }
     if (Upload)
         Upload->ReadSettings();
+    Recent.Read();
     HelpFile = TextFromPath(PathFromText(ExecutableDirectory) / HelpFileName);
     TimerEnabled = true;
 }

@@ -14,6 +14,8 @@
 #include "shell/FileCommands.h"
 #include "shell/OptionsPage.h"
 #include "shell/Pages.h"
+#include "shell/QuickMoves.h"
+#include "shell/RecentGuides.h"
 
 #include <cstdint>
 #include <functional>
@@ -94,6 +96,9 @@ public:
     // The "Generate HTML" page: the applet options and the applet element. Created once with
     // the window; no guide command touches it.
     OptionsPage Applet;
+    // "&File"'s recent guides, read when the window is first shown; "&Edit"'s moves.
+    RecentGuides Recent;
+    QuickMoves Moves;
 
     MenuItem ShowHintsItem;    // "&Show Hints", ticked while hints are on
     bool HintsEnabled = true;  // the application-wide hint switch

@@ -8,6 +8,7 @@
 //   platform.DialogAnswers.push_back("/tmp/guide.dvx");       // next open/save dialog picks it
 //   platform.DialogAnswers.push_back(std::nullopt);           // the one after is cancelled
 //   platform.ColourAnswers.push_back(Rgb{255, 0, 0});         // the colour chooser picks red
+//   platform.TextAnswers.push_back("12");                     // the next text question's answer
 //   ... drive the core ...
 //   EXPECT_EQ(platform.Messages.at(0), ValidationError("..."));
 //   EXPECT_EQ(platform.FocusRequests.back().Field, &view.Edit(1));
@@ -17,7 +18,7 @@
 //     OK/Cancel and Yes/No/Cancel, No for Yes/No (the answer that changes least). Such
 //     answers are counted in UnscriptedMessages, so a test can insist that every box was
 //     expected.
-//   - file dialog and colour chooser: cancelled (nothing).
+//   - file dialog, colour chooser and text question: cancelled (nothing).
 // An answer that the box cannot give (Yes for an OK-only box) is handed back as it is: the
 // double does not second-guess the test.
 //
@@ -29,6 +30,7 @@
 // ("message:Error", "focus", "open-dialog",
 // "save-dialog", "colour-dialog", "pointer:busy", "pointer:normal", "address:<url>",
 // "help:<path>", "help-page:<path>").
+// Text questions are recorded in TextRequests and logged as "text:<caption>".
 //
 // OnMessage, when set, runs while the "box" is up, before the answer is returned; a test can
 // look at the core's state at that moment or change the script.
@@ -56,6 +58,7 @@ public:
     std::deque<MsgAnswer> MessageAnswers;
     std::deque<std::optional<std::string>> DialogAnswers;
     std::deque<std::optional<Rgb>> ColourAnswers;
+    std::deque<std::optional<std::string>> TextAnswers;
     std::optional<MsgAnswer> DefaultAnswer;
     std::function<void(const MessageRequest&)> OnMessage;
 
@@ -64,6 +67,7 @@ public:
     std::vector<FileDialogRequest> OpenDialogs;
     std::vector<FileDialogRequest> SaveDialogs;
     std::vector<Rgb> ColourRequests;
+    std::vector<TextRequest> TextRequests;
     std::vector<FocusRequest> FocusRequests;
     std::vector<PointerShape> Pointers;
     PointerShape CurrentPointer = PointerShape::Normal;
@@ -87,6 +91,16 @@ public:
         if (DefaultAnswer)
             return *DefaultAnswer;
         return LeastChangeAnswer(request.Buttons);
+    }
+
+    std::optional<std::string> AskText(const TextRequest& request) override {
+        TextRequests.push_back(request);
+        Events.push_back("text:" + request.Caption);
+        if (TextAnswers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = TextAnswers.front();
+        TextAnswers.pop_front();
+        return answer;
     }
 
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override {
@@ -145,7 +159,7 @@ public:
     // True when every scripted answer was used and no box went unanswered by the script.
     bool ScriptUsedUp() const {
         return MessageAnswers.empty() && DialogAnswers.empty() && ColourAnswers.empty() &&
-               UnscriptedMessages == 0;
+               TextAnswers.empty() && UnscriptedMessages == 0;
     }
 
     // Forgets what was recorded (not the scripts).
@@ -154,6 +168,7 @@ public:
         OpenDialogs.clear();
         SaveDialogs.clear();
         ColourRequests.clear();
+        TextRequests.clear();
         FocusRequests.clear();
         Pointers.clear();
         Addresses.clear();
