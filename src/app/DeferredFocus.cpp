@@ -11,6 +11,10 @@ MsgAnswer DeferredFocus::ShowMessage(const MessageRequest& request) {
     return Inner.ShowMessage(request);
 }
 
+std::optional<std::string> DeferredFocus::AskText(const TextRequest& request) {
+    return Inner.AskText(request);
+}
+
 std::optional<std::string> DeferredFocus::OpenDialog(const FileDialogRequest& request) {
     return Inner.OpenDialog(request);
 }

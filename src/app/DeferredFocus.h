@@ -24,6 +24,7 @@ public:
     explicit DeferredFocus(Platform& inner, QObject* parent = nullptr);
 
     MsgAnswer ShowMessage(const MessageRequest& request) override;
+    std::optional<std::string> AskText(const TextRequest& request) override;
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveDialog(const FileDialogRequest& request) override;
     void Focus(const TextField& field, bool selectAll) override;

@@ -155,6 +155,7 @@ void TGuideForm::Refresh() {
         PageStack->setCurrentIndex(active);
     if (Secondary.Advanced)
         Secondary.Advanced->Refresh();
+    RefreshQuickItems();
     Focus.Flush();
 }
 

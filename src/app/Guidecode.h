@@ -18,6 +18,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -97,6 +98,14 @@ public:
     // "&Edit": the record history first, then the moves between records.
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
+    QAction* GoToRecord1 = nullptr;
+    QAction* Previous1 = nullptr;
+    QAction* Next1 = nullptr;
+    QAction* GoBack1 = nullptr;
+    // "&File"'s recent guides ("&1 lamp.dvx" ...), hidden while unused, and the separator
+    // between them and "E&xit".
+    std::array<QAction*, RecentGuideCount> RecentItems{};
+    QAction* RecentSeparator = nullptr;
     QMenu* FileMenu = nullptr;
     QMenu* EditMenu = nullptr;
     QAction* Contents2 = nullptr;
@@ -115,6 +124,9 @@ public:
     QStackedWidget* PageStack = nullptr;
     QLabel* StatusPanel = nullptr;
     QTimer* Timer1 = nullptr;
+    // Ends a note of the status line when its time is up.
+    QTimer* NoteTimer = nullptr;
+    int NoteMilliseconds = StatusNoteMilliseconds;
 
 signals:
     // The window was closed (the author agreed): the program ends.
@@ -129,6 +141,12 @@ protected:
 private:
     void BuildMenus();
     void BuildEditMenu(QMenu* edit);
+    void BuildRecentItems(QMenu* file);
+    void BuildMoveItems(QMenu* edit);
+    // The recent guides, the moves' enabled states and the note's timer.
+    void RefreshQuickItems();
+    // The Edit View's field that holds the keyboard focus, if any.
+    const TextField* FocusedEditField();
     void BuildToolBar();
     void BuildPages();
     void BuildStatusLine();
@@ -141,6 +159,7 @@ private:
     SecondaryWindows Secondary;
     EditPage* EditView = nullptr;
     bool Shown = false;
+    std::uint64_t NoteSerialTimed = 0;
 };
 
 } // namespace dravenloom

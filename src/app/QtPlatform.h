@@ -97,6 +97,8 @@ public:
 
     // Application-modal QMessageBox, centred on the active window.
     MsgAnswer ShowMessage(const MessageRequest& request) override;
+    // Application-modal QInputDialog with one line of text.
+    std::optional<std::string> AskText(const TextRequest& request) override;
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveDialog(const FileDialogRequest& request) override;
     void Focus(const TextField& field, bool selectAll) override;
