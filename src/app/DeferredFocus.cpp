@@ -15,6 +15,10 @@ int DeferredFocus::Choose(const ChoiceRequest& request) {
     return Inner.Choose(request);
 }
 
+std::optional<std::string> DeferredFocus::AskText(const TextRequest& request) {
+    return Inner.AskText(request);
+}
+
 std::optional<std::string> DeferredFocus::OpenDialog(const FileDialogRequest& request) {
     return Inner.OpenDialog(request);
 }

@@ -25,6 +25,7 @@ public:
 
     MsgAnswer ShowMessage(const MessageRequest& request) override;
     int Choose(const ChoiceRequest& request) override;
+    std::optional<std::string> AskText(const TextRequest& request) override;
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveDialog(const FileDialogRequest& request) override;
     void Focus(const TextField& field, bool selectAll) override;

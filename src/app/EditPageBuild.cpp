@@ -4,6 +4,7 @@
 
 #include "app/Artwork.h"
 #include "app/GuideText.h"
+#include "app/MoveKeys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -129,6 +130,10 @@ void EditPage::BuildNavigationBox() {
                             "Click here to view the next record.", cell);
     BackBitBtn = MakeButton(NavigationBox, QStringLiteral("BackBitBtn"), "Go back",
                             "Click here to return to the record last viewed.", cell);
+    // The keys that press these buttons (the "&Edit" menu's) follow their hints.
+    PrevBitBtn->setToolTip(HintWithKey(PrevBitBtn->toolTip(), PreviousRecordKey()));
+    NextBitBtn->setToolTip(HintWithKey(NextBitBtn->toolTip(), NextRecordKey()));
+    BackBitBtn->setToolTip(HintWithKey(BackBitBtn->toolTip(), GoBackKey()));
     RemoveBitBtn = MakeButton(NavigationBox, QStringLiteral("RemoveBitBtn"), "Remove",
                               "Click here to remove the current record.", cell);
     BitBtn4 = MakeButton(NavigationBox, QStringLiteral("BitBtn4"), "Graphic...",

@@ -156,6 +156,7 @@ void TGuideForm::Refresh() {
         PageStack->setCurrentIndex(active);
     if (Secondary.Advanced)
         Secondary.Advanced->Refresh();
+    RefreshQuickItems();
     Focus.Flush();
 }
 

@@ -18,6 +18,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -107,6 +108,14 @@ public:
     // "&Edit": the record history first, then the moves between records.
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
+    QAction* GoToRecord1 = nullptr;
+    QAction* Previous1 = nullptr;
+    QAction* Next1 = nullptr;
+    QAction* GoBack1 = nullptr;
+    // "&File"'s recent guides ("&1 lamp.dvx" ...), hidden while unused, and the separator
+    // between them and "E&xit".
+    std::array<QAction*, RecentGuideCount> RecentItems{};
+    QAction* RecentSeparator = nullptr;
     QMenu* FileMenu = nullptr;
     QMenu* EditMenu = nullptr;
     QAction* Contents2 = nullptr;
@@ -126,6 +135,9 @@ public:
     QLabel* StatusPanel = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* RecoveryTimer = nullptr;
+    // Ends a note of the status line when its time is up.
+    QTimer* NoteTimer = nullptr;
+    int NoteMilliseconds = StatusNoteMilliseconds;
 
 signals:
     // The window was closed (the author agreed): the program ends.
@@ -142,6 +154,12 @@ private:
     void BuildEditMenu(QMenu* edit);
     void ShowEditMenuCaptions();
     void ShowEditMenuState();
+    void BuildRecentItems(QMenu* file);
+    void BuildMoveItems(QMenu* edit);
+    // The recent guides, the moves' enabled states and the note's timer.
+    void RefreshQuickItems();
+    // The Edit View's field that holds the keyboard focus, if any.
+    const TextField* FocusedEditField();
     void BuildToolBar();
     void BuildPages();
     void BuildStatusLine();
@@ -154,6 +172,7 @@ private:
     SecondaryWindows Secondary;
     EditPage* EditView = nullptr;
     bool Shown = false;
+    std::uint64_t NoteSerialTimed = 0;
 };
 
 } // namespace dravenloom

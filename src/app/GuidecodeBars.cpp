@@ -52,10 +52,12 @@ void TGuideForm::BuildMenus() {
     SaveAs1 = AddItem(file, "SaveAs1", "Save &As...", QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     Close1 = AddItem(file, "Close1", "&Close");
     file->addSeparator();
+    BuildRecentItems(file);
     Exit2 = AddItem(file, "Exit2", "E&xit", QKeySequence(QStringLiteral("Ctrl+Q")));
 
     FileMenu = file;
     BuildEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
+    BuildMoveItems(EditMenu);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     Contents2 = AddItem(help, "Contents2", "&Contents");

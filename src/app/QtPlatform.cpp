@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -53,6 +54,20 @@ MsgAnswer AnswerOf(QMessageBox::StandardButton button) {
     default:
         return MsgAnswer::Ok;
     }
+}
+
+QMessageBox::StandardButton QtButton(MsgAnswer answer) {
+    switch (answer) {
+    case MsgAnswer::Cancel:
+        return QMessageBox::Cancel;
+    case MsgAnswer::Yes:
+        return QMessageBox::Yes;
+    case MsgAnswer::No:
+        return QMessageBox::No;
+    case MsgAnswer::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
 }
 
 } // namespace
@@ -196,6 +211,11 @@ MsgAnswer QtPlatform::ShowMessage(const MessageRequest& request) {
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
+    // A question whose first answer destroys something makes Enter the harmless one.
+    if (request.DefaultButton) {
+        if (QAbstractButton* chosen = box.button(QtButton(*request.DefaultButton)))
+            box.setDefaultButton(qobject_cast<QPushButton*>(chosen));
+    }
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     if (!clicked)
@@ -230,6 +250,19 @@ int QtPlatform::Choose(const ChoiceRequest& request) {
             return static_cast<int>(i);
     }
     return request.EscapeChoice;
+}
+
+std::optional<std::string> QtPlatform::AskText(const TextRequest& request) {
+    ModalGuard guard;
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(QString::fromUtf8(request.Caption));
+    dialog.setLabelText(QString::fromUtf8(request.Prompt));
+    dialog.setTextValue(QString::fromUtf8(request.Text));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue().toStdString();
 }
 
 std::optional<std::string> QtPlatform::FileDialog(const FileDialogRequest& request, bool save) {

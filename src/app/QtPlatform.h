@@ -100,6 +100,8 @@ public:
     // Application-modal QMessageBox with a push button per choice; closing the box presses
     // the escape choice.
     int Choose(const ChoiceRequest& request) override;
+    // Application-modal QInputDialog with one line of text.
+    std::optional<std::string> AskText(const TextRequest& request) override;
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveDialog(const FileDialogRequest& request) override;
     void Focus(const TextField& field, bool selectAll) override;

@@ -22,6 +22,17 @@ void GuideDocument::ShowRecordStatus() {
     StatusText = "Record " + IntToStr(CurrentRecord) + " of " + IntToStr(RecordCount);
 }
 
+void GuideDocument::ShowStatusNote(const std::string& text) {
+    StatusText = text;
+    Note.Text = text;
+    ++Note.Serial;
+}
+
+void GuideDocument::EndStatusNote(std::uint64_t serial) {
+    if (serial == Note.Serial && StatusText == Note.Text)
+        ShowRecordStatus();
+}
+
 void GuideDocument::SetTitleFromFileName(const std::string& path) {
     WindowTitle = std::string(TitlePrefix) + FileNamePart(path);
 }

@@ -4,6 +4,7 @@
 #include "document/Controls.h"
 #include "document/RecordList.h"
 #include "document/UndoHistory.h"
+#include "document/StatusNote.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,6 +30,7 @@ struct GuideDocument {
     std::string WindowTitle = std::string(TitlePrefix) + UntitledName;
     std::string OpenDialogPath; // the file last chosen to open
     std::string StatusText;     // the one-panel status line
+    StatusNote Note;            // the last note shown in the status line
 
     MenuItem SaveItem;   // "&Save": enabled exactly while the guide is modified
     MenuItem SaveAsItem; // "Save &As..."
@@ -57,6 +59,11 @@ struct GuideDocument {
 
     // Status line: "Record " N " of " M.
     void ShowRecordStatus();
+    // Shows `text` in the status line for a few seconds.
+    void ShowStatusNote(const std::string& text);
+    // The time of note `serial` is up: the record status comes back, unless the status line
+    // shows something else by now (a move, or a later note with its own time).
+    void EndStatusNote(std::uint64_t serial);
 
     // Window title: "Dravenloom - " + the file name without directory.
     void SetTitleFromFileName(const std::string& path);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <utility>
 
 namespace dravenloom {
 
@@ -20,12 +21,30 @@ enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 // A modal message box owned by the application. Texts are UTF-8.
 struct MessageRequest {
+    MessageRequest() = default;
+    // Written as the box reads: {caption, text, buttons, icon}, a default button when it is
+    // not the first.
+    MessageRequest(std::string caption, std::string text, MsgButtons buttons = MsgButtons::Ok,
+                   MsgIcon icon = MsgIcon::None,
+                   std::optional<MsgAnswer> defaultButton = std::nullopt)
+        : Caption(std::move(caption)), Text(std::move(text)), Buttons(buttons), Icon(icon),
+          DefaultButton(defaultButton) {}
+
     std::string Caption;
     std::string Text;
     MsgButtons Buttons = MsgButtons::Ok;
     MsgIcon Icon = MsgIcon::None;
+    // The button that Enter presses; nothing: the first button (OK or Yes).
+    std::optional<MsgAnswer> DefaultButton;
 
     bool operator==(const MessageRequest&) const = default;
+};
+
+// A modal question that asks for one line of text. Texts are UTF-8.
+struct TextRequest {
+    std::string Caption;
+    std::string Prompt;
+    std::string Text; // what the field holds when the question comes up, selected
 };
 
 // A file open or save dialog. Filter uses the "Description|*.ext;*.ext2" notation, several
@@ -60,6 +79,8 @@ public:
     virtual MsgAnswer ShowMessage(const MessageRequest& request) = 0;
     // The index of the button the author pressed.
     virtual int Choose(const ChoiceRequest& request) = 0;
+    // The text the author typed, or nothing when the author cancels.
+    virtual std::optional<std::string> AskText(const TextRequest& request) = 0;
     // The chosen file's full path, or nothing when the author cancels.
     virtual std::optional<std::string> OpenDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveDialog(const FileDialogRequest& request) = 0;

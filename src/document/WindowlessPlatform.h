@@ -14,6 +14,7 @@ public:
     MsgAnswer ShowMessage(const MessageRequest& request) override;
     // The escape choice: what changes least.
     int Choose(const ChoiceRequest& request) override;
+    std::optional<std::string> AskText(const TextRequest&) override { return {}; }
     std::optional<std::string> OpenDialog(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> SaveDialog(const FileDialogRequest&) override { return {}; }
     void Focus(const TextField&, bool) override {}

@@ -4,6 +4,7 @@
 #include "document/Errors.h"
 #include "document/NumberText.h"
 #include "document/RecordCodec.h"
+#include "navigation/RemovalNote.h"
 
 #include <charconv>
 #include <utility>
@@ -170,6 +171,10 @@ std::size_t RemovalChange::Size() const {
     return bytes;
 }
 
+MessageRequest RemoveQuestionRequest() {
+    return {"Confirm", RemoveQuestion, MsgButtons::OkCancel, MsgIcon::Question, MsgAnswer::Cancel};
+}
+
 RecordRemoval::RecordRemoval(GuideDocument& document, EditView& view, RecordEditor& editor,
                              Navigator& navigator, LogicTree& tree, Platform& platform,
                              std::function<bool()> logicViewActive)
@@ -197,8 +202,8 @@ void RecordRemoval::DialogueLeftEmpty() {
 }
 
 void RecordRemoval::Remove(bool fromTree) {
-    const MsgAnswer answer =
-        Host.ShowMessage({"Confirm", RemoveQuestion, MsgButtons::OkCancel, MsgIcon::Question});
+    // A stray Enter must not remove a record: Cancel is the default button.
+    const MsgAnswer answer = Host.ShowMessage(RemoveQuestionRequest());
     RemovalDone = false;
     if (answer != MsgAnswer::Ok)
         return;
@@ -211,6 +216,7 @@ void RecordRemoval::Remove(bool fromTree) {
         removed = Tree.RecordNumber(*Tree.Selected);
     }
     const std::int32_t count = Document.RecordCount;
+    const std::vector<std::int32_t> cleared = RecordsLosingLinks(Document.Records, removed);
     HistoryGroup step(Document, StepKind::Command, "Remove record " + IntToStr(removed));
     // The list first: one that cannot be read fails here, before anything has changed. The
     // view's clearing reads nothing of the list, so the order shows nowhere else.
@@ -248,6 +254,7 @@ void RecordRemoval::Remove(bool fromTree) {
     // The list changed even when the view had nothing to clear.
     Document.MarkModified();
     RemovalDone = true;
+    Document.ShowStatusNote(RemovalNote(removed, cleared));
 }
 
 } // namespace dravenloom

@@ -15,6 +15,9 @@ inline constexpr const char* RemoveQuestion =
     "Remove this dialogue and all of its options? Some links to other dialogues may be "
     "disrupted!";
 
+// The removal question: caption "Confirm", OK and Cancel, question icon, Cancel the default.
+MessageRequest RemoveQuestionRequest();
+
 // Removes record `removed` from `records` in one pass: its lines are deleted, every later line
 // is renumbered N to N - 1 (the rest of the line kept byte for byte), and every response's
 // target t is repaired: removed < t <= count becomes t - 1, t = removed is emptied (the

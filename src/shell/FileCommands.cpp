@@ -83,6 +83,7 @@ void FileCommands::OpenGuideFile() {
         Document.SetTitleFromFileName(path);
         Document.GuideFileName = path;
         Document.SaveAsItem.Enabled = true;
+        TellFileUsed();
         return;
     }
     // A file that cannot be a guide is refused before the editor takes its name, so that a
@@ -103,6 +104,12 @@ void FileCommands::OpenGuideFile() {
     View.RemoveBitBtn.Enabled = true;
     Document.SaveItem.Enabled = false;
     Document.SaveAsItem.Enabled = true;
+    TellFileUsed();
+}
+
+void FileCommands::TellFileUsed() {
+    for (const auto& observer : FileUsedObservers)
+        observer();
 }
 
 void FileCommands::WriteGuideFile() {
@@ -110,6 +117,7 @@ void FileCommands::WriteGuideFile() {
     for (auto& line : Document.SaveList.Lines)
         line = EncodeLineForFile(line);
     WriteGuideLines(Document.GuideFileName, Document.SaveList.Lines);
+    TellFileUsed();
 }
 
 bool FileCommands::RunSaveDialog() {
@@ -170,6 +178,14 @@ void FileCommands::Open1Click() {
     ChooseAndOpen();
 }
 
+void FileCommands::OpenNamedGuide(const std::string& path) {
+    Editor.CommitRecord();
+    if (Document.Modified() && SaveChangesFirst(false) == Answer::Stop)
+        return;
+    Document.OpenDialogPath = path;
+    OpenGuideFile();
+}
+
 bool FileCommands::SaveUnderChosenName() {
     const std::string before = Document.GuideFileName;
     if (!RunSaveDialog())
@@ -194,6 +210,11 @@ void FileCommands::Save1Click() {
     }
     Document.SetTitleFromFileName(Document.GuideFileName);
     Document.MarkSaved();
+    ShowSavedNote();
+}
+
+void FileCommands::ShowSavedNote() {
+    Document.ShowStatusNote("Saved " + FileNamePart(Document.GuideFileName));
 }
 
 bool FileCommands::SaveUntitledGuide() {
@@ -209,6 +230,7 @@ void FileCommands::SaveAs1Click() {
         return;
     Document.SetTitleFromFileName(Document.GuideFileName);
     Document.MarkSaved();
+    ShowSavedNote();
 }
 
 void FileCommands::Close1Click() {

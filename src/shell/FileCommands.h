@@ -6,8 +6,10 @@
 #include "navigation/Navigator.h"
 #include "shell/Pages.h"
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dravenloom {
 
@@ -29,6 +31,8 @@ public:
 
     void NewGuide1Click();
     void Open1Click();
+    // What "&Open..." does, with `path` in place of the open dialog's choice.
+    void OpenNamedGuide(const std::string& path);
     void Save1Click();
     void SaveAs1Click();
     void Close1Click();
@@ -38,6 +42,10 @@ public:
 
     // Whether the main window may close (asks to save a modified guide).
     bool CloseQuery();
+
+    // Called when the guide was read from or written to GuideFileName (every save, also the
+    // ones the save-changes question and publishing make), so that the recent list hears of it.
+    std::vector<std::function<void()>> FileUsedObservers;
 
 private:
     enum class Answer { Proceed, Stop };
@@ -51,6 +59,9 @@ private:
     bool SaveUnderChosenName();
     // Shows the open dialog and opens the chosen file.
     void ChooseAndOpen();
+    void TellFileUsed();
+    // "Saved lamp.dvx" in the status line for a while, after Save and Save As.
+    void ShowSavedNote();
 
     GuideDocument& Document;
     EditView& View;

@@ -18,7 +18,8 @@ GuideForm::GuideForm(Platform& platform, SettingsStore& settings, std::string ex
       Removal(Document, View, Editor, Nav, Tree, platform,
               [this] { return Pages.ActivePage == Page::LogicView; }),
       Applet(Document, Editor, Files, Pages, platform),
-      Recovery(Document, Editor, Nav, Files, platform) {
+      Recovery(Document, Editor, Nav, Files, platform), Recent(Files, Document, settings, platform),
+      Moves(*this) {
     ShowHintsItem.Checked = true;
     // A new guide empties the Logic View.
     Document.NewGuideObservers.push_back([this] { Tree.Clear(); });
@@ -53,6 +54,7 @@ void GuideForm::FormShow() {
     }
     if (Upload)
         Upload->ReadSettings();
+    Recent.Read();
     HelpFile = TextFromPath(PathFromText(ExecutableDirectory) / HelpFileName);
     TimerEnabled = true;
 }

@@ -15,6 +15,8 @@
 #include "shell/FileCommands.h"
 #include "shell/OptionsPage.h"
 #include "shell/Pages.h"
+#include "shell/QuickMoves.h"
+#include "shell/RecentGuides.h"
 
 #include <cstdint>
 #include <functional>
@@ -114,6 +116,9 @@ public:
     // Recovery copies of unsaved changes; the window names their directory and runs their
     // timer.
     CrashRecovery Recovery;
+    // "&File"'s recent guides, read when the window is first shown; "&Edit"'s moves.
+    RecentGuides Recent;
+    QuickMoves Moves;
 
     MenuItem ShowHintsItem;    // "&Show Hints", ticked while hints are on
     bool HintsEnabled = true;  // the application-wide hint switch

@@ -238,6 +238,8 @@ TEST_F(NavigatorTest, GoBackAfterRemovalsBelowTheRecordLastViewedKeepsTheGuideWh
     Platform.MessageAnswers = {MsgAnswer::Ok, MsgAnswer::Ok};
     Form.RemoveBitBtnClick();
     Form.RemoveBitBtnClick();
+    ASSERT_EQ(Doc().StatusText, "Record 4 removed");
+    Doc().EndStatusNote(Doc().Note.Serial);
     ASSERT_EQ(Doc().StatusText, "Record 3 of 4");
     ClickGoBack();
     EXPECT_EQ(Doc().StatusText, "Record 4 of 4");

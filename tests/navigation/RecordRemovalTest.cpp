@@ -19,7 +19,7 @@ namespace {
 const MessageRequest Confirmation{"Confirm",
                                   "Remove this dialogue and all of its options? Some links to "
                                   "other dialogues may be disrupted!",
-                                  MsgButtons::OkCancel, MsgIcon::Question};
+                                  MsgButtons::OkCancel, MsgIcon::Question, MsgAnswer::Cancel};
 
 class RemovalTest : public EditorFixture {
 protected:
@@ -30,6 +30,11 @@ protected:
                    P(3, "Three"), P(4, "Four"), R(4, "to two", "2"), R(4, "to self", "4")});
     }
     RecordRemoval& Removal() { return Form.Removal; }
+    // The status line once the removal's note has had its time.
+    std::string StatusAfterNote() {
+        Doc().EndStatusNote(Doc().Note.Serial);
+        return Doc().StatusText;
+    }
     // Saves the guide under its name and reads the file back through Open: it must open and
     // hold what the editor holds.
     void SaveAndReadBack() {
@@ -51,7 +56,8 @@ TEST_F(RemovalTest, WorkedExampleRemovingRecordTwo) {
                                         P(3, "Four"), R(3, "to two"), R(3, "to self", "3")}));
     EXPECT_EQ(Doc().CurrentRecord, 1);
     EXPECT_EQ(Doc().RecordCount, 3);
-    EXPECT_EQ(Doc().StatusText, "Record 1 of 3");
+    EXPECT_EQ(Doc().StatusText, "Record 2 removed; links cleared in record 3");
+    EXPECT_EQ(StatusAfterNote(), "Record 1 of 3");
     EXPECT_EQ(View().DialogueMemo.Text, "One");
     EXPECT_EQ(ShownResponses()[0], "to four>3");
     EXPECT_FALSE(View().PrevBitBtn.Enabled);
@@ -87,7 +93,8 @@ TEST_F(RemovalTest, RemovingTheLastAndTheFirstRecord) {
               (std::vector<std::string>{P(1, "One"), R(1, "to three"), R(1, "dangling", "7"),
                                         P(2, "Two"), R(2, "back", "1")}));
     EXPECT_EQ(Doc().CurrentRecord, 2);
-    EXPECT_EQ(Doc().StatusText, "Record 2 of 2");
+    EXPECT_EQ(Doc().StatusText, "Record 3 removed; links cleared in record 1");
+    EXPECT_EQ(StatusAfterNote(), "Record 2 of 2");
 
     ShowRecord(1);
     Platform.MessageAnswers.push_back(MsgAnswer::Ok);
@@ -95,7 +102,8 @@ TEST_F(RemovalTest, RemovingTheLastAndTheFirstRecord) {
     // The old record 2 is record 1 now and shown; its link to the removed record 1 is gone.
     EXPECT_EQ(Lines(), (std::vector<std::string>{P(1, "Two"), R(1, "back")}));
     EXPECT_EQ(Doc().CurrentRecord, 1);
-    EXPECT_EQ(Doc().StatusText, "Record 1 of 1");
+    EXPECT_EQ(Doc().StatusText, "Record 1 removed; links cleared in record 1");
+    EXPECT_EQ(StatusAfterNote(), "Record 1 of 1");
     EXPECT_EQ(View().DialogueMemo.Text, "Two");
     EXPECT_FALSE(View().PrevBitBtn.Enabled);
     EXPECT_FALSE(View().BackBitBtn.Enabled);
@@ -355,7 +363,8 @@ TEST_F(RemovalTest, FromTheLogicViewTheSelectedResponsesRecordGoes) {
     EXPECT_EQ(Lines(), (std::vector<std::string>{P(1, "One"), R(1, "to four"), P(2, "Two"),
                                                  R(2, "to three", "3"), P(3, "Three")}));
     EXPECT_EQ(Doc().CurrentRecord, 3);
-    EXPECT_EQ(Doc().StatusText, "Record 3 of 3");
+    EXPECT_EQ(Doc().StatusText, "Record 4 removed; links cleared in record 1");
+    EXPECT_EQ(StatusAfterNote(), "Record 3 of 3");
     EXPECT_EQ(View().DialogueMemo.Text, "Three");
     EXPECT_EQ(Form.Pages.ActivePage, Page::LogicView);
     // The tree is rebuilt, collapsed, nothing selected, and no focus is moved to the hidden

@@ -9,6 +9,7 @@
 //   platform.DialogAnswers.push_back(std::nullopt);           // the one after is cancelled
 //   platform.ColourAnswers.push_back(Rgb{255, 0, 0});         // the colour chooser picks red
 //   platform.ChoiceAnswers.push_back(2);                      // third button of the next question
+//   platform.TextAnswers.push_back("12");                     // the next text question's answer
 //   ... drive the core ...
 //   EXPECT_EQ(platform.Messages.at(0), ValidationError("..."));
 //   EXPECT_EQ(platform.FocusRequests.back().Field, &view.Edit(1));
@@ -20,7 +21,7 @@
 //     expected.
 //   - question with buttons of its own (Choose): its escape choice, counted in
 //     UnscriptedMessages too.
-//   - file dialog and colour chooser: cancelled (nothing).
+//   - file dialog, colour chooser and text question: cancelled (nothing).
 // An answer that the box cannot give (Yes for an OK-only box) is handed back as it is: the
 // double does not second-guess the test.
 //
@@ -33,6 +34,7 @@
 // "save-dialog", "colour-dialog", "pointer:busy", "pointer:normal", "address:<url>",
 // "help:<path>", "help-page:<path>"). Choices records the Choose requests ("choice:<caption>"
 // in Events).
+// Text questions are recorded in TextRequests and logged as "text:<caption>".
 //
 // OnMessage, when set, runs while the "box" is up, before the answer is returned; a test can
 // look at the core's state at that moment or change the script.
@@ -61,6 +63,7 @@ public:
     std::deque<std::optional<std::string>> DialogAnswers;
     std::deque<std::optional<Rgb>> ColourAnswers;
     std::deque<int> ChoiceAnswers;
+    std::deque<std::optional<std::string>> TextAnswers;
     std::optional<MsgAnswer> DefaultAnswer;
     std::function<void(const MessageRequest&)> OnMessage;
 
@@ -70,6 +73,7 @@ public:
     std::vector<FileDialogRequest> OpenDialogs;
     std::vector<FileDialogRequest> SaveDialogs;
     std::vector<Rgb> ColourRequests;
+    std::vector<TextRequest> TextRequests;
     std::vector<FocusRequest> FocusRequests;
     std::vector<PointerShape> Pointers;
     PointerShape CurrentPointer = PointerShape::Normal;
@@ -105,6 +109,16 @@ public:
         }
         ++UnscriptedMessages;
         return request.EscapeChoice;
+    }
+
+    std::optional<std::string> AskText(const TextRequest& request) override {
+        TextRequests.push_back(request);
+        Events.push_back("text:" + request.Caption);
+        if (TextAnswers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = TextAnswers.front();
+        TextAnswers.pop_front();
+        return answer;
     }
 
     std::optional<std::string> OpenDialog(const FileDialogRequest& request) override {
@@ -163,7 +177,7 @@ public:
     // True when every scripted answer was used and no box went unanswered by the script.
     bool ScriptUsedUp() const {
         return MessageAnswers.empty() && DialogAnswers.empty() && ColourAnswers.empty() &&
-               ChoiceAnswers.empty() && UnscriptedMessages == 0;
+               ChoiceAnswers.empty() && TextAnswers.empty() && UnscriptedMessages == 0;
     }
 
     // Forgets what was recorded (not the scripts).
@@ -173,6 +187,7 @@ public:
         OpenDialogs.clear();
         SaveDialogs.clear();
         ColourRequests.clear();
+        TextRequests.clear();
         FocusRequests.clear();
         Pointers.clear();
         Addresses.clear();

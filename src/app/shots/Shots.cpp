@@ -26,6 +26,7 @@
 #include "document/SettingsStore.h"
 #include "shell/FileCommands.h"
 #include "shell/RecoveryStore.h"
+#include "shots/QuickShots.h"
 #include "shots/ShotTools.h"
 #include "shots/UploadShot.h"
 
@@ -331,6 +332,7 @@ int main(int argc, char* argv[]) {
     edit->NextBitBtn->click();
     edit->NextBitBtn->click();
     camera.Shoot(&window, QStringLiteral("main-edit-view"));
+    ShootQuickItems(camera, window);
     ShootPages(camera, window);
     // Record 6 in the Demonstration: its picture beside the text, and a web-link response.
     if (!qobject_cast<CaptionPage*>(window.PageWidget(Page::Demonstration))) {
