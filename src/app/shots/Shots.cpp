@@ -319,6 +319,9 @@ int main(int argc, char* argv[]) {
           std::pair{3, "main-window-1280x960-demonstration"},
           std::pair{4, "main-window-1280x960-upload"}}) {
         window.ToolbarButtons.at(static_cast<std::size_t>(button))->trigger();
+        // The tree opened a few levels, so that the room it gets shows.
+        if (auto* logic = qobject_cast<LogicPage*>(window.PageWidget(Page::LogicView)))
+            logic->TreeView1->expandToDepth(5);
         Settle(200);
         camera.Shoot(&window, QString::fromUtf8(name));
     }
