@@ -155,6 +155,22 @@ TEST_F(WindowSizeTest, TheNextWindowOpensWhereThisOneClosed) {
     EXPECT_EQ(next.geometry(), closed);
 }
 
+// A maximised window comes back maximised, and keeps the size it had before for un-maximising.
+TEST_F(WindowSizeTest, AMaximisedWindowComesBackMaximised) {
+    const QRect before(QPoint(10, 20), Window->minimumSize() + QSize(30, 20));
+    WriteWindowPlace(Settings, {{before.x(), before.y(), before.width(), before.height()}, true});
+    TGuideForm next(Platform, Platform.Targets, Settings, ".", {});
+    EXPECT_TRUE(next.windowState().testFlag(Qt::WindowMaximized));
+    next.show();
+    QApplication::processEvents();
+    next.close();
+    const auto stored = ReadWindowPlace(Settings);
+    ASSERT_TRUE(stored);
+    EXPECT_TRUE(stored->Maximised);
+    EXPECT_EQ(stored->Area.Width, before.width());
+    EXPECT_EQ(stored->Area.Height, before.height());
+}
+
 TEST_F(WindowSizeTest, APlaceOffEveryScreenOpensCentredAtTheDefaultSize) {
     WriteWindowPlace(Settings, {{50000, 50000, 900, 700}, false});
     TGuideForm next(Platform, Platform.Targets, Settings, ".", {});
