@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes pictures of every window and page of Dravenloom under a virtual X server and saves them
-# in screenshots/ (the main window on each page, the splash, about box, graphic dialog,
+# in screenshots/ (the main window on each page, at its default size and at 1280 x 960, the
+# splash, about box, graphic dialog (with a picture, and with a path that names no file),
 # magnified field, the question a paste of characters a guide can't hold asks, tutorial, wizard,
 # help window and the open dialogs, the whole screen
 # with the tutorial beside the main window, the upload page while a file is on its way to a

@@ -4,6 +4,7 @@
 #include "app/GuideText.h"
 #include "app/QtPlatform.h"
 #include "app/WindowStyle.h"
+#include "preview/PictureCheck.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,7 +20,8 @@ TAdvancedForm::TAdvancedForm(RecordEditor& editor, FocusTargets& focus, QWidget*
       Check(new QCheckBox(QStringLiteral("Include a graphic with this dialogue"), this)),
       PathEdit(new QLineEdit(this)), Browse(new QPushButton(QStringLiteral("Browse..."), this)),
       XEdit(new QLineEdit(this)), YEdit(new QLineEdit(this)),
-      Ok(new QPushButton(QStringLiteral("OK"), this)), PathGuard(new GuideTextGuard(PathEdit)),
+      Ok(new QPushButton(QStringLiteral("OK"), this)), Preview(new QLabel(this)),
+      Line(new QLabel(this)), PathGuard(new GuideTextGuard(PathEdit)),
       XGuard(new GuideTextGuard(XEdit)), YGuard(new GuideTextGuard(YEdit)) {
     setWindowTitle(QStringLiteral("Graphic"));
     setFont(DialogFont());
@@ -28,17 +30,31 @@ TAdvancedForm::TAdvancedForm(RecordEditor& editor, FocusTargets& focus, QWidget*
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 
+    // The fields keep their places on the left; the line under the path pushes the position
+    // row down, and the preview takes a column of its own on the right.
     Check->setGeometry(8, 6, 266, 20);
     PathEdit->setGeometry(8, 30, 186, 22);
     Browse->setGeometry(200, 29, 75, 24);
+    Line->setGeometry(8, 54, 267, 28);
+    Line->setWordWrap(true);
+    Line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette warning = Line->palette();
+    warning.setColor(QPalette::WindowText, QColor(0x99, 0x11, 0x11));
+    Line->setPalette(warning);
     auto* xLabel = new QLabel(QStringLiteral("X Location:"), this);
-    xLabel->setGeometry(8, 60, 58, 22);
-    XEdit->setGeometry(66, 60, 50, 22);
+    xLabel->setGeometry(8, 84, 58, 22);
+    XEdit->setGeometry(66, 84, 50, 22);
     auto* yLabel = new QLabel(QStringLiteral("Y Location:"), this);
-    yLabel->setGeometry(124, 60, 58, 22);
-    YEdit->setGeometry(182, 60, 50, 22);
-    Ok->setGeometry(200, 82, 75, 24);
+    yLabel->setGeometry(124, 84, 58, 22);
+    YEdit->setGeometry(182, 84, 50, 22);
+    Ok->setGeometry(200, 110, 75, 24);
     Ok->setDefault(true);
+    Preview->setGeometry(284, 6, PreviewSide + 4, PreviewSide + 4);
+    Preview->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Preview->setAlignment(Qt::AlignCenter);
+    QPalette frame = Preview->palette();
+    frame.setColor(QPalette::WindowText, QColor(0xC0, 0xC0, 0xC0));
+    Preview->setPalette(frame);
 
     Check->setToolTip(
         QStringLiteral("Enable this checkbox to place an image on the screen for this record."));
@@ -75,7 +91,7 @@ TAdvancedForm::TAdvancedForm(RecordEditor& editor, FocusTargets& focus, QWidget*
     });
     connect(Ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    FixClientSize(this, 282, 109);
+    FixClientSize(this, 392, 138);
     Refresh();
 }
 
@@ -96,6 +112,27 @@ void TAdvancedForm::Refresh() {
     ShowField(PathEdit, PathGuard, state.GraphicEdit);
     ShowField(XEdit, XGuard, state.Edit7);
     ShowField(YEdit, YGuard, state.Edit8);
+    ShowPicture(false);
+}
+
+void TAdvancedForm::ShowPicture(bool again) {
+    const std::string& path = Editor.Graphic.GraphicEdit.Text;
+    const std::string& guide = Editor.Document.GuideFileName;
+    if (!again && path == CheckedPath && guide == CheckedGuide)
+        return;
+    CheckedPath = path;
+    CheckedGuide = guide;
+    const PictureCheck check = CheckPicture(path, guide, Pictures);
+    QPixmap shown;
+    if (check.Loaded)
+        shown = QPixmap::fromImage(FitIntoBox(*check.Loaded, QSize(PreviewSide, PreviewSide)));
+    Preview->setPixmap(shown);
+    Line->setText(QString::fromStdString(check.Message()));
+}
+
+void TAdvancedForm::showEvent(QShowEvent* event) {
+    ShowPicture(true);
+    QDialog::showEvent(event);
 }
 
 void TAdvancedForm::ShowField(QLineEdit* widget, GuideTextGuard* guard, const TextField& field) {

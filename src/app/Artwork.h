@@ -33,6 +33,9 @@ QIcon TreeNodeIcon(int index);
 // 16 x 16 magnifying glass beside the Edit View's text fields.
 QIcon MagnifierIcon();
 
+// 16 x 16 framed picture on the Edit View's "Graphic..." while the record has a picture.
+QIcon PictureMarkIcon();
+
 // The program's emblem at the usual icon sizes.
 QIcon ApplicationIcon();
 

@@ -352,6 +352,31 @@ void PaintMagnifier(QPainter& painter) {
     painter.drawArc(QRectF(3.6, 3.6, 5.8, 5.8), 100 * 16, 70 * 16);
 }
 
+// A small framed picture: a sky, an amber sun and a teal hill.
+void PaintPictureMark(QPainter& painter) {
+    const QRectF frame(1.5, 3.5, 13.0, 10.0);
+    QLinearGradient sky(frame.topLeft(), frame.bottomLeft());
+    sky.setColorAt(0.0, Mist());
+    sky.setColorAt(1.0, LightTeal());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(sky);
+    painter.drawRect(frame);
+    painter.setBrush(Amber());
+    painter.drawEllipse(QPointF(10.5, 6.8), 1.8, 1.8);
+    QPainterPath hill;
+    hill.moveTo(frame.left(), frame.bottom());
+    hill.lineTo(5.2, 8.2);
+    hill.lineTo(8.4, 11.0);
+    hill.lineTo(10.4, 9.4);
+    hill.lineTo(frame.right(), frame.bottom());
+    hill.closeSubpath();
+    painter.setBrush(Teal());
+    painter.drawPath(hill);
+    painter.setPen(Outline(Navy(), 1.2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(frame);
+}
+
 } // namespace
 
 QIcon ToolbarIcon(ToolbarGlyph glyph) {
@@ -385,6 +410,10 @@ QIcon TreeNodeIcon(int index) {
 
 QIcon MagnifierIcon() {
     return GlyphIcon(16, PaintMagnifier);
+}
+
+QIcon PictureMarkIcon() {
+    return GlyphIcon(16, PaintPictureMark);
 }
 
 QImage ApplicationIconImage(int pixels) {

@@ -120,6 +120,9 @@ void DemoPage::Build() {
     ScrollPanel2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ImageCanvasView = new DemoCanvasView(Surface, ScrollPanel2);
     ScrollPanel2->setWidget(ImageCanvasView);
+    // In a larger window the viewport shows more of the screen, with fewer scroll bars.
+    Anchor(panel, Anchors::All());
+    Anchor(ScrollPanel2, Anchors::All());
 
     connect(DemoStartButton, &QPushButton::clicked, this,
             [this] { Run([this] { Demo.DemoStartButtonClick(); }); });

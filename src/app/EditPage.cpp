@@ -1,6 +1,7 @@
 // The Edit View page: forwarding the author's input to the core, and showing the core's state.
 #include "app/EditPage.h"
 
+#include "app/Artwork.h"
 #include "app/GuideText.h"
 #include "app/QtPlatform.h"
 #include "app/WidgetSync.h"
@@ -147,6 +148,20 @@ void EditPage::Refresh() {
     ShowButton(NextBitBtn, view.NextBitBtn);
     ShowButton(BackBitBtn, view.BackBitBtn);
     ShowButton(RemoveBitBtn, view.RemoveBitBtn);
+    ShowPictureMark();
+}
+
+void EditPage::ShowPictureMark() {
+    // The picture lives in the graphic dialog, out of sight: the button says it is there.
+    const std::string& path = Form.Editor.Graphic.GraphicEdit.Text;
+    const QString hint = QStringLiteral("Click here to specify a graphic for the current record.");
+    const QString marked =
+        path.empty() ? hint
+                     : hint + QStringLiteral("\nThis record shows ") + GuideToWidgetText(path);
+    if (BitBtn4->toolTip() == marked)
+        return;
+    BitBtn4->setToolTip(marked);
+    BitBtn4->setIcon(path.empty() ? QIcon() : PictureMarkIcon());
 }
 
 } // namespace dravenloom

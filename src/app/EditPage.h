@@ -73,6 +73,9 @@ private:
     void BuildResponses();
     void Connect();
     void RegisterFields();
+    // "Graphic..." carries a picture glyph, and its hint a line naming the file, while the
+    // working copy has a picture path.
+    void ShowPictureMark();
 
     // Runs one core command, reports a failure that escapes it, then refreshes.
     void Forward(const std::function<void()>& command);

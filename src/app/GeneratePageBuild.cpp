@@ -218,6 +218,10 @@ void GeneratePage::BuildTag() {
     GenerateBitBtn = MakeButton(this, GenerateControl, MemoTop);
     SaveBtn = MakeButton(this, SaveControl, MemoTop + ButtonHeight + 6);
     LoadBtn = MakeButton(this, LoadControl, MemoTop + 2 * (ButtonHeight + 6));
+    // In a larger window the element gets the room; its buttons stay at its right.
+    Anchor(HtmlMemo, Anchors::All());
+    for (QPushButton* button : {GenerateBitBtn, SaveBtn, LoadBtn})
+        Anchor(button, Anchors::Top | Anchors::Right);
 }
 
 } // namespace dravenloom

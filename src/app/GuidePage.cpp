@@ -27,7 +27,7 @@ void GuidePage::Forward(const std::function<void()>& command, Platform& host) {
 }
 
 void GuidePage::paintEvent(QPaintEvent*) {
-    // The picture is painted once per size; the pages are fixed, so that is once per run.
+    // The picture is painted once per size: once per run unless the window is resized.
     if (Background.size() != size())
         Background = PageBackground(size());
     QPainter painter(this);
@@ -36,6 +36,7 @@ void GuidePage::paintEvent(QPaintEvent*) {
 
 void GuidePage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    PageAnchors.Apply(size());
     update();
 }
 

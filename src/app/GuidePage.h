@@ -2,6 +2,8 @@
 // labels, and the refresh from the core's state that the window runs after every event.
 #pragma once
 
+#include "app/Anchors.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -10,6 +12,10 @@
 namespace dravenloom {
 
 class Platform;
+
+// The view area at the window's default size; every page is built for it, and larger pages
+// move and stretch their widgets by their anchors.
+inline constexpr QSize DefaultPageSize(620, 399);
 
 class GuidePage : public QWidget {
     Q_OBJECT
@@ -32,8 +38,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
+    // Notes how `widget`, placed for the default page size, follows a larger page.
+    void Anchor(QWidget* widget, Anchors::Edges edges) { PageAnchors.Add(widget, edges); }
+
 private:
     QPixmap Background;
+    Anchors PageAnchors{DefaultPageSize};
 };
 
 // A page that shows only its caption, standing in until the page's own view is built.

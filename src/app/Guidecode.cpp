@@ -16,10 +16,13 @@
 #include "app/WindowStyle.h"
 #include "app/Wizard.h"
 #include "ftp/QtFtpClient.h"
+#include "shell/WindowPlacement.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
@@ -27,17 +30,16 @@
 
 namespace dravenloom {
 
-constexpr int ClientWidth = 620;
-constexpr int ClientHeight = 399;
 constexpr int StatusLineHeight = 22;
 
 TGuideForm::TGuideForm(Platform& platform, FocusTargets& fields, SettingsStore& settings,
                        const std::string& executableDirectory,
                        const std::vector<std::string>& arguments, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                              Qt::MSWindowsFixedSizeDialogHint),
-      Focus(platform), FieldTargets(fields), Form(Focus, settings, executableDirectory) {
+                              Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      Focus(platform), FieldTargets(fields), Form(Focus, settings, executableDirectory),
+      Settings(settings) {
     setObjectName(QStringLiteral("GuideForm"));
     setFont(DialogFont());
     setContextMenuPolicy(Qt::NoContextMenu); // no menu that could hide the toolbar
@@ -47,16 +49,49 @@ TGuideForm::TGuideForm(Platform& platform, FocusTargets& fields, SettingsStore& 
     BuildStatusLine();
     ConnectCore();
 
-    // Fixed size: the pages' client area, the toolbar dock, the status line and the menu.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The default size is the smallest: the pages' client area, the toolbar dock, the status
+    // line and the menu. Larger, the pages move and stretch their widgets.
+    layout()->setSizeConstraint(QLayout::SetMinimumSize);
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
     Timer1->setInterval(1);
     connect(Timer1, &QTimer::timeout, this, [this] { Forward([this] { Form.Timer1Timer(); }); });
 
     Forward([this, &arguments] { Form.FormCreate(arguments); });
+    // Laid out at the default size first; from there the view area may only grow.
     adjustSize();
+    PageStack->setMinimumSize(DefaultPageSize);
+    PageStack->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setMinimumSize(size());
+    RestorePlace();
+}
+
+void TGuideForm::RestorePlace() {
     CentreOnScreen(this);
+    const std::optional<WindowPlace> stored = ReadWindowPlace(Settings);
+    if (!stored)
+        return;
+    std::vector<ScreenRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->geometry();
+        screens.push_back({area.x(), area.y(), area.width(), area.height()});
+    }
+    const QSize smallest = minimumSize();
+    const std::optional<WindowPlace> place =
+        RestoredPlace(*stored, {smallest.width(), smallest.height()}, screens);
+    if (!place)
+        return;
+    setGeometry(place->Area.Left, place->Area.Top, place->Area.Width, place->Area.Height);
+    if (place->Maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TGuideForm::StorePlace() {
+    // A maximised window keeps the place it goes back to when it is restored.
+    const QRect area = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    if (!area.isValid())
+        return;
+    WriteWindowPlace(Settings, {{area.x(), area.y(), area.width(), area.height()}, isMaximized()});
 }
 
 TGuideForm::~TGuideForm() = default;
@@ -64,7 +99,7 @@ TGuideForm::~TGuideForm() = default;
 void TGuideForm::BuildPages() {
     PageStack = new QStackedWidget(this);
     PageStack->setObjectName(QStringLiteral("PageControl1"));
-    PageStack->setFixedSize(ClientWidth, ClientHeight);
+    PageStack->setFixedSize(DefaultPageSize);
     EditView = new EditPage(Form, FieldTargets, PageStack);
     EditView->RefreshWindow = [this] { Refresh(); };
     EditView->OnRemove = [this] { Form.RemoveBitBtnClick(); };
@@ -224,6 +259,7 @@ void TGuideForm::closeEvent(QCloseEvent* event) {
     event->setAccepted(mayClose);
     if (!mayClose)
         return;
+    StorePlace();
     // The author has answered for the changes: saved, or let them go.
     if (RecoveryTimer)
         RecoveryTimer->stop();

@@ -164,10 +164,14 @@ private:
     void BuildPages();
     void BuildStatusLine();
     void ConnectCore();
+    // The size and place of the last run, when a screen still holds them; else centred.
+    void RestorePlace();
+    void StorePlace();
 
     DeferredFocus Focus;
     FocusTargets& FieldTargets;
     GuideForm Form;
+    SettingsStore& Settings;
     HintSwitch Hints;
     SecondaryWindows Secondary;
     EditPage* EditView = nullptr;

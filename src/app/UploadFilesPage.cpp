@@ -121,7 +121,7 @@ void UploadFilesPage::Build() {
     ListBtn = makeButton("ListBtn", "List Files", ListBtnHint, QPoint(318, ButtonTop));
     RemoveBtn = makeButton("RemoveBtn", "Remove File", RemoveBtnHint, QPoint(414, ButtonTop));
 
-    MakePageLabel(this, "Upload Progress:", ProgressLabel);
+    QLabel* progressLabel = MakePageLabel(this, "Upload Progress:", ProgressLabel);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(ProgressArea);
@@ -130,13 +130,26 @@ void UploadFilesPage::Build() {
     ProgressBar1->setToolTip(Utf8Text(ProgressHint));
     const int left = ProgressArea.left();
     const int right = ProgressArea.right();
-    MakePageLabel(this, "0%", QRect(left, MarksTop, 40, 16));
-    MakePageLabel(this, "50%", QRect((left + right) / 2 - 20, MarksTop, 40, 16), Qt::AlignCenter);
-    MakePageLabel(this, "100%", QRect(right - 39, MarksTop, 40, 16),
-                  Qt::AlignRight | Qt::AlignVCenter);
+    QLabel* none = MakePageLabel(this, "0%", QRect(left, MarksTop, 40, 16));
+    QLabel* half = MakePageLabel(this, "50%", QRect((left + right) / 2 - 20, MarksTop, 40, 16),
+                                 Qt::AlignCenter);
+    QLabel* all = MakePageLabel(this, "100%", QRect(right - 39, MarksTop, 40, 16),
+                                Qt::AlignRight | Qt::AlignVCenter);
     StatusLabel = MakePageLabel(this, IdleStatus, StatusArea);
     StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
     StatusLabel->setToolTip(Utf8Text(StatusHint));
+
+    // In a larger window the file list gets the room; what stands below it moves down with
+    // it, and the progress bar and the status line run the whole width.
+    Anchor(FilesMemo, Anchors::All());
+    for (QWidget* below : {static_cast<QWidget*>(UploadBtn), static_cast<QWidget*>(AbortBtn),
+                           static_cast<QWidget*>(ListBtn), static_cast<QWidget*>(RemoveBtn),
+                           static_cast<QWidget*>(progressLabel), static_cast<QWidget*>(none)})
+        Anchor(below, Anchors::Left | Anchors::Bottom);
+    Anchor(ProgressBar1, Anchors::Left | Anchors::Right | Anchors::Bottom);
+    Anchor(half, Anchors::Bottom);
+    Anchor(all, Anchors::Right | Anchors::Bottom);
+    Anchor(StatusLabel, Anchors::Left | Anchors::Right | Anchors::Bottom);
 }
 
 void UploadFilesPage::Connect() {

@@ -1,16 +1,15 @@
 // Drawing of a laid-out record screen.
 #include "preview/ScreenRenderer.h"
 
-#include "document/Cp1252.h"
 #include "document/Errors.h"
 #include "document/NumberText.h"
 #include "document/Platform.h"
 #include "preview/Canvas.h"
+#include "preview/PictureCheck.h"
 #include "publish/AppletSettings.h"
 #include "publish/ButtonPicture.h"
 
 #include <exception>
-#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -18,20 +17,10 @@ namespace dravenloom {
 
 namespace {
 
-// The loader takes names in the guide's code page, as stored; the guide's own path is UTF-8,
-// so its folder is turned into the code page before the two are joined. A folder the code page
-// cannot name has no picture beside it that a stored name could reach.
 std::unique_ptr<Picture> LoadBesideGuide(PictureLoader& pictures, const std::string& path,
                                          const std::string& guideFile) {
-    namespace fs = std::filesystem;
-    const fs::path stored(path);
-    const fs::path guide(guideFile);
-    if (stored.is_absolute() || !guide.has_parent_path())
-        return nullptr;
-    const std::optional<std::string> folder = Utf8ToCp1252(guide.parent_path().string());
-    if (!folder)
-        return nullptr;
-    return pictures.Load((fs::path(*folder) / stored).string());
+    const std::optional<std::string> beside = BesideGuide(path, guideFile);
+    return beside ? pictures.Load(*beside) : nullptr;
 }
 
 } // namespace

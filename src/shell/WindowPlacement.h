@@ -2,7 +2,13 @@
 // that the rule can be tested without a window system.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
 namespace dravenloom {
+
+class SettingsStore;
 
 struct ScreenPoint {
     int X = 0;
@@ -36,5 +42,31 @@ inline constexpr int BesideGap = 8;
 // anchor while staying on the screen; a window larger than the screen keeps its top-left
 // corner on it.
 ScreenPoint PlaceBeside(const ScreenRect& anchor, ScreenSize size, const ScreenRect& available);
+
+// The main window's place between runs: its area on the screen (without the frame) when not
+// maximised, and whether it was maximised.
+struct WindowPlace {
+    ScreenRect Area;
+    bool Maximised = false;
+};
+
+// Under the program key; the text is "left,top,width,height,maximised" (maximised 0 or 1).
+inline constexpr const char* WindowPlaceValue = "WindowPlace";
+
+std::string WindowPlaceText(const WindowPlace& place);
+// Nothing for a text that is not five whole numbers in that form.
+std::optional<WindowPlace> ParseWindowPlace(const std::string& text);
+
+// The place to restore, from the stored one: only when one of `screens` (their whole areas)
+// still holds all of it, so that the window never opens where the author cannot reach it. A
+// stored size below `minimum` (written by hand, or by a program whose window was smaller) is
+// raised to it, and must then still lie on that screen. Nothing means: the default size,
+// centred.
+std::optional<WindowPlace> RestoredPlace(const WindowPlace& stored, ScreenSize minimum,
+                                         const std::vector<ScreenRect>& screens);
+
+// Reading and writing the value; a missing or unreadable value reads as nothing.
+std::optional<WindowPlace> ReadWindowPlace(SettingsStore& settings);
+void WriteWindowPlace(SettingsStore& settings, const WindowPlace& place);
 
 } // namespace dravenloom

@@ -324,6 +324,30 @@ TEST_F(EditPageTest, GraphicAndWizardWindowsOpenModallyAndTheWindowFollowsThem) 
     EXPECT_EQ(Window->PageStack->currentIndex(), static_cast<int>(Page::GenerateHtml));
 }
 
+TEST_F(EditPageTest, GraphicButtonIsMarkedWhileTheRecordHasAPicture) {
+    const QString hint = QStringLiteral("Click here to specify a graphic for the current record.");
+    EXPECT_TRUE(Page->BitBtn4->icon().isNull());
+    EXPECT_EQ(Page->BitBtn4->toolTip(), hint);
+
+    Window->Forward([&] {
+        Core().Editor.GraphicCheckClick(true);
+        Core().Editor.GraphicEditChange("lamp.gif");
+    });
+    EXPECT_FALSE(Page->BitBtn4->icon().isNull());
+    EXPECT_EQ(Page->BitBtn4->text(), QStringLiteral("Graphic..."));
+    EXPECT_EQ(Page->BitBtn4->toolTip(), hint + QStringLiteral("\nThis record shows lamp.gif"));
+
+    // The next record has none; going back to the first shows the mark again.
+    Page->NextBitBtn->click();
+    EXPECT_TRUE(Page->BitBtn4->icon().isNull());
+    EXPECT_EQ(Page->BitBtn4->toolTip(), hint);
+    Page->PrevBitBtn->click();
+    EXPECT_FALSE(Page->BitBtn4->icon().isNull());
+
+    Window->Forward([&] { Core().Editor.GraphicCheckClick(false); });
+    EXPECT_TRUE(Page->BitBtn4->icon().isNull());
+}
+
 TEST(ErrorReportTest, NamesTheFailureWithAFullStopAndStaysSilentOnAbort) {
     ScriptedPlatform platform;
     ReportError(&platform, FileError("The file can't be written"));

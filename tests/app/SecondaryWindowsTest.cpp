@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
@@ -236,7 +237,7 @@ protected:
 
 TEST_F(AdvancedFormTest, StartsDisabledWithDefaults) {
     EXPECT_EQ(Form.windowTitle(), QStringLiteral("Graphic"));
-    EXPECT_EQ(Form.size(), QSize(282, 109));
+    EXPECT_EQ(Form.size(), QSize(392, 138));
     EXPECT_FALSE(Form.GraphicCheck()->isChecked());
     EXPECT_FALSE(Form.GraphicBitBtn()->isEnabled());
     for (QLineEdit* field : {Form.GraphicEdit(), Form.Edit7(), Form.Edit8()}) {
@@ -331,6 +332,75 @@ TEST_F(AdvancedFormTest, ClosingFromABadNumberPutsItRightAndStaysOpen) {
     Form.OkButton()->click();
     EXPECT_FALSE(Form.isVisible());
     EXPECT_EQ(Platform.Messages.size(), 1u);
+}
+
+// The preview and the line under the path follow the path as it is typed; the line speaks only
+// when there is something to say, and never with a message box.
+TEST_F(AdvancedFormTest, PreviewAndLineFollowThePath) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QImage wide(300, 150, QImage::Format_RGB32);
+    wide.fill(Qt::red);
+    ASSERT_TRUE(wide.save(folder.filePath(QStringLiteral("wide.png")), "PNG"));
+    QFile text(folder.filePath(QStringLiteral("notes.gif")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+
+    Form.GraphicCheck()->click();
+    EXPECT_EQ(Form.PictureLine()->text(), QString());
+    EXPECT_TRUE(Form.PreviewImage()->pixmap().isNull());
+
+    const auto typePath = [&](const QString& path) {
+        Form.GraphicEdit()->setFocus();
+        Form.GraphicEdit()->selectAll();
+        QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, path);
+        QApplication::sendEvent(Form.GraphicEdit(), &typed);
+    };
+    typePath(folder.filePath(QStringLiteral("wide.png")));
+    EXPECT_EQ(Form.PreviewImage()->pixmap().size(), QSize(96, 48));
+    EXPECT_EQ(Form.PreviewImage()->pixmap().toImage().pixelColor(48, 24), QColor(Qt::red));
+    EXPECT_EQ(Form.PictureLine()->text(), QString());
+
+    typePath(folder.filePath(QStringLiteral("gone.png")));
+    EXPECT_TRUE(Form.PreviewImage()->pixmap().isNull());
+    EXPECT_EQ(Form.PictureLine()->text(), QStringLiteral("No file at this path."));
+
+    typePath(folder.filePath(QStringLiteral("notes.gif")));
+    EXPECT_TRUE(Form.PreviewImage()->pixmap().isNull());
+    EXPECT_EQ(Form.PictureLine()->text(),
+              QStringLiteral("This file is not a picture Dravenloom can show (GIF, JPEG, PNG or "
+                             "BMP)."));
+    EXPECT_TRUE(Platform.Messages.empty());
+
+    // A relative path is looked for beside the guide, as the Demonstration draws it.
+    Document.GuideFileName = folder.filePath(QStringLiteral("tour.dvx")).toStdString();
+    typePath(QStringLiteral("wide.png"));
+    EXPECT_EQ(Form.PreviewImage()->pixmap().size(), QSize(96, 48));
+    EXPECT_EQ(Form.PictureLine()->text(), QString());
+
+    // Clearing the box empties the path, and the preview with it.
+    Form.GraphicCheck()->click();
+    EXPECT_TRUE(Form.PreviewImage()->pixmap().isNull());
+    EXPECT_EQ(Form.PictureLine()->text(), QString());
+}
+
+// A file put in place while the dialog was closed shows when it opens again.
+TEST_F(AdvancedFormTest, OpeningTheDialogLooksAtThePathAgain) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("later.png"));
+    Editor.GraphicCheckClick(true);
+    Editor.GraphicEditChange(path.toStdString());
+    Form.Refresh();
+    EXPECT_EQ(Form.PictureLine()->text(), QStringLiteral("No file at this path."));
+    QImage square(20, 20, QImage::Format_RGB32);
+    square.fill(Qt::blue);
+    ASSERT_TRUE(square.save(path, "PNG"));
+    Form.show();
+    EXPECT_EQ(Form.PictureLine()->text(), QString());
+    EXPECT_EQ(Form.PreviewImage()->pixmap().size(), QSize(20, 20));
+    Form.hide();
 }
 
 } // namespace

@@ -326,5 +326,16 @@ TEST_F(PictureFilesTest, AFolderNamedLikeAPictureIsAnError) {
     EXPECT_NE(FailureOf("folder.gif").find("not a file"), std::string::npos);
 }
 
+// The graphic dialog's preview: a large picture shrinks into the box with its shape kept, a
+// small one keeps its size.
+TEST(FitIntoBoxTest, ShrinksOnlyWhatDoesNotFitAndKeepsTheShape) {
+    const ImagePicture wide(QImage(400, 100, QImage::Format_RGB32));
+    EXPECT_EQ(FitIntoBox(wide, QSize(96, 96)).size(), QSize(96, 24));
+    const ImagePicture tall(QImage(50, 200, QImage::Format_RGB32));
+    EXPECT_EQ(FitIntoBox(tall, QSize(96, 96)).size(), QSize(24, 96));
+    const ImagePicture small(QImage(40, 30, QImage::Format_RGB32));
+    EXPECT_EQ(FitIntoBox(small, QSize(96, 96)).size(), QSize(40, 30));
+}
+
 } // namespace
 } // namespace dravenloom

@@ -2,6 +2,8 @@
 // the least of the other window, always on the screen.
 #include "shell/WindowPlacement.h"
 
+#include "support/MemorySettings.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -75,6 +77,84 @@ TEST(PlaceBesideTest, NeverCoversTheAnchorWhenASideHasRoom) {
                 << left;
         }
     }
+}
+
+// The main window's place between runs: restored only where a screen still holds it.
+constexpr ScreenSize Minimum{620, 462};
+const std::vector<ScreenRect> TwoScreens{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
+
+struct RestoreCase {
+    const char* Name;
+    WindowPlace Stored;
+    std::optional<ScreenRect> Expected; // nothing: the default size, centred
+};
+
+class RestoredPlaceTest : public ::testing::TestWithParam<RestoreCase> {};
+
+TEST_P(RestoredPlaceTest, RestoresOnlyWhereAScreenHoldsIt) {
+    const RestoreCase& c = GetParam();
+    const std::optional<WindowPlace> restored = RestoredPlace(c.Stored, Minimum, TwoScreens);
+    ASSERT_EQ(restored.has_value(), c.Expected.has_value());
+    if (!restored)
+        return;
+    EXPECT_EQ(restored->Area.Left, c.Expected->Left);
+    EXPECT_EQ(restored->Area.Top, c.Expected->Top);
+    EXPECT_EQ(restored->Area.Width, c.Expected->Width);
+    EXPECT_EQ(restored->Area.Height, c.Expected->Height);
+    EXPECT_EQ(restored->Maximised, c.Stored.Maximised);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, RestoredPlaceTest,
+    ::testing::Values(
+        RestoreCase{
+            "OnTheFirstScreen", {{100, 80, 900, 700}, false}, ScreenRect{100, 80, 900, 700}},
+        RestoreCase{
+            "OnTheSecondScreen", {{2000, 50, 1000, 900}, true}, ScreenRect{2000, 50, 1000, 900}},
+        RestoreCase{"FillingAScreen", {{0, 0, 1920, 1080}, false}, ScreenRect{0, 0, 1920, 1080}},
+        RestoreCase{"OffEveryScreen", {{4000, 100, 800, 600}, false}, std::nullopt},
+        RestoreCase{"PartlyOffTheEdge", {{1500, 100, 800, 600}, false}, std::nullopt},
+        RestoreCase{"AboveTheTop", {{100, -30, 800, 600}, false}, std::nullopt},
+        RestoreCase{"SecondScreenIsShorter", {{2000, 500, 800, 600}, false}, std::nullopt},
+        RestoreCase{"SmallerIsRaisedToTheMinimum",
+                    {{100, 100, 300, 200}, false},
+                    ScreenRect{100, 100, 620, 462}},
+        RestoreCase{"RaisedPastTheEdge", {{1600, 900, 300, 100}, false}, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(RestoredPlaceTest, NoScreenHoldsNothing) {
+    EXPECT_EQ(RestoredPlace({{0, 0, 700, 500}, false}, Minimum, {}), std::nullopt);
+}
+
+TEST(WindowPlaceTextTest, ReadsBackWhatItWritesAndRefusesAnythingElse) {
+    const WindowPlace place{{-1200, 40, 1280, 960}, true};
+    EXPECT_EQ(WindowPlaceText(place), "-1200,40,1280,960,1");
+    const auto read = ParseWindowPlace(WindowPlaceText(place));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->Area.Left, -1200);
+    EXPECT_EQ(read->Area.Height, 960);
+    EXPECT_TRUE(read->Maximised);
+    for (const char* bad : {"", "1,2,3,4", "1,2,3,4,1,6", "1,2,0,4,0", "1,2,3,-4,0", "a,2,3,4,0",
+                            "1,2,3,4,2", "1, 2,3,4,0", "1,2,3,4,0 ", "99999999999,2,3,4,0"})
+        EXPECT_EQ(ParseWindowPlace(bad), std::nullopt) << bad;
+}
+
+TEST(WindowPlaceSettingTest, LivesUnderTheProgramKeyBesideTheOtherValues) {
+    MemorySettings settings;
+    EXPECT_EQ(ReadWindowPlace(settings), std::nullopt);
+    settings.SetBool(ProgramKey, "Hints", false);
+    WriteWindowPlace(settings, {{10, 20, 700, 500}, false});
+    EXPECT_EQ(settings.Writes,
+              (std::vector<std::string>{std::string(ProgramKey) + "|WindowPlace=10,20,700,500,0"}));
+    EXPECT_EQ(settings.Bool(ProgramKey, "Hints"), false);
+    const auto read = ReadWindowPlace(settings);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->Area.Width, 700);
+
+    settings.SetString(ProgramKey, "WindowPlace", "garbage");
+    EXPECT_EQ(ReadWindowPlace(settings), std::nullopt);
+    settings.SetUnreadable(ProgramKey, "WindowPlace");
+    EXPECT_EQ(ReadWindowPlace(settings), std::nullopt);
 }
 
 } // namespace

@@ -140,6 +140,16 @@ void CheckPictureSize(long long width, long long height, const std::string& show
                                          std::to_string(MaxPictureSide) + " a side");
 }
 
+QImage FitIntoBox(const Picture& picture, QSize box) {
+    const auto* image = dynamic_cast<const ImagePicture*>(&picture);
+    if (!image)
+        return {};
+    const QImage& full = image->Image();
+    if (full.width() <= box.width() && full.height() <= box.height())
+        return full;
+    return full.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
 std::unique_ptr<Picture> PictureFiles::Load(const std::string& fileName) {
     const std::string shownName = Cp1252ToUtf8(fileName);
     const PictureFormat format = FormatOf(fileName);

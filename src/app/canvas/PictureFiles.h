@@ -38,4 +38,8 @@ public:
     std::unique_ptr<Picture> Load(const std::string& fileName) override;
 };
 
+// `picture` (an ImagePicture) made small enough for a box of `box`, its aspect kept; a picture
+// that fits already keeps its size. Any other kind of picture gives a null image.
+QImage FitIntoBox(const Picture& picture, QSize box);
+
 } // namespace dravenloom

@@ -355,12 +355,42 @@ int main(int argc, char* argv[]) {
     // The upload page while a file is on its way to a local server.
     ShootUploadRunning(camera, window);
 
+    // The window at its default (smallest) size and made larger: the boxes take the room.
+    window.ToolbarButtons.at(0)->trigger();
+    Settle(100);
+    camera.Shoot(&window, QStringLiteral("main-window-default"));
+    window.move(window.screen()->availableGeometry().topLeft());
+    window.resize(1280, 960);
+    Settle(300);
+    camera.Shoot(&window, QStringLiteral("main-window-1280x960"));
+    for (const auto& [button, name] :
+         {std::pair{1, "main-window-1280x960-logic"}, std::pair{2, "main-window-1280x960-generate"},
+          std::pair{3, "main-window-1280x960-demonstration"},
+          std::pair{4, "main-window-1280x960-upload"}}) {
+        window.ToolbarButtons.at(static_cast<std::size_t>(button))->trigger();
+        // The tree opened a few levels, so that the room it gets shows.
+        if (auto* logic = qobject_cast<LogicPage*>(window.PageWidget(Page::LogicView)))
+            logic->TreeView1->expandToDepth(5);
+        Settle(200);
+        camera.Shoot(&window, QString::fromUtf8(name));
+    }
+    window.ToolbarButtons.at(0)->trigger();
+    window.resize(window.minimumSize());
+    CentreOnScreen(&window);
+    Settle(100);
+
     about.setModal(false);
     camera.Shoot(&about, QStringLiteral("about"));
     about.hide();
 
     advanced.Refresh();
     camera.Shoot(&advanced, QStringLiteral("graphic-dialog"));
+    advanced.hide();
+    // The graphic dialog when the path names no file.
+    window.Forward(
+        [&window] { window.Core().Editor.GraphicEditChange("/no/such/folder/sunrise.gif"); });
+    advanced.Refresh();
+    camera.Shoot(&advanced, QStringLiteral("graphic-dialog-no-file"));
     advanced.hide();
 
     magnify.Memo1Guard()->SetGuideText(window.Core().View.DialogueMemo.Text);
