@@ -15,8 +15,8 @@
 namespace dravenloom {
 namespace {
 
-constexpr int WindowWidth = 480;
-constexpr int WindowHeight = 260;
+constexpr int WindowWidth = 600;
+constexpr int WindowHeight = 300;
 
 } // namespace
 
@@ -32,8 +32,12 @@ CheckGuideWindow::CheckGuideWindow(TGuideForm& window)
     FindingList->setObjectName(QStringLiteral("FindingList"));
     FindingList->setToolTip(
         QStringLiteral("Double-click a line to go to its record in the Edit View."));
-    // Long findings are read whole in the tool tip of their line.
-    FindingList->setTextElideMode(Qt::ElideRight);
+    DetailLabel = new QLabel(this);
+    DetailLabel->setObjectName(QStringLiteral("DetailLabel"));
+    DetailLabel->setWordWrap(true);
+    DetailLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    DetailLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    DetailLabel->setMinimumHeight(3 * DetailLabel->fontMetrics().lineSpacing());
     SummaryLabel = new QLabel(this);
     SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
     RefreshButton = new QPushButton(QStringLiteral("Refresh"), this);
@@ -50,10 +54,12 @@ CheckGuideWindow::CheckGuideWindow(TGuideForm& window)
     buttons->addWidget(CloseButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(FindingList, 1);
+    layout->addWidget(DetailLabel);
     layout->addLayout(buttons);
 
     connect(FindingList, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { GoTo(FindingList->row(item)); });
+    connect(FindingList, &QListWidget::currentTextChanged, DetailLabel, &QLabel::setText);
     connect(RefreshButton, &QPushButton::clicked, this, &CheckGuideWindow::Check);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -65,6 +71,7 @@ void CheckGuideWindow::Check() {
 
 void CheckGuideWindow::ShowFindings() {
     FindingList->clear();
+    DetailLabel->clear();
     for (const GuideCheckCommand::Entry& entry : Command.Entries()) {
         auto* item = new QListWidgetItem(QString::fromStdString(entry.Text), FindingList);
         item->setToolTip(item->text());

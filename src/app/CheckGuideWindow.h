@@ -29,6 +29,8 @@ public:
     void GoTo(int row);
 
     QListWidget* FindingList = nullptr;
+    // The selected finding in full, wrapped: a line of the list may be wider than the window.
+    QLabel* DetailLabel = nullptr;
     QLabel* SummaryLabel = nullptr;
     QPushButton* RefreshButton = nullptr;
     QPushButton* CloseButton = nullptr;

@@ -87,6 +87,9 @@ TEST_F(CheckGuideWindowTest, ListsTheFindingsAndADoubleClickWalksToTheRecord) {
     const int unreachable = RowOf(QStringLiteral("Record 4: "));
     ASSERT_GE(selfLink, 0);
     ASSERT_GE(unreachable, 0);
+    // The first finding is selected and shown in full below the list.
+    EXPECT_EQ(Checker()->FindingList->currentRow(), 0);
+    EXPECT_EQ(Checker()->DetailLabel->text(), lines[0]);
     EXPECT_GE(Lines().filter(QStringLiteral("Record 4: ")).size(), 2); // mark, unreachable
     EXPECT_GE(RowOf(QStringLiteral("Record 3: ")), 0);                 // the link to 9
 
