@@ -2,6 +2,7 @@
 #include "app/Guidecode.h"
 
 #include "app/Artwork.h"
+#include "app/CheckGuideWindow.h"
 
 #include <QAction>
 #include <QMenu>
@@ -51,6 +52,7 @@ void TGuideForm::BuildMenus() {
     Save1 = AddItem(file, "Save1", "&Save", QKeySequence::Save);
     SaveAs1 = AddItem(file, "SaveAs1", "Save &As...", QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     Close1 = AddItem(file, "Close1", "&Close");
+    AddCheckGuideCommand(*this, file);
     file->addSeparator();
     BuildRecentItems(file);
     Exit2 = AddItem(file, "Exit2", "E&xit", QKeySequence(QStringLiteral("Ctrl+Q")));

@@ -4,10 +4,12 @@
 #include "app/Application.h"
 #include "app/LogicTreeModel.h"
 #include "app/WindowStyle.h"
+#include "navigation/LogicTreeColumn.h"
 #include "shell/GuideForm.h"
 
 #include <QAction>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -24,6 +26,7 @@ namespace {
 constexpr int TreeIndentation = 19;
 constexpr int HintMaxWidth = 50;
 constexpr int HintMargin = 3;
+constexpr int DetailPadding = 12;
 
 std::optional<TreeMouseButton> ButtonOf(Qt::MouseButton button) {
     switch (button) {
@@ -49,7 +52,16 @@ LogicPage::LogicPage(GuideForm& form, QWidget* parent) : GuidePage(parent), Form
     TreeView1 = new QTreeView(this);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
     TreeView1->setModel(Model);
-    TreeView1->setHeaderHidden(true);
+    // The caption column takes whatever width the page has; the record column keeps the width
+    // of two five-digit numbers, so that the captions gain every pixel when the page grows.
+    TreeView1->setHeaderHidden(false);
+    TreeView1->header()->setStretchLastSection(false);
+    TreeView1->header()->setSectionsMovable(false);
+    TreeView1->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    TreeView1->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    TreeView1->header()->resizeSection(
+        1, TreeView1->fontMetrics().horizontalAdvance(QString::fromUtf8(WidestNodeDetail)) +
+               DetailPadding);
     TreeView1->setIndentation(TreeIndentation);
     TreeView1->setUniformRowHeights(true);
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -66,6 +78,9 @@ LogicPage::LogicPage(GuideForm& form, QWidget* parent) : GuidePage(parent), Form
     JumpToRecord1->setObjectName(QStringLiteral("JumpToRecord1"));
     RemoveRecord1 = PopupMenu1->addAction(QStringLiteral("Remove record"));
     RemoveRecord1->setObjectName(QStringLiteral("RemoveRecord1"));
+    PopupMenu1->addSeparator();
+    ExpandAll1 = PopupMenu1->addAction(QStringLiteral("Expand all"));
+    ExpandAll1->setObjectName(QStringLiteral("ExpandAll1"));
 
     RecordHint = new QLabel(this, Qt::ToolTip);
     RecordHint->setObjectName(QStringLiteral("RecordHint"));
@@ -81,7 +96,7 @@ LogicPage::LogicPage(GuideForm& form, QWidget* parent) : GuidePage(parent), Form
     connect(Model, &QAbstractItemModel::modelAboutToBeReset, this,
             [this] { TreeView1->setUpdatesEnabled(false); });
     connect(Model, &QAbstractItemModel::modelReset, this, [this] {
-        TreeView1->scrollToTop();
+        ShowOpened();
         TreeView1->setUpdatesEnabled(true);
     });
     connect(Model, &QAbstractItemModel::rowsAboutToBeInserted, this,
@@ -93,7 +108,17 @@ LogicPage::LogicPage(GuideForm& form, QWidget* parent) : GuidePage(parent), Form
             [this](const QModelIndex& current) { CurrentChanged(current); });
     connect(TreeView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { ShowPopupMenu(TreeView1->viewport()->mapToGlobal(pos)); });
+    // The core keeps what is open, so that a rebuild can open it again.
+    connect(TreeView1, &QTreeView::expanded, this, [this](const QModelIndex& index) {
+        if (const auto node = Model->NodeOf(index))
+            Form.Tree.SetExpanded(*node, true);
+    });
+    connect(TreeView1, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
+        if (const auto node = Model->NodeOf(index))
+            Form.Tree.SetExpanded(*node, false);
+    });
     connect(JumpToRecord1, &QAction::triggered, this, [this] { Jump(); });
+    connect(ExpandAll1, &QAction::triggered, this, [this] { ExpandAll(); });
     connect(RemoveRecord1, &QAction::triggered, this, [this] { Remove(); });
 }
 
@@ -120,6 +145,25 @@ void LogicPage::Remove() {
     emit RecordRemoved();
 }
 
+void LogicPage::ExpandAll() {
+    HideRecordHint();
+    Run([this] { Form.Tree.ExpandAll(); });
+}
+
+void LogicPage::ShowOpened() {
+    // Right after a reset the view lays itself out again later anyway, so each expand() only
+    // notes the index: opening 100,000 nodes costs one layout.
+    const LogicTree& tree = Form.Tree;
+    for (LogicTree::NodeId node = 0; node < tree.NodeCount(); ++node)
+        if (tree.IsExpanded(node))
+            TreeView1->expand(Model->IndexOf(node));
+    Refresh();
+    if (tree.Selected)
+        TreeView1->scrollTo(Model->IndexOf(*tree.Selected));
+    else
+        TreeView1->scrollToTop();
+}
+
 void LogicPage::CurrentChanged(const QModelIndex& current) {
     Form.Tree.Select(Model->NodeOf(current));
 }
@@ -141,6 +185,7 @@ void LogicPage::PreparePopupMenu() {
     Form.Tree.PopupMenu1Popup();
     JumpToRecord1->setEnabled(Form.Tree.JumpToRecordItem.Enabled);
     RemoveRecord1->setEnabled(Form.Tree.RemoveRecordItem.Enabled);
+    ExpandAll1->setEnabled(Form.Tree.ExpandAllItem.Enabled);
 }
 
 void LogicPage::ShowPopupMenu(const QPoint& globalPosition) {

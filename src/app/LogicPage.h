@@ -1,6 +1,7 @@
 // The Logic View page ("Tree View"): the guide's structure as a tree over the core's
 // LogicTree, with the record hint on a press, the jump on a double click and the context menu
-// "Jump to record" / "Remove record".
+// "Jump to record" / "Remove record" / "Expand all". A second column gives each node's record
+// number and where a response goes.
 #pragma once
 
 #include "app/GuidePage.h"
@@ -49,6 +50,7 @@ public:
     QMenu* PopupMenu1 = nullptr;
     QAction* JumpToRecord1 = nullptr;
     QAction* RemoveRecord1 = nullptr;
+    QAction* ExpandAll1 = nullptr;
     QLabel* RecordHint = nullptr;
 
 signals:
@@ -66,6 +68,9 @@ private:
     void Run(const std::function<void()>& command);
     void Jump();
     void Remove();
+    void ExpandAll();
+    // After the model was reset: opens what the core has open and shows its selection.
+    void ShowOpened();
     void CurrentChanged(const QModelIndex& current);
 
     GuideForm& Form;

@@ -3,6 +3,7 @@
 
 #include "app/Artwork.h"
 #include "document/Cp1252.h"
+#include "navigation/LogicTreeColumn.h"
 
 namespace dravenloom {
 
@@ -24,10 +25,14 @@ void LogicTreeModel::TreeReset() {
     endResetModel();
 }
 
-QModelIndex LogicTreeModel::IndexOf(LogicTree::NodeId node) const {
-    if (node >= Tree.NodeCount())
+namespace {
+constexpr int ColumnCount = 2;
+}
+
+QModelIndex LogicTreeModel::IndexOf(LogicTree::NodeId node, int column) const {
+    if (node >= Tree.NodeCount() || column < 0 || column >= ColumnCount)
         return {};
-    return createIndex(static_cast<int>(Tree.Row(node)), 0, static_cast<quintptr>(node));
+    return createIndex(static_cast<int>(Tree.Row(node)), column, static_cast<quintptr>(node));
 }
 
 std::optional<LogicTree::NodeId> LogicTreeModel::NodeOf(const QModelIndex& index) const {
@@ -37,15 +42,15 @@ std::optional<LogicTree::NodeId> LogicTreeModel::NodeOf(const QModelIndex& index
 }
 
 QModelIndex LogicTreeModel::index(int row, int column, const QModelIndex& parent) const {
-    if (row < 0 || column != 0)
+    if (row < 0 || column < 0 || column >= ColumnCount)
         return {};
     const auto node = NodeOf(parent);
     if (!node)
-        return row == 0 && !Tree.Empty() ? IndexOf(Tree.Root()) : QModelIndex();
+        return row == 0 && !Tree.Empty() ? IndexOf(Tree.Root(), column) : QModelIndex();
     const auto& children = Tree.Children(*node);
     if (static_cast<std::size_t>(row) >= children.size())
         return {};
-    return IndexOf(children[static_cast<std::size_t>(row)]);
+    return IndexOf(children[static_cast<std::size_t>(row)], column);
 }
 
 QModelIndex LogicTreeModel::parent(const QModelIndex& child) const {
@@ -67,10 +72,12 @@ int LogicTreeModel::rowCount(const QModelIndex& parent) const {
 }
 
 int LogicTreeModel::columnCount(const QModelIndex&) const {
-    return 1;
+    return ColumnCount;
 }
 
 bool LogicTreeModel::hasChildren(const QModelIndex& parent) const {
+    if (parent.column() > 0)
+        return false;
     const auto node = NodeOf(parent);
     if (!node)
         return !Tree.Empty();
@@ -79,12 +86,12 @@ bool LogicTreeModel::hasChildren(const QModelIndex& parent) const {
 
 bool LogicTreeModel::canFetchMore(const QModelIndex& parent) const {
     const auto node = NodeOf(parent);
-    return node && !Tree.ChildrenBuilt(*node) && Tree.HasChildren(*node);
+    return node && parent.column() == 0 && !Tree.ChildrenBuilt(*node) && Tree.HasChildren(*node);
 }
 
 void LogicTreeModel::fetchMore(const QModelIndex& parent) {
     const auto node = NodeOf(parent);
-    if (!node || Tree.ChildrenBuilt(*node))
+    if (!node || parent.column() != 0 || Tree.ChildrenBuilt(*node))
         return;
     const auto count = static_cast<int>(Tree.ChildCount(*node));
     if (count == 0) {
@@ -103,6 +110,9 @@ QVariant LogicTreeModel::data(const QModelIndex& index, int role) const {
     const auto node = NodeOf(index);
     if (!node)
         return {};
+    if (index.column() == 1)
+        return role == Qt::DisplayRole ? QString::fromStdString(NodeDetail(Tree, *node))
+                                       : QVariant();
     switch (role) {
     case Qt::DisplayRole:
         return QString::fromStdString(Cp1252ToUtf8(Tree.Caption(*node)));
@@ -111,6 +121,19 @@ QVariant LogicTreeModel::data(const QModelIndex& index, int role) const {
         return image >= 0 && image < 3 ? QVariant(Icons[static_cast<std::size_t>(image)])
                                        : QVariant();
     }
+    default:
+        return {};
+    }
+}
+
+QVariant LogicTreeModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case 0:
+        return QStringLiteral("Records and responses");
+    case 1:
+        return QStringLiteral("Record, jump");
     default:
         return {};
     }

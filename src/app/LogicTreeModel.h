@@ -1,5 +1,6 @@
 // The Logic View's tree as a Qt item model: a read-only adapter over the core's LogicTree,
-// whose children are fetched the first time a node is expanded.
+// whose children are fetched the first time a node is expanded. Column 0 is the caption,
+// column 1 the record number and where a response goes.
 #pragma once
 
 #include "navigation/LogicTree.h"
@@ -8,6 +9,7 @@
 #include <QIcon>
 
 #include <array>
+#include <cstddef>
 #include <optional>
 
 namespace dravenloom {
@@ -20,7 +22,7 @@ public:
     ~LogicTreeModel() override;
 
     // The index of a core node, and the node of an index (none for the invisible top).
-    QModelIndex IndexOf(LogicTree::NodeId node) const;
+    QModelIndex IndexOf(LogicTree::NodeId node, int column = 0) const;
     std::optional<LogicTree::NodeId> NodeOf(const QModelIndex& index) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
@@ -31,6 +33,8 @@ public:
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:

@@ -147,11 +147,15 @@ LogicTree::NodeId LogicTree::AddChild(NodeId parent, Node node) {
 void LogicTree::Build() {
     Host.SetPointer(PointerShape::Busy);
     Notify(true);
+    // The old nodes say what the author had open; they are gone once the new ones are made.
+    const std::vector<Node> previous = std::move(Nodes);
+    const std::optional<NodeId> previousSelected = Selected;
     DropContents();
     Selected.reset();
     Renumbered = false;
     FirstUnreadableTarget.reset();
     bool failed = false;
+    bool readable = true;
     try {
         IndexRecords();
         // The root shows the first line; its branch is record 1, wherever that stands.
@@ -164,13 +168,15 @@ void LogicTree::Build() {
             root.Pending = first->Responses;
         }
         Nodes.push_back(std::move(root));
+        readable = RestoreOpened(previous, previousSelected);
     } catch (const std::exception&) {
         failed = true;
         DropContents();
+        Selected.reset();
     }
     Notify(false);
     Host.SetPointer(PointerShape::Normal);
-    if (failed)
+    if (failed || !readable)
         ShowFailure();
 }
 
@@ -345,6 +351,7 @@ TreePress LogicTree::MousePress(TreeMouseButton button, std::optional<NodeId> no
 void LogicTree::PopupMenu1Popup() {
     JumpToRecordItem.Enabled = Selected.has_value();
     RemoveRecordItem.Enabled = Selected.has_value();
+    ExpandAllItem.Enabled = !Nodes.empty();
 }
 
 void VisitLogicTree(LogicTree& tree, int maxDepth,

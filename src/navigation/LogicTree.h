@@ -22,6 +22,11 @@ inline constexpr const char* TreeFailureMessage =
     "Dravenloom has has encountered an unrecoverable error during operation. Please contact "
     "Korvessa.";
 
+// What "Expand all" says when it stopped at LogicTree::ExpandAllBudget nodes.
+inline constexpr const char* ExpandAllStoppedMessage =
+    "The tree was expanded as far as 100,000 branches. Expand the rest by hand where you need "
+    "it.";
+
 // A jump target that is not a number, met where the tree opens the record holding it.
 class UnreadableTargetError : public ConversionError {
 public:
@@ -60,10 +65,12 @@ public:
     LogicTree(const LogicTree&) = delete;
     LogicTree& operator=(const LogicTree&) = delete;
 
-    // BuildLogicTree: replaces every node by the root of the current record list, collapsed.
-    // The tree keeps what it shows of the list, so it can be expanded after later edits as the
-    // picture it was. A line whose record number cannot be read shows the failure message and
-    // leaves the tree empty; the list is never changed. Jump targets are read only when the
+    // BuildLogicTree: replaces every node by the root of the current record list. The branches
+    // the author had open, and the selected node, are opened and selected again where the same
+    // path of rows and record numbers from the root still leads to them; the rest is
+    // collapsed. The tree keeps what it shows of the list, so it can be expanded after later edits
+    // as the picture it was. A line whose record number cannot be read shows the failure message
+    // and leaves the tree empty; the list is never changed. Jump targets are read only when the
     // record that holds them is expanded (see Expand), so a damaged record that the tree never
     // reaches does not keep the rest from being shown.
     void Build();
@@ -111,7 +118,30 @@ public:
     // The children made so far (none before Expand).
     const std::vector<NodeId>& Children(NodeId node) const { return Nodes.at(node).Children; }
 
-    // The selected node, set by the view; a rebuild or a new guide leaves none selected.
+    // Whether the author has the node open, as the view tells it (the view makes the children).
+    bool IsExpanded(NodeId node) const { return Nodes.at(node).Expanded; }
+    void SetExpanded(NodeId node, bool expanded);
+
+    // Where a response goes, as its second column says.
+    enum class JumpKind { None, Forward, Back, Itself, Missing, NotANumber };
+    struct ResponseJump {
+        JumpKind Kind = JumpKind::None;
+        std::int32_t Target = 0;
+    };
+    // None for the root and record nodes and for a response without a target. Forward jumps
+    // are the ones shown expanded; Missing is a number no record of the guide has.
+    ResponseJump Jump(NodeId node) const;
+
+    // "Expand all": makes and opens every node, breadth first so that the upper levels are
+    // complete, until the tree would hold more than `budget` nodes (a guide whose jumps meet
+    // again has exponentially many). The view is told of the new nodes by one reset. Stopped
+    // at the budget, it says so; a target that is not a number shows the failure message.
+    // True when the whole tree is open.
+    static constexpr std::size_t ExpandAllBudget = 100000;
+    bool ExpandAll(std::size_t budget = ExpandAllBudget);
+
+    // The selected node, set by the view; a rebuild keeps it where it still exists, a new
+    // guide leaves none selected.
     std::optional<NodeId> Selected;
     void Select(std::optional<NodeId> node);
 
@@ -119,9 +149,11 @@ public:
     // node when it should and says whether to show the record hint and with which text.
     TreePress MousePress(TreeMouseButton button, std::optional<NodeId> node, bool editViewActive);
 
-    // The context menu: both items are enabled exactly while a node is selected.
+    // The context menu: the first two items are enabled exactly while a node is selected,
+    // "Expand all" while there is a tree.
     MenuItem JumpToRecordItem;
     MenuItem RemoveRecordItem;
+    MenuItem ExpandAllItem;
     void PopupMenu1Popup();
 
     // One node met by Walk; the caption is valid until the tree is rebuilt.
@@ -172,6 +204,7 @@ private:
         std::size_t Parent = 0;
         std::size_t Row = 0;
         bool ChildrenBuilt = false;
+        bool Expanded = false;
         std::vector<NodeId> Children;
     };
 
@@ -185,6 +218,10 @@ private:
     // forward to a record that exists.
     Node ResponseNode(std::size_t line, std::int32_t owner) const;
     NodeId AddChild(NodeId parent, Node node);
+    // After a build: opens and selects in the new nodes what was open and selected in
+    // `previous`, following equal rows and record numbers. False when a target met on the way
+    // was not a number.
+    bool RestoreOpened(const std::vector<Node>& previous, std::optional<NodeId> previousSelected);
     void Notify(bool starting);
 
     GuideDocument& Document;

@@ -10,11 +10,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <iostream>
 
 namespace dravenloom {
 namespace {
@@ -95,13 +100,17 @@ TEST_F(LogicPageTest, ShowsTheCoreTreeAndFetchesChildrenOnExpansion) {
     EXPECT_EQ(two.data().toString(), QStringLiteral("Two"));
     EXPECT_EQ(Form.Tree.NodeCount(), 4u);
 
-    // A rebuild starts over with the root alone, collapsed.
+    // A rebuild opens again what was open, with the new captions.
     Form.Editor.DialogueMemoChange("Begin");
     Form.ToolbarButton972Click();
     ASSERT_EQ(Model().rowCount(), 1);
     EXPECT_EQ(Root().data().toString(), QStringLiteral("Begin"));
-    EXPECT_FALSE(View().isExpanded(Root()));
-    EXPECT_EQ(Model().rowCount(Root()), 0);
+    EXPECT_TRUE(View().isExpanded(Root()));
+    ASSERT_EQ(Model().rowCount(Root()), 2);
+    EXPECT_TRUE(View().isExpanded(Model().index(0, 0, Root())));
+    EXPECT_FALSE(View().isExpanded(Model().index(1, 0, Root())));
+    EXPECT_EQ(Model().index(0, 0, Model().index(0, 0, Root())).data().toString(),
+              QStringLiteral("Two"));
 
     // A new guide empties it.
     Platform.MessageAnswers.push_back(MsgAnswer::No); // no saving first
@@ -162,8 +171,11 @@ TEST_F(LogicPageTest, ContextMenuAndDoubleClickReachTheCore) {
     EXPECT_EQ(Removals, 1);
     EXPECT_EQ(Form.Document.RecordCount, 3);
     EXPECT_EQ(Form.Document.Records.Lines[1], R(1, "Left"));
+    // Record 1 stays open; "Left" lost its jump and with it the selected record node.
     ASSERT_EQ(Model().rowCount(), 1);
-    EXPECT_EQ(Model().rowCount(Root()), 0);
+    EXPECT_TRUE(View().isExpanded(Root()));
+    EXPECT_EQ(Model().rowCount(Root()), 2);
+    EXPECT_FALSE(Model().hasChildren(Model().index(0, 0, Root())));
     EXPECT_FALSE(Form.Tree.Selected);
     EXPECT_FALSE(View().currentIndex().isValid());
 
@@ -204,6 +216,134 @@ TEST_F(LogicPageTest, DamagedTargetFailsWhenItsRecordIsOpenedAfterTheRowsAreIn) 
     EXPECT_EQ(Model().index(0, 0, two).data().toString(), QStringLiteral("On"));
     EXPECT_FALSE(Model().hasChildren(Model().index(0, 0, two)));
     EXPECT_TRUE(View().updatesEnabled());
+}
+
+TEST_F(LogicPageTest, SecondColumnGivesRecordsAndJumpsBesideTheUnchangedCaptions) {
+    Form.ToolbarButton972Click();
+    Expand(Root());
+    const QModelIndex left = Model().index(0, 0, Root());
+    Expand(left);
+    const QModelIndex two = Model().index(0, 0, left);
+    EXPECT_EQ(Model().columnCount(), 2);
+    EXPECT_EQ(Model().index(0, 1).data().toString(), QStringLiteral("1"));
+    EXPECT_EQ(Model().index(0, 1, Root()).data().toString(), QStringLiteral("1 \u2192 2"));
+    EXPECT_EQ(Model().index(0, 1, left).data().toString(), QStringLiteral("2"));
+    Expand(two);
+    EXPECT_EQ(Model().index(0, 1, two).data().toString(), QStringLiteral("2 \u2192 3"));
+    // The caption column keeps its text and picture; the second column has neither picture
+    // nor children of its own.
+    EXPECT_EQ(left.data().toString(), QStringLiteral("Left"));
+    EXPECT_TRUE(Model().index(0, 1, Root()).data(Qt::DecorationRole).isNull());
+    EXPECT_FALSE(Model().hasChildren(Model().index(0, 1, Root())));
+    EXPECT_EQ(Model().index(0, 1, Root()).parent(), Root());
+
+    // The caption column takes the width the page has; the record column is fixed and wide
+    // enough for two five-digit numbers.
+    const QHeaderView* header = View().header();
+    EXPECT_FALSE(header->isHidden());
+    EXPECT_EQ(header->sectionResizeMode(0), QHeaderView::Stretch);
+    EXPECT_EQ(header->sectionResizeMode(1), QHeaderView::Fixed);
+    EXPECT_GE(header->sectionSize(1),
+              View().fontMetrics().horizontalAdvance(QStringLiteral("99999 missing 99999")));
+    EXPECT_EQ(header->sectionSize(0) + header->sectionSize(1), View().viewport()->width());
+    const int captionWidth = header->sectionSize(0);
+    Page->resize(900, 500);
+    EXPECT_EQ(header->sectionSize(0), captionWidth + 280);
+}
+
+TEST_F(LogicPageTest, RebuildKeepsTheSelectedNodeInTheView) {
+    Form.ToolbarButton972Click();
+    Expand(Root());
+    const QModelIndex right = Model().index(1, 0, Root());
+    Mouse(QEvent::MouseButtonPress, Qt::LeftButton, right);
+    Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, right);
+    Form.Editor.DialogueMemoChange("Begin");
+    Form.ToolbarButton972Click();
+    ASSERT_TRUE(Form.Tree.Selected);
+    EXPECT_EQ(Form.Tree.Caption(*Form.Tree.Selected), "Right");
+    EXPECT_EQ(View().currentIndex(), Model().index(1, 0, Root()));
+    EXPECT_TRUE(View().selectionModel()->isSelected(Model().index(1, 0, Root())));
+}
+
+// Record r of `count` jumps to r + 1 and r + 2 (while they exist).
+std::vector<std::string> Ladder(std::int32_t count) {
+    std::vector<std::string> lines;
+    for (std::int32_t r = 1; r <= count; ++r) {
+        lines.push_back(P(r, "Step " + std::to_string(r)));
+        for (std::int32_t t : {r + 1, r + 2})
+            if (t <= count)
+                lines.push_back(R(r, "to " + std::to_string(t), std::to_string(t)));
+    }
+    return lines;
+}
+
+// Every index below `parent` that has children, expanded or not.
+void CheckAllOpen(QTreeView& view, QAbstractItemModel& model, const QModelIndex& parent,
+                  int& open) {
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex child = model.index(row, 0, parent);
+        if (!model.hasChildren(child))
+            continue;
+        EXPECT_TRUE(view.isExpanded(child)) << child.data().toString().toStdString();
+        ++open;
+        CheckAllOpen(view, model, child, open);
+    }
+}
+
+TEST_F(LogicPageTest, ExpandAllOpensTheWholeTreeFromTheContextMenu) {
+    EXPECT_EQ(Page->PopupMenu1->actions().size(), 4); // two items, a separator, Expand all
+    EXPECT_TRUE(Page->PopupMenu1->actions()[2]->isSeparator());
+    EXPECT_EQ(Page->ExpandAll1->text(), QStringLiteral("Expand all"));
+    Form.ToolbarButton972Click();
+    Page->PreparePopupMenu();
+    EXPECT_TRUE(Page->ExpandAll1->isEnabled());
+    Page->ExpandAll1->trigger();
+    EXPECT_TRUE(View().isExpanded(Root()));
+    int open = 0;
+    CheckAllOpen(View(), Model(), Root(), open);
+    EXPECT_EQ(open, 4); // "Left", record 2 and its "On" (to record 3), and "Right"
+    EXPECT_TRUE(Platform.Messages.empty());
+    EXPECT_TRUE(View().updatesEnabled());
+}
+
+TEST_F(LogicPageTest, ExpandAllOnAHugeTreeStopsAtTheBudgetInOneReset) {
+    Form.Document.Records.Lines = Ladder(40);
+    Form.Document.RecordCount = 40;
+    Form.Editor.LoadRecord();
+    Form.Editor.DialogueMemoChange("Step 1");
+    Form.ToolbarButton972Click();
+    Platform.DefaultAnswer = MsgAnswer::Ok;
+    int resets = 0;
+    int inserts = 0;
+    QObject::connect(&Model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    QObject::connect(&Model(), &QAbstractItemModel::rowsInserted, [&] { ++inserts; });
+    QElapsedTimer clock;
+    clock.start();
+    Page->ExpandAll1->trigger();
+    View().visualRect(Root()); // the view lays itself out
+    View().viewport()->repaint();
+    const qint64 took = clock.elapsed();
+    std::cout << "[ figures  ] Expand all in the view: " << Form.Tree.NodeCount()
+              << " nodes, one reset, laid out and painted in " << took << " ms\n";
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(inserts, 0);
+    ASSERT_EQ(Platform.Messages.size(), 1u);
+    EXPECT_EQ(Platform.Messages[0].Text, ExpandAllStoppedMessage);
+    EXPECT_LE(Form.Tree.NodeCount(), LogicTree::ExpandAllBudget);
+    // Every node the core opened is open in the view, and its rows are there.
+    std::size_t open = 0;
+    for (LogicTree::NodeId node = 0; node < Form.Tree.NodeCount(); ++node) {
+        if (!Form.Tree.IsExpanded(node))
+            continue;
+        ++open;
+        const QModelIndex index = Model().IndexOf(node);
+        ASSERT_TRUE(View().isExpanded(index)) << node;
+        ASSERT_EQ(Model().rowCount(index), static_cast<int>(Form.Tree.Children(node).size()));
+    }
+    EXPECT_GT(open, 40000u);
+    // Collapsing a node by hand is noted, so that a rebuild keeps it closed.
+    View().collapse(Root());
+    EXPECT_FALSE(Form.Tree.IsExpanded(Form.Tree.Root()));
 }
 
 TEST_F(LogicPageTest, FailedBuildLeavesTheViewEmpty) {

@@ -372,16 +372,18 @@ TEST_F(TreeOnly, ContextMenuItemsFollowTheSelection) {
     Tree.PopupMenu1Popup();
     EXPECT_FALSE(Tree.JumpToRecordItem.Enabled);
     EXPECT_FALSE(Tree.RemoveRecordItem.Enabled);
+    EXPECT_TRUE(Tree.ExpandAllItem.Enabled);
     Tree.Select(Tree.Root());
     Tree.PopupMenu1Popup();
     EXPECT_TRUE(Tree.JumpToRecordItem.Enabled);
     EXPECT_TRUE(Tree.RemoveRecordItem.Enabled);
-    // A rebuild drops every node, the selected one too.
-    Tree.Build();
+    // A new guide drops every node, the selected one too.
+    Tree.Clear();
     Tree.PopupMenu1Popup();
     EXPECT_FALSE(Tree.Selected);
     EXPECT_FALSE(Tree.JumpToRecordItem.Enabled);
     EXPECT_FALSE(Tree.RemoveRecordItem.Enabled);
+    EXPECT_FALSE(Tree.ExpandAllItem.Enabled);
     // A node that does not exist cannot be selected.
     Tree.Select(LogicTree::NodeId{5});
     EXPECT_FALSE(Tree.Selected);

@@ -367,10 +367,10 @@ TEST_F(RemovalTest, FromTheLogicViewTheSelectedResponsesRecordGoes) {
     EXPECT_EQ(StatusAfterNote(), "Record 3 of 3");
     EXPECT_EQ(View().DialogueMemo.Text, "Three");
     EXPECT_EQ(Form.Pages.ActivePage, Page::LogicView);
-    // The tree is rebuilt, collapsed, nothing selected, and no focus is moved to the hidden
-    // Edit View.
+    // The tree is rebuilt, collapsed (nothing was open), nothing selected, and no focus is
+    // moved to the hidden Edit View.
     EXPECT_FALSE(tree.Selected);
-    EXPECT_FALSE(tree.ChildrenBuilt(tree.Root()));
+    EXPECT_FALSE(tree.IsExpanded(tree.Root()));
     EXPECT_EQ(LogicTreeOutline(tree, 10), "[0] One #1\n"
                                           "  [0] to four #1\n");
     EXPECT_TRUE(Platform.FocusRequests.empty());

@@ -6,6 +6,7 @@
 #include "app/About.h"
 #include "app/Advanced.h"
 #include "app/Application.h"
+#include "app/CheckGuideWindow.h"
 #include "app/EditPage.h"
 #include "app/GeneratePage.h"
 #include "app/GuidePage.h"
@@ -22,6 +23,7 @@
 #include "app/UploadFilesPage.h"
 #include "app/WindowStyle.h"
 #include "app/Wizard.h"
+#include "document/RecordCodec.h"
 #include "document/RecordEditor.h"
 #include "document/SettingsStore.h"
 #include "shell/FileCommands.h"
@@ -44,6 +46,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -223,6 +226,57 @@ void WriteLampGuide(TGuideForm& window, TAdvancedForm& advanced, const QString& 
     window.ToolbarButtons.at(0)->trigger();
 }
 
+// The Logic View with every branch open and a response selected, so that the record column
+// shows each kind of jump the sample guide has.
+void ShootLogicViewExpanded(Camera& camera, TGuideForm& window) {
+    auto* logic = qobject_cast<LogicPage*>(window.PageWidget(Page::LogicView));
+    if (!logic)
+        return;
+    window.ToolbarButtons.at(1)->trigger();
+    logic->ExpandAll1->trigger();
+    QTreeView* tree = logic->TreeView1;
+    tree->setCurrentIndex(tree->model()->index(0, 0, tree->model()->index(0, 0)));
+    Settle(100);
+    camera.Shoot(&window, QStringLiteral("page-logic-view-expanded"));
+    window.ToolbarButtons.at(0)->trigger();
+}
+
+// "Check Guide" on the sample guide, which has nothing wrong, then on a guide with a dangling
+// link, a self link, an unreachable record and a reserved mark left by a hand edit.
+void ShootCheckGuide(Camera& camera, TGuideForm& window) {
+    if (auto* command = window.findChild<QAction*>(QStringLiteral("CheckGuide1")))
+        command->trigger();
+    auto* checker = window.findChild<CheckGuideWindow*>();
+    if (!checker) {
+        QTextStream(stdout) << "FAILED check-guide (no window)" << Qt::endl;
+        ++camera.Failures;
+        return;
+    }
+    Settle(200);
+    camera.Shoot(checker, QStringLiteral("check-guide-clean"));
+    // Put in place of the record list as a hand edit outside the program would leave it
+    // (record 3's dialogue holds the mark 0xAA), and shown from record 1.
+    window.Forward([&window] {
+        GuideForm& form = window.Core();
+        form.Document.Records.Lines = {
+            BuildPrimaryLine(1, "Welcome to the lamp repair guide.", "", "300", "0", false),
+            BuildResponseLine(1, "The lamp stays dark", "2"),
+            BuildResponseLine(1, "It flickers", "3"),
+            BuildPrimaryLine(2, "Check the plug.", "", "300", "0", false),
+            BuildResponseLine(2, "Still dark", "2"),
+            BuildPrimaryLine(3, "Change the bulb \xAA now.", "", "300", "0", false),
+            BuildResponseLine(3, "Order a bulb", "9"),
+            BuildPrimaryLine(4, "An old note nobody reaches.", "", "300", "0", false)};
+        form.Document.RecordCount = 4;
+        form.Document.CurrentRecord = 1;
+        form.Editor.LoadRecord();
+    });
+    checker->RefreshButton->click();
+    Settle(100);
+    camera.Shoot(checker, QStringLiteral("check-guide"));
+    checker->hide();
+}
+
 void ShootPages(Camera& camera, TGuideForm& window) {
     const char* const names[] = {"page-edit-view", "page-logic-view", "page-generate-html",
                                  "page-demonstration", "page-upload"};
@@ -334,6 +388,7 @@ int main(int argc, char* argv[]) {
     camera.Shoot(&window, QStringLiteral("main-edit-view"));
     ShootQuickItems(camera, window);
     ShootPages(camera, window);
+    ShootLogicViewExpanded(camera, window);
     // Record 6 in the Demonstration: its picture beside the text, and a web-link response.
     if (!qobject_cast<CaptionPage*>(window.PageWidget(Page::Demonstration))) {
         window.Forward([&window] { window.Core().Nav.WalkToRecord(6); });
@@ -447,6 +502,7 @@ int main(int argc, char* argv[]) {
         }
     });
     window.Forward([&window] { window.Core().Recovery.OfferLeftCopies(); });
+    ShootCheckGuide(camera, window);
 
     // The open dialogs of the guide and of the picture, each with its filter as worded.
     const QString guideFolder = QFileInfo(QString::fromStdString(guide)).absolutePath();
