@@ -190,6 +190,19 @@ std::filesystem::path TemporaryName(const std::filesystem::path& directory,
 
 } // namespace
 
+#ifndef _WIN32
+int WriteAllAndSync(int fd, std::string_view bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno != EINTR)
+            return errno;
+        if (wrote > 0)
+            done += static_cast<std::size_t>(wrote);
+    }
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+#endif
+
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     const std::filesystem::path target = FinalTarget(path);
     std::error_code error;
@@ -233,16 +246,9 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
                 failure = errno;
         }
     }
-    for (std::size_t done = 0; failure == 0 && done < bytes.size();) {
-        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno != EINTR)
-            failure = errno;
-        else if (wrote > 0)
-            done += static_cast<std::size_t>(wrote);
-    }
     // On disk before it replaces the old file: otherwise a crash can leave an empty file.
-    if (failure == 0 && ::fsync(fd) != 0)
-        failure = errno;
+    if (failure == 0)
+        failure = WriteAllAndSync(fd, bytes);
     if (::close(fd) != 0 && failure == 0)
         failure = errno;
     if (failure != 0) {

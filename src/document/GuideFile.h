@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dravenloom {
@@ -37,6 +38,12 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // The last component of a path ("Untitled" stays "Untitled").
 std::string FileNamePart(const std::string& path);
+
+#ifndef _WIN32
+// Writes every byte to the open file `fd` (again after an interruption) and flushes it to the
+// disk: 0, or the errno of the first failure.
+int WriteAllAndSync(int fd, std::string_view bytes);
+#endif
 
 // A path text (UTF-8) as a filesystem path, and back.
 std::filesystem::path PathFromText(const std::string& utf8);

@@ -19,6 +19,9 @@ std::int32_t StrToInt(std::string_view text);
 // every step to a following record goes through here, so none can wrap around.
 std::optional<std::int32_t> NextRecordNumber(std::int32_t number);
 
+// The value of a hexadecimal digit (either case), or -1 for any other character.
+int HexDigitValue(char c);
+
 // Decimal text of a number, without leading zeros.
 std::string IntToStr(std::int64_t value);
 

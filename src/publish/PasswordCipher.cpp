@@ -1,6 +1,8 @@
 // The stored password's cipher.
 #include "publish/PasswordCipher.h"
 
+#include "document/NumberText.h"
+
 #include <chrono>
 #include <random>
 #include <vector>
@@ -13,16 +15,6 @@ constexpr char HexDigits[] = "0123456789ABCDEF";
 void AppendPair(std::string& out, unsigned value) {
     out += HexDigits[(value >> 4) & 0xF];
     out += HexDigits[value & 0xF];
-}
-
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 } // namespace
@@ -52,8 +44,8 @@ std::optional<std::string> DecipherPassword(std::string_view ciphered, std::stri
         return std::nullopt;
     std::vector<unsigned> pairs;
     for (std::size_t i = 0; i < ciphered.size(); i += 2) {
-        const int high = DigitValue(ciphered[i]);
-        const int low = DigitValue(ciphered[i + 1]);
+        const int high = HexDigitValue(ciphered[i]);
+        const int low = HexDigitValue(ciphered[i + 1]);
         if (high < 0 || low < 0)
             return std::nullopt;
         pairs.push_back(static_cast<unsigned>(high * 16 + low));

@@ -13,16 +13,6 @@ namespace {
 
 constexpr char HexDigits[] = "0123456789ABCDEF";
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 std::filesystem::path NormalPath(const std::string& text) {
     std::error_code error;
     std::filesystem::path path = std::filesystem::absolute(PathFromText(text), error);
@@ -64,9 +54,10 @@ std::string RecentPathValue(const std::string& path) {
 std::string PathFromRecentValue(const std::string& value) {
     std::string path;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '%' && i + 2 < value.size() && HexValue(value[i + 1]) >= 0 &&
-            HexValue(value[i + 2]) >= 0) {
-            path += static_cast<char>(HexValue(value[i + 1]) * 16 + HexValue(value[i + 2]));
+        if (value[i] == '%' && i + 2 < value.size() && HexDigitValue(value[i + 1]) >= 0 &&
+            HexDigitValue(value[i + 2]) >= 0) {
+            path +=
+                static_cast<char>(HexDigitValue(value[i + 1]) * 16 + HexDigitValue(value[i + 2]));
             i += 2;
         } else {
             path += value[i];

@@ -99,15 +99,8 @@ void WritePrivately(const fs::path& target, const std::string& bytes) {
         throw CopyError(target, ErrnoText(errno));
     // A temporary file left by an earlier run may carry other permissions.
     int failure = ::fchmod(fd, 0600) == 0 ? 0 : errno;
-    for (std::size_t done = 0; failure == 0 && done < bytes.size();) {
-        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno != EINTR)
-            failure = errno;
-        else if (wrote > 0)
-            done += static_cast<std::size_t>(wrote);
-    }
-    if (failure == 0 && ::fsync(fd) != 0)
-        failure = errno;
+    if (failure == 0)
+        failure = WriteAllAndSync(fd, bytes);
     if (::close(fd) != 0 && failure == 0)
         failure = errno;
     if (failure == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)

@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace dravenloom {
 namespace {
@@ -27,7 +27,8 @@ TEST_F(EditMenuTest, StandsBetweenFileAndHelpWithTheStandardKeys) {
     QStringList titles;
     for (QAction* action : Window->menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, QStringList({QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&Help")}));
+    EXPECT_EQ(titles, QStringList({QStringLiteral("&File"), QStringLiteral("&Edit"),
+                                   QStringLiteral("&Help")}));
     EXPECT_EQ(Window->Undo1->shortcut(), QKeySequence(QKeySequence::Undo));
     EXPECT_EQ(Window->Redo1->shortcuts(), QKeySequence::keyBindings(QKeySequence::Redo));
     EXPECT_FALSE(Window->Undo1->isEnabled()) << "nothing to undo in a new guide";

@@ -7,6 +7,7 @@
 #include "support/MemorySettings.h"
 #include "support/ScriptedPlatform.h"
 #include "support/ShortLines.h"
+#include "support/LadderGuide.h"
 
 #include <QAction>
 #include <QApplication>
@@ -265,17 +266,6 @@ TEST_F(LogicPageTest, RebuildKeepsTheSelectedNodeInTheView) {
     EXPECT_TRUE(View().selectionModel()->isSelected(Model().index(1, 0, Root())));
 }
 
-// Record r of `count` jumps to r + 1 and r + 2 (while they exist).
-std::vector<std::string> Ladder(std::int32_t count) {
-    std::vector<std::string> lines;
-    for (std::int32_t r = 1; r <= count; ++r) {
-        lines.push_back(P(r, "Step " + std::to_string(r)));
-        for (std::int32_t t : {r + 1, r + 2})
-            if (t <= count)
-                lines.push_back(R(r, "to " + std::to_string(t), std::to_string(t)));
-    }
-    return lines;
-}
 
 // Every index below `parent` that has children, expanded or not.
 void CheckAllOpen(QTreeView& view, QAbstractItemModel& model, const QModelIndex& parent,

@@ -5,6 +5,7 @@
 #include "support/EditorFixture.h"
 #include "support/ScriptedPlatform.h"
 #include "support/ShortLines.h"
+#include "support/LadderGuide.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +17,6 @@
 namespace dravenloom {
 namespace {
 
-// Record r of `count` jumps to r + 1 and r + 2 (while they exist).
-std::vector<std::string> Ladder(std::int32_t count) {
-    std::vector<std::string> lines;
-    for (std::int32_t r = 1; r <= count; ++r) {
-        lines.push_back(P(r, "Step " + std::to_string(r)));
-        for (std::int32_t t : {r + 1, r + 2})
-            if (t <= count)
-                lines.push_back(R(r, "to " + std::to_string(t), std::to_string(t)));
-    }
-    return lines;
-}
 
 // Records a tree's reset notifications.
 struct ResetLog : LogicTreeObserver {

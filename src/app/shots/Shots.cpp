@@ -44,9 +44,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -322,7 +322,8 @@ void ShootEditMenu(Camera& camera, TGuideForm& window) {
         camera.ShootWithPopup(&window, menu, QStringLiteral("edit-menu"));
         menu->close();
     });
-    menu->popup(window.mapToGlobal(window.menuBar()->actionGeometry(menu->menuAction()).bottomLeft()));
+    menu->popup(
+        window.mapToGlobal(window.menuBar()->actionGeometry(menu->menuAction()).bottomLeft()));
     Settle(800);
     // The typing goes again, so that the pictures after this one show the guide as it was.
     window.Undo1->trigger();
