@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dravenloom {
@@ -32,6 +33,11 @@ public:
     RecordList(const RecordList& other) : Lines(other.Lines) {}
     RecordList& operator=(const RecordList& other) {
         Lines = other.Lines;
+        return *this;
+    }
+    RecordList(RecordList&& other) noexcept : Lines(std::move(other.Lines)) {}
+    RecordList& operator=(RecordList&& other) noexcept {
+        Lines = std::move(other.Lines);
         return *this;
     }
 

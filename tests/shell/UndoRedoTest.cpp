@@ -186,6 +186,16 @@ TEST_F(UndoRedoTest, ASavedPointDroppedWithTheStepsAfterItIsNeverReachedAgain) {
     EXPECT_TRUE(Modified()) << "the list is as opened, not as saved";
 }
 
+TEST_F(UndoRedoTest, ACopyOfTheListIsNoneOfTheHistorysBusiness) {
+    OpenSample();
+    RecordList copy = Doc().Records; // as a save or a recovery copy takes it
+    copy.StoreRecord(1, GuideRecord{.Dialogue = "changed in the copy"});
+    RecordList moved = std::move(copy);
+    moved.StoreRecord(2, GuideRecord{.Dialogue = "changed again"});
+    EXPECT_FALSE(Doc().History.CanUndo());
+    EXPECT_EQ(Lines().front(), P(1, "One"));
+}
+
 TEST_F(UndoRedoTest, OpeningANewGuideAndClosingClearTheHistory) {
     OpenSample();
     TypeDialogue("x");
