@@ -3,8 +3,8 @@
 // the length of the dialogue.
 #include "BenchSupport.h"
 
-#include "app/canvas/ImageCanvas.h"
-#include "app/canvas/PictureFiles.h"
+#include "qtshared/canvas/ImageCanvas.h"
+#include "qtshared/canvas/PictureFiles.h"
 #include "document/RecordList.h"
 #include "preview/ScreenLayout.h"
 #include "preview/ScreenRenderer.h"

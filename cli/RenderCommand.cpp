@@ -7,8 +7,8 @@
 #include "QtApplication.h"
 #include "TextOutput.h"
 
-#include "app/canvas/ImageCanvas.h"
-#include "app/canvas/PictureFiles.h"
+#include "qtshared/canvas/ImageCanvas.h"
+#include "qtshared/canvas/PictureFiles.h"
 #include "document/Cp1252.h"
 #include "document/Errors.h"
 #include "document/GuideFile.h"

@@ -5,7 +5,7 @@
 #include "OpenedGuide.h"
 #include "QtApplication.h"
 
-#include "app/QtSettingsStore.h"
+#include "qtshared/QtSettingsStore.h"
 #include "document/Cp1252.h"
 #include "document/GuideFile.h"
 #include "document/NumberText.h"

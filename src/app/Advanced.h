@@ -1,7 +1,7 @@
 // The graphic dialog: the picture, if any, of the current record and where it is placed.
 #pragma once
 
-#include "app/canvas/PictureFiles.h"
+#include "qtshared/canvas/PictureFiles.h"
 #include "document/RecordEditor.h"
 
 #include <QDialog>

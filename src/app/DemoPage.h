@@ -3,8 +3,8 @@
 #pragma once
 
 #include "app/GuidePage.h"
-#include "app/canvas/ImageCanvas.h"
-#include "app/canvas/PictureFiles.h"
+#include "qtshared/canvas/ImageCanvas.h"
+#include "qtshared/canvas/PictureFiles.h"
 #include "preview/Demonstration.h"
 
 #include <functional>

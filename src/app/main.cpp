@@ -6,7 +6,7 @@
 #include "app/Guidecode.h"
 #include "app/Magnified.h"
 #include "app/QtPlatform.h"
-#include "app/QtSettingsStore.h"
+#include "qtshared/QtSettingsStore.h"
 #include "app/Splash.h"
 #include "app/Tutorial.h"
 #include "app/Wizard.h"

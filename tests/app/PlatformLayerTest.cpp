@@ -2,7 +2,7 @@
 // the settings store and the code page edge of the text fields.
 #include "app/GuideText.h"
 #include "app/QtPlatform.h"
-#include "app/QtSettingsStore.h"
+#include "qtshared/QtSettingsStore.h"
 #include "app/WidgetTestSupport.h"
 #include "document/Controls.h"
 #include "document/RecordEditor.h"

@@ -3,8 +3,8 @@
 // cannot be loaded reported once.
 #include "preview/ScreenRenderer.h"
 
-#include "app/canvas/ImageCanvas.h"
-#include "app/canvas/PictureFiles.h"
+#include "qtshared/canvas/ImageCanvas.h"
+#include "qtshared/canvas/PictureFiles.h"
 #include "canvas/PictureWriters.h"
 #include "document/RecordList.h"
 #include "publish/AppletOptions.h"

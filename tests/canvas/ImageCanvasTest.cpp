@@ -1,8 +1,8 @@
 // Tests of the Qt canvas: the faces and their metrics, the size of fonts whatever the display,
 // and what each drawing call puts into the image.
-#include "app/canvas/ImageCanvas.h"
+#include "qtshared/canvas/ImageCanvas.h"
 
-#include "app/canvas/PictureFiles.h"
+#include "qtshared/canvas/PictureFiles.h"
 #include "canvas/PictureWriters.h"
 #include "document/Cp1252.h"
 #include "document/Errors.h"

@@ -1,6 +1,6 @@
 // Tests of the picture loader: every format decodes to the right size and colours, and every
 // kind of bad file is an error that names the file, never a crash.
-#include "app/canvas/PictureFiles.h"
+#include "qtshared/canvas/PictureFiles.h"
 
 #include "canvas/PictureWriters.h"
 #include "document/Cp1252.h"

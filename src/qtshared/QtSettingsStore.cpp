@@ -1,5 +1,5 @@
 // The settings store over QSettings.
-#include "app/QtSettingsStore.h"
+#include "qtshared/QtSettingsStore.h"
 
 #include "document/Cp1252.h"
 

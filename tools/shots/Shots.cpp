@@ -16,7 +16,7 @@
 #include "app/LogicPage.h"
 #include "app/Magnified.h"
 #include "app/QtPlatform.h"
-#include "app/QtSettingsStore.h"
+#include "qtshared/QtSettingsStore.h"
 #include "app/Splash.h"
 #include "app/Tranbtn.h"
 #include "app/Tutorial.h"

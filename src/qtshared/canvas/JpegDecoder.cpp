@@ -1,7 +1,7 @@
 // JPEG pictures through libjpeg. Its errors leave the library by longjmp back into the functions
 // below, which hold nothing that needs destroying, so a corrupt file is an exception and never
 // ends the program.
-#include "app/canvas/PictureDecoders.h"
+#include "qtshared/canvas/PictureDecoders.h"
 
 #include <csetjmp>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Loading the pictures that records name.
-#include "app/canvas/PictureFiles.h"
+#include "qtshared/canvas/PictureFiles.h"
 
-#include "app/canvas/PictureDecoders.h"
+#include "qtshared/canvas/PictureDecoders.h"
 #include "document/Cp1252.h"
 #include "document/Errors.h"
 #include "document/GuideFile.h"

@@ -2,7 +2,7 @@
 // colour (from the graphics control block before it) given alpha 0. Records are read one by
 // one rather than slurped, so that a frame's size is checked before its pixels are allocated
 // and frames after the first are never decoded.
-#include "app/canvas/PictureDecoders.h"
+#include "qtshared/canvas/PictureDecoders.h"
 
 #include <gif_lib.h>
 

@@ -1,7 +1,7 @@
 // The record screen drawn into a QImage.
-#include "app/canvas/ImageCanvas.h"
+#include "qtshared/canvas/ImageCanvas.h"
 
-#include "app/canvas/PictureFiles.h"
+#include "qtshared/canvas/PictureFiles.h"
 #include "document/Cp1252.h"
 #include "document/Errors.h"
 
