@@ -1189,7 +1189,7 @@
     responseRows(layout, metrics.widths, metrics.lineHeight).forEach(function (row, k) {
       var button = layout.buttons[k];
       var label = button.label.replace(/\s+/g, ' ').trim() || layout.regions.targets[k];
-      if (isWebTarget(layout.regions.targets[k]))
+      if (isWebTarget(layout.regions.targets[k]) && openableAddress(layout.regions.targets[k]))
         label += ' (opens in a new tab)';
       var node = element(document, 'button', 'dravenloom-response');
       node.type = 'button';
@@ -1319,11 +1319,13 @@
     this.aboutBox.querySelector('button').focus();
   };
 
+  // The focus goes back to the button that opened the box.
   Player.prototype.closeAbout = function () {
     if (this.aboutBox.hidden)
       return;
     this.aboutBox.hidden = true;
-    this.panel.focus();
+    var buttons = this.panel.querySelectorAll('.dravenloom-bar button');
+    (buttons[buttons.length - 1] || this.panel).focus();
   };
 
   // While a panel is open, Tab goes round inside the panel opened last, wherever the focus

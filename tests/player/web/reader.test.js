@@ -32,11 +32,13 @@ site.guide('tall.dvx', [
 ]);
 site.page('tall.html', 'Tall', site.element('tall.dvx', ['--height', '200']));
 
-// Responses to records the guide has not got, beside one that works.
+// A response to a record the guide has not got, one that works, and a link that must not
+// open.
 site.guide('gap.dvx', [
   '1\u00a4Where now?\u00b6\u00aa\u00b1\u0080no',
   '1\u00a4Nowhere\u00b69',
   '1\u00a4Onwards\u00b62',
+  '1\u00a4Danger [url:javascript:alert(1).x]\u00b6',
   '2\u00a4Arrived.\u00b6\u00aa\u00b1\u0080no',
 ]);
 site.page('gap.html', 'Gap', site.element('gap.dvx'));
@@ -229,6 +231,7 @@ test('the keyboard stays inside the open panel; a screen reader meets the dialog
   await tab.keyboard.press('Tab');
   assert.strictEqual(await focused(tab), 'OK');
   await tab.keyboard.press('Escape');
+  assert.strictEqual(await focused(tab), 'About...');
 
   // What assistive technology is given for record 6: the dialogue, then the responses, the
   // link saying that it opens a new tab.
@@ -297,7 +300,7 @@ test('a big guide shows its progress and is fetched once per page', async () => 
   }
 });
 
-test('a response to a record the guide lacks says so and the screen stays live', async () => {
+test('a response that cannot be followed says why and the screen stays live', async () => {
   const tab = await site.open('gap.html');
   await tab.click('.dravenloom-launch');
   await waitForRecord(tab, 1);
@@ -307,6 +310,13 @@ test('a response to a record the guide lacks says so and the screen stays live',
   assert.strictEqual(await status(tab),
                      'the response "Nowhere" leads to record 9, which is not in this guide');
   assert.strictEqual(await record(tab), '1');
+  // A link to something other than a web or mail address does not claim to open a tab, and
+  // says why it does not.
+  assert.strictEqual(await tab.$$eval('.dravenloom-response',
+                                      (nodes) => nodes[2].getAttribute('aria-label')), 'Danger');
+  await tab.evaluate(() => document.querySelectorAll('.dravenloom-response')[2].click());
+  assert.strictEqual(await status(tab), 'the response "Danger" links to ' +
+                     '"javascript:alert(1).x", which is not a web or mail address');
   // Nothing went onto the history, and the other response still works.
   await clickBar(tab, 'Back');
   await tab.evaluate(() => document.querySelectorAll('.dravenloom-response')[1].click());
