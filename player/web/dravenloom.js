@@ -614,6 +614,7 @@
     '.dravenloom-bar button{flex:0 0 auto;min-width:60px;font:12px sans-serif}',
     '.dravenloom-status{flex:0 0 auto;padding:0 4px;font-size:12px;color:#800}',
     '.dravenloom-status:empty{display:none}',
+    '.dravenloom-status.dravenloom-busy{color:#000}',
     '.dravenloom-progress{flex:0 0 auto;display:flex;align-items:center;gap:6px;',
     'padding:0 4px 3px;font-size:12px}',
     '.dravenloom-progress[hidden]{display:none}',
@@ -974,6 +975,7 @@
       return this.loading;
     var name = this.settings.fileName;
     this.say('Loading ' + name + '...');
+    this.status.classList.add('dravenloom-busy');
     var fromFile = !!(this.window.location && this.window.location.protocol === 'file:');
     var guide;
     try {
@@ -994,11 +996,13 @@
     ]).then(function (loaded) {
       self.guide = loaded[0];
       self.button = loaded[1];
+      self.status.classList.remove('dravenloom-busy');
       self.progress.hidden = true;
       self.say('');
       return true;
     }).catch(function (error) {
       self.loading = null; // a later launch tries again
+      self.status.classList.remove('dravenloom-busy');
       self.progress.hidden = true;
       self.say(error instanceof GuideError ? error.message : 'cannot load guide ' + name);
       return false;
