@@ -143,6 +143,13 @@ void GuideForm::ToolbarButton976Click() {
         Upload->PageShown();
 }
 
+bool GuideForm::CloseQuery() {
+    // An upload waits for the server inside the window's loop: the program cannot end under it.
+    if (Upload && !Upload->CloseQuery())
+        return false;
+    return Files.CloseQuery();
+}
+
 void GuideForm::Contents2Click() {
     Host.ShowHelpContents(HelpFile);
 }

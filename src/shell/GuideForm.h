@@ -96,6 +96,10 @@ public:
     // Joins the upload page: it reads its server settings when the window is first shown, and
     // the toolbar's "Upload Files" tells it that it is shown.
     void AttachUpload(UploadPage& upload) { Upload = &upload; }
+    // The window is about to close (Exit, E&xit, its close button): a running upload is
+    // stopped or kept by the author's answer, then the guide's changes are asked about. False
+    // keeps the window open.
+    bool CloseQuery();
 
     Platform& Host;
     SettingsStore& Settings;

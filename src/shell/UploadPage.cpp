@@ -74,6 +74,8 @@ void UploadPage::BuildUploadList() {
             ListCancelled = true;
             return;
         }
+        // The window's title and Save follow the new name before the next question.
+        Show();
     }
     ClearList();
     switch (
@@ -153,6 +155,8 @@ void UploadPage::UploadBtnClick() {
 }
 
 void UploadPage::SendRow(std::size_t index, const std::string& status) {
+    if (index >= UploadList.size())
+        return;
     const std::string path = UploadList[index];
     StatusText = status;
     Client.HostFileName = std::string(FileNameOf(path));
@@ -196,6 +200,7 @@ void UploadPage::RunUpload() {
             Editor.CommitRecord();
             Files.WriteGuideFile();
             Document.MarkSaved();
+            Show();
             break;
         case MsgAnswer::No:
             break;
@@ -234,7 +239,8 @@ void UploadPage::RunUpload() {
     Client.SetBinary(false);
     std::size_t i = 0;
     for (; Running() && i < UploadList.size(); ++i) {
-        const std::string& path = UploadList[i];
+        // A copy: the list may be emptied while the type command waits.
+        const std::string path = UploadList[i];
         if (imageDirSet && IsImageFile(path))
             break;
         if (IsBinaryFile(path)) {
@@ -258,7 +264,11 @@ void UploadPage::RunUpload() {
 
     if (allSent && Client.GetConnected()) {
         Host.ShowMessage({"Information", SuccessMessage, MsgButtons::Ok, MsgIcon::None});
+        // Every file is stored: a logout the server refuses or leaves unanswered changes
+        // nothing of that, and the connection is closed either way.
+        Quiet = true;
         Client.Quit();
+        Quiet = false;
     }
     ResetUploadPage();
     Idle();
@@ -284,9 +294,9 @@ void UploadPage::ResetUploadPage() {
 
 void UploadPage::AbortBtnClick() {
     // The request abandoned here is the author's own doing: nothing to report about it.
-    Aborting = true;
+    Quiet = true;
     Client.Abort();
-    Aborting = false;
+    Quiet = false;
     Host.SetPointer(PointerShape::Normal);
     Busy = false;
     RunEnded = true;
@@ -297,7 +307,7 @@ void UploadPage::AbortBtnClick() {
 }
 
 void UploadPage::RequestDone(FtpRequest, int errorCode) {
-    if (errorCode == 0 || Aborting)
+    if (errorCode == 0 || Quiet)
         return;
     Host.ShowMessage(
         {"Dravenloom",
@@ -307,14 +317,16 @@ void UploadPage::RequestDone(FtpRequest, int errorCode) {
         return;
     ResetUploadPage();
     // The connection is closed by the abort; the quit that follows finds nothing to do.
-    Aborting = true;
+    Quiet = true;
     Client.Abort();
     Client.Quit();
-    Aborting = false;
+    Quiet = false;
     Idle();
 }
 
 void UploadPage::RemoveBtnClick() {
+    if (Busy)
+        return;
     if (SelectedRow < 0 || static_cast<std::size_t>(SelectedRow) >= UploadList.size()) {
         Host.ShowMessage(ErrorBox(NothingSelectedMessage, MsgIcon::Exclamation));
         return;
@@ -323,10 +335,24 @@ void UploadPage::RemoveBtnClick() {
 }
 
 void UploadPage::FilesMemoDeleteKey() {
+    // The run goes through the rows by their index while it waits for the server.
+    if (Busy)
+        return;
     if (SelectedRow < 0 || static_cast<std::size_t>(SelectedRow) >= UploadList.size())
         return;
     UploadList.erase(UploadList.begin() + SelectedRow);
     SelectedRow = -1;
+}
+
+bool UploadPage::CloseQuery() {
+    if (!Running())
+        return true;
+    if (Host.ShowMessage({"Confirm", StopUploadQuestion, MsgButtons::YesNo, MsgIcon::Question}) !=
+        MsgAnswer::Yes)
+        return false;
+    // The run may have ended while the question was up; Abort is harmless then.
+    AbortBtnClick();
+    return true;
 }
 
 } // namespace dravenloom

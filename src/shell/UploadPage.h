@@ -40,6 +40,8 @@ inline constexpr const char* MissingServerMessage =
 inline constexpr const char* PortMessage = "Port must be an integer value.";
 inline constexpr const char* SuccessMessage = "File upload was successful.";
 inline constexpr const char* NothingSelectedMessage = "You must first select a file to remove.";
+inline constexpr const char* StopUploadQuestion =
+    "An upload is in progress.  Stop it and close Dravenloom?";
 
 class UploadPage {
 public:
@@ -58,8 +60,12 @@ public:
     void UploadBtnClick(); // "Upload"
     void AbortBtnClick();  // "Abort" (and Escape)
     void RemoveBtnClick(); // "Remove File"
-    // The Delete key in the list: as Remove File, but silent with nothing selected.
+    // The Delete key in the list: as Remove File, but silent with nothing selected. While a
+    // run goes on the list cannot change: both do nothing then.
     void FilesMemoDeleteKey();
+    // The window is about to close. While a run goes on, asks whether to stop it: Yes aborts
+    // the run, and the window may close; No keeps both going (false).
+    bool CloseQuery();
     // Every request of the client that ends with a non-zero code.
     void RequestDone(FtpRequest request, int errorCode);
 
@@ -111,7 +117,9 @@ private:
     FtpClient& Client;
     const std::string ExecutableDirectory;
     bool RunEnded = false;
-    bool Aborting = false;
+    // Requests whose failure is nobody's news: the one Abort abandons, and the logout after
+    // every file was stored.
+    bool Quiet = false;
 };
 
 } // namespace dravenloom

@@ -102,6 +102,23 @@ TEST_F(UploadCommandServerTest, ThePasswordFromTheEnvironmentWinsOverTheStoredOn
     EXPECT_TRUE(fs::exists(Root.Path / "www" / "bulb.jpg"));
 }
 
+TEST_F(UploadCommandServerTest, ALogoutRefusedAfterEveryFileWasStoredIsSuccessAlone) {
+    // Every file is on the server's disk; the refused QUIT changes nothing of that.
+    Server = std::make_unique<PyFtpServer>(Root.Path, 0,
+                                           QStringList{"--quit-reply", "500 Not now, thanks."});
+    ASSERT_TRUE(Server->Ready()) << Server->Log;
+    SetPassword("secret");
+    const CliResult result =
+        Run({"upload", Guide.string(), "--host", "127.0.0.1", "--port", Server->PortText(),
+             "--user", "alice", "--dir", "www", "--passive"});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+    EXPECT_NE(result.Out.find("[ 84%] Uploading bulb.jpg\nFile upload was successful.\n"),
+              std::string::npos)
+        << result.Out;
+    EXPECT_TRUE(fs::exists(Root.Path / "www" / "bulb.jpg"));
+}
+
 // The text with every CR LF as LF: a text file sent in TYPE A, stored with the server's own line
 // ends.
 std::string WithLfLineEnds(std::string text) {
