@@ -6,6 +6,7 @@
 #include "document/NumberText.h"
 #include "document/Platform.h"
 #include "document/RecordEditor.h"
+#include "preview/PictureLocation.h"
 #include "publish/AppletOptions.h"
 #include "publish/PasswordCipher.h"
 #include "publish/UploadFiles.h"
@@ -117,15 +118,9 @@ void UploadPage::BuildUploadList() {
         UploadList.push_back(TextOf(applet / WebPlayerFile));
     UploadList.push_back(TextOf(applet / PathOf(Options.Image)));
 
-    // A picture stored without a folder, or with one relative to the guide, is found beside
-    // the guide when it is not where the stored name leads, as the Demonstration finds it.
-    const fs::path guideFolder = PathOf(Document.GuideFileName).parent_path();
-    const auto row = [&guideFolder](const std::string& stored) {
-        const std::string utf8 = Cp1252ToUtf8(stored);
-        const fs::path path = PathOf(utf8);
-        if (path.is_relative() && !Exists(path) && Exists(guideFolder / path))
-            return TextOf(guideFolder / path);
-        return utf8;
+    // Each picture is the file the Demonstration shows: beside the guide first.
+    const auto row = [this](const std::string& stored) {
+        return TextOf(FindPictureFile(stored, Document.GuideFileName));
     };
     if (const auto failed = CollectPictures(Document.Records, UploadList, row))
         Host.ShowMessage(ErrorBox("Unable to find image " + Cp1252ToUtf8(*failed) +
