@@ -680,6 +680,24 @@
     });
   }
 
+  // A page that carries its own files (a guide exported as one page) holds them as data:
+  // addresses in <script type="application/json" id="dravenloom-files">, by the name each file
+  // has on the server; such a file is taken from there instead of being fetched.
+  function embeddedFile(document, path, url) {
+    var holder = document.getElementById('dravenloom-files');
+    if (!holder)
+      return url;
+    if (!holder.files) {
+      try {
+        holder.files = JSON.parse(holder.textContent);
+      } catch (error) {
+        holder.files = {};
+      }
+    }
+    var name = lastComponent(path);
+    return Object.prototype.hasOwnProperty.call(holder.files, name) ? holder.files[name] : url;
+  }
+
   // One guide on the page: its launch button, its panel and the walk through it.
   function Player(applet, document) {
     var window = document.defaultView;
@@ -807,7 +825,7 @@
       return this.loading;
     var name = this.settings.fileName;
     this.say('Loading ' + name + '...');
-    var url = guideUrl(this.base, name);
+    var url = embeddedFile(this.document, name, guideUrl(this.base, name));
     var fromFile = this.window.location && this.window.location.protocol === 'file:';
     this.loading = Promise.all([
       this.window.fetch(url).then(function (response) {
@@ -818,7 +836,8 @@
         throw new GuideError('cannot load guide ' + name + (fromFile ?
           ' (a page opened from a file cannot fetch it: open the page from a web server)' : ''));
       }),
-      loadPicture(this.window, pictureUrl(this.base, this.settings.imageDir, this.settings.image))
+      loadPicture(this.window, embeddedFile(this.document, this.settings.image,
+        pictureUrl(this.base, this.settings.imageDir, this.settings.image)))
     ]).then(function (loaded) {
       self.guide = parseGuide(decodeCodePage(new Uint8Array(loaded[0])), name);
       self.button = loaded[1];
@@ -853,7 +872,8 @@
   };
 
   Player.prototype.picture = function (path) {
-    var url = pictureUrl(this.base, this.settings.imageDir, path);
+    var url = embeddedFile(this.document, path,
+                           pictureUrl(this.base, this.settings.imageDir, path));
     if (!this.pictures.has(url))
       this.pictures.set(url, loadPicture(this.window, url));
     return this.pictures.get(url);
