@@ -698,6 +698,25 @@
     return Object.prototype.hasOwnProperty.call(holder.files, name) ? holder.files[name] : url;
   }
 
+  // A file by its address: an embedded one (a base64 data: address) is decoded here, which is
+  // many times faster than the browser's fetch of a data: address of some megabytes.
+  function fetchFile(window, url) {
+    var data = /^data:[^,]*;base64,/.exec(url);
+    if (!data)
+      return window.fetch(url);
+    var text = url.slice(data[0].length);
+    var bytes;
+    if (window.Uint8Array.fromBase64) {
+      bytes = window.Uint8Array.fromBase64(text);
+    } else {
+      var binary = window.atob(text);
+      bytes = new window.Uint8Array(binary.length);
+      for (var i = 0; i < binary.length; ++i)
+        bytes[i] = binary.charCodeAt(i);
+    }
+    return Promise.resolve(new window.Response(bytes));
+  }
+
   // One guide on the page: its launch button, its panel and the walk through it.
   function Player(applet, document) {
     var window = document.defaultView;
@@ -828,7 +847,7 @@
     var url = embeddedFile(this.document, name, guideUrl(this.base, name));
     var fromFile = this.window.location && this.window.location.protocol === 'file:';
     this.loading = Promise.all([
-      this.window.fetch(url).then(function (response) {
+      fetchFile(this.window, url).then(function (response) {
         if (!response.ok)
           throw new GuideError('cannot load guide ' + name);
         return response.arrayBuffer();
