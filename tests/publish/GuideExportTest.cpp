@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class GuideExportTest : public ::testing::Test {
-protected:
+public: // the refusal cases arrange the fixture itself
     TempDirectory Dir;
     RecordList Records;
     ExportSource Source;
