@@ -22,8 +22,9 @@ namespace dravenloom::cli {
 namespace {
 
 int RunExport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    const ParsedArguments parsed = ParseArguments(
-        arguments, AppearanceFlags({"--html5", "--quiet"}), AppearanceValues({"--folder", "--page"}));
+    const ParsedArguments parsed =
+        ParseArguments(arguments, AppearanceFlags({"--html5", "--quiet"}),
+                       AppearanceValues({"--folder", "--page"}));
     const std::string& path = parsed.SingleOperand("GUIDE");
     const auto folder = parsed.Value("--folder");
     const auto page = parsed.Value("--page");

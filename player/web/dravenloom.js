@@ -706,13 +706,17 @@
       return window.fetch(url);
     var text = url.slice(data[0].length);
     var bytes;
-    if (window.Uint8Array.fromBase64) {
-      bytes = window.Uint8Array.fromBase64(text);
-    } else {
-      var binary = window.atob(text);
-      bytes = new window.Uint8Array(binary.length);
-      for (var i = 0; i < binary.length; ++i)
-        bytes[i] = binary.charCodeAt(i);
+    try {
+      if (window.Uint8Array.fromBase64) {
+        bytes = window.Uint8Array.fromBase64(text);
+      } else {
+        var binary = window.atob(text);
+        bytes = new window.Uint8Array(binary.length);
+        for (var i = 0; i < binary.length; ++i)
+          bytes[i] = binary.charCodeAt(i);
+      }
+    } catch (error) {
+      return Promise.reject(error); // damaged: said as a guide that cannot be loaded
     }
     return Promise.resolve(new window.Response(bytes));
   }

@@ -33,7 +33,8 @@ std::string Lower(std::string text) {
 }
 
 std::string MissingPicture(const std::string& stored) {
-    return "Unable to find image " + Cp1252ToUtf8(stored) + ".  Please check the path and try again.";
+    return "Unable to find image " + Cp1252ToUtf8(stored) +
+           ".  Please check the path and try again.";
 }
 
 // A picture as the record stores it, found as stored or else beside the guide, as the upload
@@ -91,7 +92,8 @@ struct NamedPicture {
 // two different files is refused, since one would overwrite the other on the server.
 std::vector<NamedPicture> Pictures(const ExportSource& source) {
     std::vector<NamedPicture> pictures;
-    const fs::path button = PathFromText(source.AppletDirectory) / PathFromText(source.Settings.Image);
+    const fs::path button =
+        PathFromText(source.AppletDirectory) / PathFromText(source.Settings.Image);
     if (!IsFile(button))
         throw ExportError("Unable to find applet files.  Please reinstall Dravenloom. (" +
                           TextFromPath(button) + " is missing)");
@@ -99,8 +101,8 @@ std::vector<NamedPicture> Pictures(const ExportSource& source) {
     if (source.Records) {
         const fs::path guideFolder = PathFromText(source.GuideFile).parent_path();
         std::vector<std::string> stored;
-        const auto failed = CollectPictures(*source.Records, stored,
-                                            [](const std::string& path) { return path; });
+        const auto failed =
+            CollectPictures(*source.Records, stored, [](const std::string& path) { return path; });
         if (failed)
             throw ExportError(MissingPicture(*failed));
         for (const auto& path : stored)
@@ -131,10 +133,17 @@ std::string EscapeHtmlText(std::string_view text) {
     std::string escaped;
     for (const char c : text) {
         switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        default: escaped += c;
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        default:
+            escaped += c;
         }
     }
     return escaped;
@@ -165,8 +174,8 @@ std::string ScriptContent(std::string text) {
     std::string safe;
     safe.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '<' && (Lower(text.substr(i, 8)) == "</script" ||
-                               text.compare(i, 4, "<!--") == 0))
+        if (text[i] == '<' &&
+            (Lower(text.substr(i, 8)) == "</script" || text.compare(i, 4, "<!--") == 0))
             safe += "\\x3C";
         else
             safe += text[i];
@@ -208,8 +217,7 @@ std::string PageText(const ExportSource& source, const std::string& tail) {
                        "<head>" + LineEnd + "<meta charset=\"utf-8\">" + LineEnd +
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">" +
                        LineEnd + "<title>" + title + "</title>" + LineEnd + "</head>" + LineEnd +
-                       "<body>" + LineEnd + "<main>" + LineEnd + "<h1>" + title + "</h1>" +
-                       LineEnd;
+                       "<body>" + LineEnd + "<main>" + LineEnd + "<h1>" + title + "</h1>" + LineEnd;
     for (const auto& line : AppletTagLines(settings, GuideNameForTag(source.GuideFile)))
         page += Cp1252ToUtf8(line) + LineEnd;
     page += tail;
@@ -234,17 +242,15 @@ std::string Counted(const char* verb, const std::string& name, std::size_t index
 } // namespace
 
 std::string Base64(std::string_view bytes) {
-    static const char Digits[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const char Digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string text;
     text.reserve((bytes.size() + 2) / 3 * 4);
     std::size_t i = 0;
     for (; i + 3 <= bytes.size(); i += 3) {
-        const std::uint32_t v = static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]))
-                                    << 16 |
-                                static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1]))
-                                    << 8 |
-                                static_cast<unsigned char>(bytes[i + 2]);
+        const std::uint32_t v =
+            static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << 16 |
+            static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8 |
+            static_cast<unsigned char>(bytes[i + 2]);
         text += Digits[v >> 18];
         text += Digits[(v >> 12) & 63];
         text += Digits[(v >> 6) & 63];
@@ -317,8 +323,8 @@ std::string OnePageExport(const ExportSource& source, const ExportProgress& prog
     }
     files += "}";
     const std::string tail = std::string("<script type=\"application/json\" id=\"") +
-                             EmbeddedFilesId + "\">" + files + "</script>" + LineEnd +
-                             "<script>" + LineEnd + ScriptContent(player) + "</script>" + LineEnd;
+                             EmbeddedFilesId + "\">" + files + "</script>" + LineEnd + "<script>" +
+                             LineEnd + ScriptContent(player) + "</script>" + LineEnd;
     return PageText(source, tail);
 }
 
@@ -372,8 +378,7 @@ std::string LargePageWarning(std::uintmax_t bytes) {
         return {};
     char size[32];
     std::snprintf(size, sizeof size, "%.1f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
-    return std::string("The page was written, but it is ") + size + " (" +
-           std::to_string(bytes) +
+    return std::string("The page was written, but it is ") + size + " (" + std::to_string(bytes) +
            " bytes) large: readers download all of it before the guide starts. An export to a "
            "folder loads each picture only when a record shows it.";
 }

@@ -45,8 +45,7 @@ ExportSource ExportCommands::Source() const {
     ExportSource source;
     source.GuideFile = Document.GuideFileName;
     source.Settings = Options.Settings();
-    source.AppletDirectory =
-        TextFromPath(PathFromText(ExecutableDirectory) / AppletFolder);
+    source.AppletDirectory = TextFromPath(PathFromText(ExecutableDirectory) / AppletFolder);
     return source;
 }
 
@@ -102,8 +101,8 @@ void ExportCommands::ExportAsOnePage1Click() {
         ExportAsOnePage(source, page, [this](const std::string& status) { Note(status); });
     Note("Exported " + FileNamePart(source.GuideFile) + " as " + FileNamePart(page));
     if (const std::string warning = LargePageWarning(bytes); !warning.empty())
-        Host.ShowMessage({"Warning", FileNamePart(page) + ": " + warning, MsgButtons::Ok,
-                          MsgIcon::Exclamation});
+        Host.ShowMessage(
+            {"Warning", FileNamePart(page) + ": " + warning, MsgButtons::Ok, MsgIcon::Exclamation});
 }
 
 } // namespace dravenloom

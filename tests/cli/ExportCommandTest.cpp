@@ -20,9 +20,9 @@ protected:
 
 TEST_F(ExportCommandTest, TheOptionsOfTagReachThePageOfBothForms) {
     const std::string guide = Guide().string();
-    const CliResult folder = Run({"export", guide, "--folder", (Directory / "site").string(),
-                                  "--title", "Lamp help", "--size", "14", "--image", "red.gif",
-                                  "--image-dir", "img", "--quiet"});
+    const CliResult folder =
+        Run({"export", guide, "--folder", (Directory / "site").string(), "--title", "Lamp help",
+             "--size", "14", "--image", "red.gif", "--image-dir", "img", "--quiet"});
     ASSERT_EQ(folder.Status, 0) << folder.Err;
     EXPECT_EQ(folder.Err, "");
     const std::string page = dravenloom::ReadWholeFile(Directory / "site" / "index.html");

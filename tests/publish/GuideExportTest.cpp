@@ -78,15 +78,16 @@ public: // the refusal cases arrange the fixture itself
     }
 };
 
-TEST_F(GuideExportTest, TheFolderHoldsThePageTheGuideThePlayerAndThePicturesWhereTheUploadPutsThem) {
+TEST_F(GuideExportTest,
+       TheFolderHoldsThePageTheGuideThePlayerAndThePicturesWhereTheUploadPutsThem) {
     const fs::path out = Dir.Path / "site" / "deeper"; // created, with its parent
     std::vector<std::string> progress;
     ExportToFolder(Source, out.string(), [&](const std::string& s) { progress.push_back(s); });
-    EXPECT_EQ(FilesUnder(out),
-              (std::vector<std::string>{"About.class", "Dravenloom.class", "GuideCanvas.class",
-                                        "GuideFrame.class", "Progress.class", "bulb.jpg",
-                                        "dravenloom.js", "gray.gif", "index.html",
-                                        "lamp help.dvx", "plug.gif"}));
+    EXPECT_EQ(
+        FilesUnder(out),
+        (std::vector<std::string>{"About.class", "Dravenloom.class", "GuideCanvas.class",
+                                  "GuideFrame.class", "Progress.class", "bulb.jpg", "dravenloom.js",
+                                  "gray.gif", "index.html", "lamp help.dvx", "plug.gif"}));
     EXPECT_EQ(ReadBytes((out / "lamp help.dvx").string()), GuideBytes); // CR LF kept
     EXPECT_EQ(ReadBytes((out / "bulb.jpg").string()), std::string("\xFF\xD8jpeg\0", 7));
     ASSERT_EQ(progress.size(), 11u);

@@ -23,9 +23,9 @@ class PublishingChoicesTest : public EditorFixture {
 protected:
     PublishingChoicesTest() {
         fs::create_directories(Dir.Path / "Applet");
-        for (const char* name : {"Dravenloom.class", "About.class", "Progress.class",
-                                 "GuideCanvas.class", "GuideFrame.class", "gray.gif",
-                                 "dravenloom.js"})
+        for (const char* name :
+             {"Dravenloom.class", "About.class", "Progress.class", "GuideCanvas.class",
+              "GuideFrame.class", "gray.gif", "dravenloom.js"})
             WriteBytes((Dir.Path / "Applet" / name).string(), name);
     }
 };
@@ -84,8 +84,8 @@ TEST_F(PublishingChoicesTest, APageThatOnlyJavaPlaysIsSentOnlyWhenTheAuthorSaysS
     EXPECT_EQ(Platform.Messages.back().Text, SuccessMessage);
 
     // A page that loads the player too, and a page with no element, are sent without a word.
-    for (const std::string& page :
-         {javaOnly + "<script src=\"js/dravenloom.js\"></script>", std::string("<p>no guide</p>")}) {
+    for (const std::string& page : {javaOnly + "<script src=\"js/dravenloom.js\"></script>",
+                                    std::string("<p>no guide</p>")}) {
         run(page, {MsgAnswer::Yes, MsgAnswer::Ok});
         EXPECT_EQ(Platform.Messages.size(), 2u) << page;
         EXPECT_EQ(Platform.Messages.back().Text, SuccessMessage) << page;
@@ -107,9 +107,8 @@ TEST_F(PublishingChoicesTest, TheExportsSaveFirstAskForTheirPlaceAndNameTheirRes
     Platform.ClearRecords();
     Platform.MessageAnswers.push_back(MsgAnswer::Cancel);
     Form.Exports.ExportToFolder1Click();
-    EXPECT_EQ(Platform.Messages.at(0).Text, "Save changes to " +
-                                                fs::path(guide).filename().string() +
-                                                " before exporting?");
+    EXPECT_EQ(Platform.Messages.at(0).Text,
+              "Save changes to " + fs::path(guide).filename().string() + " before exporting?");
     EXPECT_TRUE(Platform.SaveDialogs.empty());
 
     const std::string onDisk = ReadBytes(guide);
