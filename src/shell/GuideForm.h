@@ -13,6 +13,7 @@
 #include "navigation/RecordRemoval.h"
 #include "shell/CrashRecovery.h"
 #include "shell/FileCommands.h"
+#include "shell/ExportCommands.h"
 #include "shell/OptionsPage.h"
 #include "shell/Pages.h"
 #include "shell/QuickMoves.h"
@@ -30,6 +31,8 @@ class UploadPage;
 
 inline constexpr const char* HomePageAddress = "https://www.korvessa.example/dravenloom/";
 inline constexpr const char* HelpFileName = "Dravenloom.hlp";
+// The value under ProgramKey that remembers "Also play in browsers without Java".
+inline constexpr const char* WebPlayerValue = "WebPlayer";
 
 class GuideForm {
 public:
@@ -123,6 +126,8 @@ public:
     // "&File"'s recent guides, read when the window is first shown; "&Edit"'s moves.
     RecentGuides Recent;
     QuickMoves Moves;
+    // "&File"'s exports of the published guide to the local disk.
+    ExportCommands Exports;
 
     MenuItem ShowHintsItem;    // "&Show Hints", ticked while hints are on
     bool HintsEnabled = true;  // the application-wide hint switch

@@ -17,7 +17,16 @@ OptionsPage::OptionsPage(GuideDocument& document, RecordEditor& editor, FileComm
       Host(platform) {}
 
 void OptionsPage::LoadBtnClick() {
+    const bool before = Options.CheckHtml5.Checked;
     LoadOptionsFromFile(Options, Host, LoadFileName);
+    if (Options.CheckHtml5.Checked != before && WebPlayerChosen)
+        WebPlayerChosen(Options.CheckHtml5.Checked);
+}
+
+void OptionsPage::CheckHtml5Click(bool checked) {
+    Options.CheckHtml5.Checked = checked;
+    if (WebPlayerChosen)
+        WebPlayerChosen(checked);
 }
 
 } // namespace dravenloom

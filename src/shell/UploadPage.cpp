@@ -2,11 +2,14 @@
 #include "shell/UploadPage.h"
 
 #include "document/Cp1252.h"
+#include "document/Errors.h"
+#include "document/GuideFile.h"
 #include "document/GuideDocument.h"
 #include "document/NumberText.h"
 #include "document/Platform.h"
 #include "document/RecordEditor.h"
 #include "preview/PictureLocation.h"
+#include "publish/AppletElement.h"
 #include "publish/AppletOptions.h"
 #include "publish/PasswordCipher.h"
 #include "publish/UploadFiles.h"
@@ -38,7 +41,43 @@ MessageRequest ErrorBox(std::string text, MsgIcon icon = MsgIcon::None) {
     return {"Error", std::move(text), MsgButtons::Ok, icon};
 }
 
+bool IsHtmlFile(std::string_view path) {
+    std::string name(FileNameOf(path));
+    for (char& c : name)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const auto ends = [&](std::string_view ext) {
+        return name.size() > ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0;
+    };
+    return ends(".html") || ends(".htm");
+}
+
 } // namespace
+
+std::string JavaOnlyPageQuestion(const std::string& name) {
+    return std::string(JavaOnlyPageStart) + name +
+           " plays your guide with the Java applet alone, and no current browser runs Java "
+           "applets: its readers will see the line \"Sorry, but your browser does not support "
+           "Java.\" and no guide.\n\nTick \"Also play in browsers without Java\" on the Generate "
+           "HTML page, generate the element again and put it into the page, so that every "
+           "browser plays the guide." +
+           UploadAnyway;
+}
+
+int JavaOnlyPageRow(const std::vector<std::string>& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!IsHtmlFile(rows[i]))
+            continue;
+        std::string html;
+        try {
+            html = ReadFileBytes(rows[i]);
+        } catch (const DravenloomError&) {
+            continue; // a page that cannot be read fails when it is sent, and is reported then
+        }
+        if (FindAppletElement(html) && !LoadsWebPlayer(html))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
 
 UploadPage::UploadPage(GuideDocument& document, RecordEditor& editor, FileCommands& files,
                        const AppletOptions& options, Platform& platform, SettingsStore& settings,
@@ -207,6 +246,13 @@ void UploadPage::RunUpload() {
     // anything is sent.
     if (const std::string warning = SameNameWarning(); !warning.empty()) {
         if (Host.ShowMessage({"Question", warning + "\n\nUpload anyway?", MsgButtons::YesNo,
+                              MsgIcon::Question}) != MsgAnswer::Yes)
+            return;
+    }
+    // A page that only the Java applet can play would reach readers who see no guide at all.
+    if (const int row = JavaOnlyPageRow(UploadList); row >= 0) {
+        const std::string name(FileNameOf(UploadList[static_cast<std::size_t>(row)]));
+        if (Host.ShowMessage({"Question", JavaOnlyPageQuestion(name), MsgButtons::YesNo,
                               MsgIcon::Question}) != MsgAnswer::Yes)
             return;
     }

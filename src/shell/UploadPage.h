@@ -42,6 +42,13 @@ inline constexpr const char* SuccessMessage = "File upload was successful.";
 inline constexpr const char* NothingSelectedMessage = "You must first select a file to remove.";
 inline constexpr const char* StopUploadQuestion =
     "An upload is in progress.  Stop it and close Dravenloom?";
+// Asked before a page is sent whose element plays the guide with the Java applet alone.
+inline constexpr const char* JavaOnlyPageStart = "The page ";
+inline constexpr const char* UploadAnyway = "\n\nUpload anyway?";
+// The question for the page `name` (its file name): what its readers will see, and the cure.
+std::string JavaOnlyPageQuestion(const std::string& name);
+// The first HTML row whose applet element loads Dravenloom.class but no dravenloom.js, or -1.
+int JavaOnlyPageRow(const std::vector<std::string>& rows);
 
 class UploadPage {
 public:

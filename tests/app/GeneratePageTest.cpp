@@ -210,8 +210,17 @@ TEST_F(GeneratePageTest, TheBoxForBrowsersWithoutJavaAddsTheScriptLineAndLoadsBa
     Generate->GenerateBitBtn->click();
     EXPECT_EQ(Generate->HtmlMemo->toPlainText().split(u'\n').size(), AppletTagLineCount);
 
+    // The note under the box, whole, above the font row, inside the page.
+    EXPECT_EQ(Generate->Html5Note->text(), QStringLiteral("Java applets play in no current browser."));
+    const QRect note = Generate->Html5Note->geometry();
+    EXPECT_GE(note.top(), Generate->CheckHtml5->geometry().bottom());
+    EXPECT_LT(note.bottom(), Generate->FaceCombo->geometry().top());
+    EXPECT_LE(Generate->Html5Note->sizeHint().width(), note.width());
+    EXPECT_LE(note.right(), 620);
+
     Generate->CheckHtml5->click();
     EXPECT_TRUE(Options().CheckHtml5.Checked);
+    EXPECT_EQ(Settings.Bool(ProgramKey, "WebPlayer"), true) << "remembered for the next run";
     Generate->GenerateBitBtn->click();
     const QStringList lines = Generate->HtmlMemo->toPlainText().split(u'\n');
     ASSERT_EQ(lines.size(), AppletTagLineCount + 1);

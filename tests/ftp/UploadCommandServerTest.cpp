@@ -136,6 +136,28 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
     return files;
 }
 
+// A page whose element only the Java applet plays: the command says what its readers will see,
+// on stderr, and sends it as it was asked to.
+TEST_F(UploadCommandServerTest, APageOnlyJavaPlaysIsNamedAndSentAnyway) {
+    const std::string text = "<html><body>\r\n<APPLET CODE=\"Dravenloom.class\">\r\n"
+                             "<PARAM NAME=\"filename\" VALUE=\"tour.dvx\">\r\n</APPLET>\r\n"
+                             "</body></html>\r\n";
+    const fs::path page = Write("help.html", text);
+    SetPassword("secret");
+    const CliResult result = Run({"upload", Guide.string(), "--html", page.string(), "--host",
+                                  "127.0.0.1", "--port", Server->PortText(), "--user", "alice",
+                                  "--dir", "www", "--passive"});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Err.rfind("dravenloom-cli upload: The page help.html plays your guide with "
+                               "the Java applet alone, and no current browser runs Java applets",
+                               0),
+              0u)
+        << result.Err;
+    EXPECT_EQ(result.Err.find("Upload anyway?"), std::string::npos) << result.Err;
+    EXPECT_NE(result.Out.find("File upload was successful."), std::string::npos);
+    EXPECT_TRUE(fs::is_regular_file(Root.Path / "www" / "help.html"));
+}
+
 class UploadEndToEndTest : public UploadCommandServerTest,
                            public ::testing::WithParamInterface<const char*> {};
 
