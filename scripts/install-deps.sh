@@ -14,7 +14,7 @@ packages=(
   xvfb xauth x11-utils imagemagick xdotool
   openjdk-17-jdk-headless
   python3 python3-pyftpdlib
-  libutf8proc-dev
+  libutf8proc-dev libpcre2-dev
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   chromium
