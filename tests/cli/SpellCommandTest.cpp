@@ -30,8 +30,8 @@ protected:
     fs::path Home = Directory / "home";
 };
 
-// Record 1 has "Teh" twice and a misspelled link address; record 2 has é in a correct word and
-// a misspelled one in a response; record 3 is spelled right.
+// Record 1 has "Teh" twice and misspelled addresses; record 2 has "café" (which Debian's en_US
+// spells "cafe"), a number and two misspelled words in a response; record 3 is spelled right.
 const std::string Misspelled = "1|Teh lamp is on. Teh end at www.exmaple.com#<>~no\r\n"
                                "1|Read[url:http://exmaple.com/pgae]#2\r\n"
                                "2|A caf\xE9 in 1999#<>~no\r\n"
@@ -43,20 +43,25 @@ TEST_F(SpellCommandTest, ListsEachWordOncePerRecordWithSuggestions) {
     const CliResult text = Run({"spell", guide.string(), "--lang", "en_US"});
     EXPECT_EQ(text.Status, 1) << text.Err;
     EXPECT_EQ(text.Err, "");
-    EXPECT_NE(text.Out.find("record 1: Teh  -> The"), std::string::npos) << text.Out;
-    EXPECT_NE(text.Out.find("record 2: Veiw  -> View"), std::string::npos) << text.Out;
-    EXPECT_NE(text.Out.find("record 2: Dravenloom  ->"), std::string::npos) << text.Out;
-    EXPECT_NE(text.Out.find("\n3 misspelled words in guide.dvx (3 records, en_US)\n"),
+    EXPECT_EQ(text.Out.rfind("record 1: Teh  -> ", 0), 0u) << text.Out;
+    EXPECT_NE(text.Out.find(", The, "), std::string::npos) << text.Out;
+    EXPECT_NE(text.Out.find("\nrecord 2: caf\xC3\xA9  -> cafe"), std::string::npos) << text.Out;
+    EXPECT_NE(text.Out.find("\nrecord 2: Veiw  -> "), std::string::npos) << text.Out;
+    EXPECT_NE(text.Out.find("\nrecord 2: Dravenloom  "), std::string::npos) << text.Out;
+    EXPECT_NE(text.Out.find("\n\n4 misspelled words in guide.dvx (3 records, en_US)\n"),
               std::string::npos)
         << text.Out;
     EXPECT_EQ(text.Out.find("exmaple"), std::string::npos) << "addresses are not checked";
 
     const CliResult json = Run({"spell", guide.string(), "--json", "--lang=en_US"});
     EXPECT_EQ(json.Status, 1) << json.Err;
-    ASSERT_EQ(json.Out.rfind("[{\"record\": 1, \"word\": \"Teh\", \"suggestions\": [\"The\"", 0),
-              0u)
+    ASSERT_EQ(json.Out.rfind("[{\"record\": 1, \"word\": \"Teh\", \"suggestions\": [\"", 0), 0u)
         << json.Out;
-    EXPECT_NE(json.Out.find(",\n {\"record\": 2, \"word\": \"Veiw\", \"suggestions\": [\"View\""),
+    EXPECT_NE(json.Out.find("\"The\""), std::string::npos);
+    EXPECT_NE(json.Out.find(",\n {\"record\": 2, \"word\": \"caf\xC3\xA9\", \"suggestions\": [\"cafe\""),
+              std::string::npos)
+        << json.Out;
+    EXPECT_NE(json.Out.find(",\n {\"record\": 2, \"word\": \"Veiw\", \"suggestions\": [\""),
               std::string::npos)
         << json.Out;
     EXPECT_NE(json.Out.find("{\"record\": 2, \"word\": \"Dravenloom\", \"suggestions\": ["),
@@ -70,7 +75,7 @@ TEST_F(SpellCommandTest, CleanGuidesPersonalWordsAndTheStoredLanguage) {
 
     // The words the program added to its dictionary are the command's too.
     fs::create_directories(PersonalWords().parent_path());
-    dravenloom::WriteBytes(PersonalWords(), "Korvessa\nDravenloom\n");
+    dravenloom::WriteBytes(PersonalWords(), "Korvessa\ncaf\xC3\xA9\nna\xC3\xAFve\nDravenloom\n");
     const CliResult clean = Run({"spell", guide.string()});
     EXPECT_EQ(clean.Status, 0) << clean.Out << clean.Err;
     EXPECT_EQ(clean.Out, "OK: no misspelled words in guide.dvx (1 record, en_US)\n");
