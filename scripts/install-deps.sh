@@ -15,6 +15,7 @@ packages=(
   openjdk-17-jdk-headless
   python3 python3-pyftpdlib
   libutf8proc-dev libpcre2-dev
+  libhunspell-dev hunspell-en-us
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   chromium
