@@ -363,7 +363,7 @@ TEST_F(RecoveryOfferTest, UndoNeverCallsARecoveredGuideSaved) {
     form.Recovery.TimerTick();
     EXPECT_EQ(CopiesOnDisk().size(), 1u) << "the copy of the recovered work stays";
     Platform.MessageAnswers.push_back(MsgAnswer::Cancel);
-    EXPECT_FALSE(form.Files.CloseQuery());
+    ASSERT_FALSE(form.Files.CloseQuery()) << "Close asks";
     EXPECT_EQ(Platform.Messages.back().Text, "Save changes to lamp.dvx?");
     EXPECT_EQ(ReadBytes(Dir.File("lamp.dvx")), onDisk);
 
