@@ -17,8 +17,8 @@ RecordEditor::RecordEditor(GuideDocument& document, EditView& view, GraphicDialo
                            Platform& platform)
     : Document(document), View(view), Graphic(graphic), Host(platform) {
     Document.AwaitingDialogue = [this](bool beforeTyping) {
-        const bool off = beforeTyping && NextOffBeforeTyping ? *NextOffBeforeTyping
-                                                             : !View.NextBitBtn.Enabled;
+        const bool off =
+            beforeTyping && NextOffBeforeTyping ? *NextOffBeforeTyping : !View.NextBitBtn.Enabled;
         return off && Document.CurrentRecord == Document.RecordCount;
     };
 }

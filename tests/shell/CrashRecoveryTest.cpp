@@ -363,7 +363,7 @@ TEST_F(RecoveryOfferTest, UndoNeverCallsARecoveredGuideSaved) {
     form.Recovery.TimerTick();
     EXPECT_EQ(CopiesOnDisk().size(), 1u) << "the copy of the recovered work stays";
     Platform.MessageAnswers.push_back(MsgAnswer::Cancel);
-    EXPECT_FALSE(form.Files.CloseQuery());
+    ASSERT_FALSE(form.Files.CloseQuery()) << "Close asks";
     EXPECT_EQ(Platform.Messages.back().Text, "Save changes to lamp.dvx?");
     EXPECT_EQ(ReadBytes(Dir.File("lamp.dvx")), onDisk);
 
@@ -383,7 +383,8 @@ TEST_F(RecoveryOfferTest, ACopyFailingTheGuideChecksIsNeverLoaded) {
     };
     const std::vector<Case> cases = {
         {{Primary(1, "One"), "garbage"}, "line 2 does not start with a record number"},
-        {{Primary(0, "Zero")}, "line 1 starts with the record number 0, but record numbers start at 1"},
+        {{Primary(0, "Zero")},
+         "line 1 starts with the record number 0, but record numbers start at 1"},
         {{Primary(1, "One"), Primary(-5, "Minus five")},
          "line 2 starts with the record number -5, but record numbers start at 1"},
     };

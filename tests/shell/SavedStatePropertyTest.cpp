@@ -38,11 +38,10 @@ public:
     explicit EditorWalk(std::uint32_t seed) : Random(seed) {
         Start();
         // A named guide to begin with, as most of the author's work is.
-        WriteBytes(Dir.File("a.dvx"), FileBytesOf({BuildPrimaryLine(1, "One", "", "300", "0",
-                                                                     false),
-                                                   BuildResponseLine(1, "on", "2"),
-                                                   BuildPrimaryLine(2, "Two", "", "300", "0",
-                                                                    false)}));
+        WriteBytes(Dir.File("a.dvx"),
+                   FileBytesOf({BuildPrimaryLine(1, "One", "", "300", "0", false),
+                                BuildResponseLine(1, "on", "2"),
+                                BuildPrimaryLine(2, "Two", "", "300", "0", false)}));
         Form->Document.OpenDialogPath = Dir.File("a.dvx");
         Form->Files.OpenGuideFile();
     }
