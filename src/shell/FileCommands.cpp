@@ -120,9 +120,9 @@ void FileCommands::WriteGuideFile() {
     TellFileUsed();
 }
 
-bool FileCommands::RunSaveDialog() {
+bool FileCommands::RunSaveDialog(const std::string& title) {
     FileDialogRequest request;
-    request.Title = "Save Guide";
+    request.Title = title;
     request.Filter = GuideFilter;
     request.DefaultExt = GuideExtension;
     request.FileName = Document.GuideFileName;
@@ -186,9 +186,9 @@ void FileCommands::OpenNamedGuide(const std::string& path) {
     OpenGuideFile();
 }
 
-bool FileCommands::SaveUnderChosenName() {
+bool FileCommands::SaveUnderChosenName(const std::string& title) {
     const std::string before = Document.GuideFileName;
-    if (!RunSaveDialog())
+    if (!RunSaveDialog(title))
         return false;
     try {
         WriteGuideFile();
@@ -217,8 +217,8 @@ void FileCommands::ShowSavedNote() {
     Document.ShowStatusNote("Saved " + FileNamePart(Document.GuideFileName));
 }
 
-bool FileCommands::SaveUntitledGuide() {
-    if (!SaveUnderChosenName())
+bool FileCommands::SaveUntitledGuide(const std::string& dialogTitle) {
+    if (!SaveUnderChosenName(dialogTitle))
         return false;
     Document.SetTitleFromFileName(Document.GuideFileName);
     return true;

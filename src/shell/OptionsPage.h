@@ -30,6 +30,7 @@ public:
     void LoadBtnClick();
 
 private:
+    GuideDocument& Document;
     Platform& Host;
     std::string LoadFileName; // the file the open dialog offers first
 };
