@@ -65,14 +65,14 @@ void RefuseUnlessRegular(const std::string& path, std::filesystem::file_type typ
         throw OpenError(path, "It is not a regular file");
 }
 
-void RefuseIfTooLarge(const std::string& path, std::uintmax_t size) {
-    if (size > MaxGuideFileBytes)
-        throw OpenError(path, "It is larger than 1 GiB, more than a guide can hold");
+void RefuseIfTooLarge(const std::string& path, std::uintmax_t size, const ReadLimit& limit) {
+    if (size > limit.Bytes)
+        throw OpenError(path, limit.Reason);
 }
 
 } // namespace
 
-std::string ReadFileBytes(const std::string& path) {
+std::string ReadFileBytes(const std::string& path, const ReadLimit& limit) {
     // Looking before opening: opening a device can have effects of its own.
     std::error_code error;
     const auto status = std::filesystem::status(PathOf(path), error);
@@ -95,7 +95,7 @@ std::string ReadFileBytes(const std::string& path) {
     RefuseUnlessRegular(path, S_ISDIR(opened.st_mode)   ? std::filesystem::file_type::directory
                               : S_ISREG(opened.st_mode) ? std::filesystem::file_type::regular
                                                         : std::filesystem::file_type::unknown);
-    RefuseIfTooLarge(path, static_cast<std::uintmax_t>(opened.st_size));
+    RefuseIfTooLarge(path, static_cast<std::uintmax_t>(opened.st_size), limit);
     std::string contents;
     contents.reserve(static_cast<std::size_t>(opened.st_size));
     char buffer[1 << 16];
@@ -110,13 +110,13 @@ std::string ReadFileBytes(const std::string& path) {
         }
         contents.append(buffer, static_cast<std::size_t>(got));
         // A file that grows while it is read is held to the same limit.
-        RefuseIfTooLarge(path, contents.size());
+        RefuseIfTooLarge(path, contents.size(), limit);
     }
     return contents;
 #else
     const std::uintmax_t size = std::filesystem::file_size(PathOf(path), error);
     if (!error)
-        RefuseIfTooLarge(path, size);
+        RefuseIfTooLarge(path, size, limit);
     std::ifstream in(PathOf(path), std::ios::binary);
     if (!in)
         throw OpenError(path, std::strerror(errno));
@@ -124,7 +124,7 @@ std::string ReadFileBytes(const std::string& path) {
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         contents.append(buffer, static_cast<std::size_t>(in.gcount()));
-        RefuseIfTooLarge(path, contents.size());
+        RefuseIfTooLarge(path, contents.size(), limit);
     }
     if (in.bad())
         throw FileError("Cannot read file \"" + path + "\".");
@@ -317,6 +317,16 @@ std::string TextFromPath(const std::filesystem::path& path) {
 std::string FileNamePart(const std::string& path) {
     const auto cut = path.find_last_of("/\\");
     return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string FolderPart(const std::string& path) {
+    const auto cut = path.find_last_of("/\\");
+    if (cut == std::string::npos)
+        return {};
+    // The root keeps its separator: "/" and "C:\\", since "C:" alone is a drive's current folder.
+    if (cut == 0 || (cut == 2 && path[1] == ':'))
+        return path.substr(0, cut + 1);
+    return path.substr(0, cut);
 }
 
 } // namespace dravenloom

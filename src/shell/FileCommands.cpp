@@ -101,9 +101,9 @@ void FileCommands::WriteGuideFile() {
     TellFileUsed();
 }
 
-bool FileCommands::RunSaveDialog() {
+bool FileCommands::RunSaveDialog(const std::string& title) {
     FileDialogRequest request;
-    request.Title = "Save Guide";
+    request.Title = title;
     request.Filter = GuideFilter;
     request.DefaultExt = GuideExtension;
     request.FileName = Document.GuideFileName;
@@ -167,9 +167,9 @@ void FileCommands::OpenNamedGuide(const std::string& path) {
     OpenGuideFile();
 }
 
-bool FileCommands::SaveUnderChosenName() {
+bool FileCommands::SaveUnderChosenName(const std::string& title) {
     const std::string before = Document.GuideFileName;
-    if (!RunSaveDialog())
+    if (!RunSaveDialog(title))
         return false;
     try {
         WriteGuideFile();
@@ -198,8 +198,8 @@ void FileCommands::ShowSavedNote() {
     Document.ShowStatusNote("Saved " + FileNamePart(Document.GuideFileName));
 }
 
-bool FileCommands::SaveUntitledGuide() {
-    if (!SaveUnderChosenName())
+bool FileCommands::SaveUntitledGuide(const std::string& dialogTitle) {
+    if (!SaveUnderChosenName(dialogTitle))
         return false;
     Document.SetTitleFromFileName(Document.GuideFileName);
     return true;

@@ -40,6 +40,7 @@ public:
     std::function<void(bool)> WebPlayerChosen;
 
 private:
+    GuideDocument& Document;
     Platform& Host;
     std::string LoadFileName; // the file the open dialog offers first
 };

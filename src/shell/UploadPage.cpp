@@ -5,6 +5,7 @@
 #include "document/Errors.h"
 #include "document/GuideFile.h"
 #include "document/GuideDocument.h"
+#include "document/GuideFile.h"
 #include "document/NumberText.h"
 #include "document/Platform.h"
 #include "document/RecordEditor.h"
@@ -110,7 +111,7 @@ void UploadPage::ClearList() {
 
 void UploadPage::BuildUploadList() {
     if (Document.Untitled()) {
-        if (!Files.SaveUntitledGuide()) {
+        if (!Files.SaveUntitledGuide(SaveBeforeUploadTitle)) {
             ListCancelled = true;
             return;
         }
@@ -123,6 +124,7 @@ void UploadPage::BuildUploadList() {
     case MsgAnswer::Yes: {
         FileDialogRequest request;
         request.Filter = HtmlFilter;
+        request.Directory = FolderPart(Document.GuideFileName); // the page lies beside the guide
         if (const auto html = Host.OpenDialog(request))
             UploadList.push_back(*html);
         break;

@@ -100,6 +100,7 @@ TEST_F(UploadPageTest, AnHtmlFileComesFirstAndCancellingTheQuestionCancelsTheLis
     ASSERT_GE(Upload.UploadList.size(), 2u);
     EXPECT_EQ(Upload.UploadList[0], Dir.File("page.html"));
     EXPECT_EQ(Platform.OpenDialogs.at(0).Filter, "HTML Files (*.html, *.htm)|*.html; *.htm");
+    EXPECT_EQ(Platform.OpenDialogs.at(0).Directory, Dir.Path.string()) << "the guide's folder";
 
     Platform.MessageAnswers.push_back(MsgAnswer::Cancel);
     Upload.BuildUploadList();
@@ -155,6 +156,8 @@ TEST_F(UploadPageTest, AnUntitledGuideIsSavedFirstKeepingItsModifiedState) {
     Platform.DialogAnswers.push_back(Dir.File("fresh.dvx"));
     Platform.MessageAnswers.push_back(MsgAnswer::No);
     Upload.BuildUploadList();
+    ASSERT_EQ(Platform.SaveDialogs.size(), 1u);
+    EXPECT_EQ(Platform.SaveDialogs[0].Title, "Save Guide before uploading");
     EXPECT_EQ(Doc().GuideFileName, Dir.File("fresh.dvx"));
     EXPECT_EQ(Doc().WindowTitle, "Dravenloom - fresh.dvx");
     EXPECT_TRUE(std::filesystem::exists(Dir.File("fresh.dvx")));
