@@ -22,7 +22,6 @@ struct GuideDocument {
     GuideDocument& operator=(const GuideDocument&) = delete;
 
     RecordList Records;
-    RecordList SaveList; // scratch copy used while the file is written
     std::int32_t RecordCount = 1;
     std::int32_t CurrentRecord = 1;
 

@@ -14,6 +14,10 @@ namespace dravenloom {
 // readable text. A FileError when the file cannot be read.
 std::vector<std::string> ReadGuideLines(const std::string& path);
 
+// The same lines decoded as the record list holds them (each BreakMark a CR LF pair), every
+// line made once in its final form.
+std::vector<std::string> ReadDecodedGuideLines(const std::string& path);
+
 // The largest file that is read: far beyond any guide, and a bound on the memory a wrong
 // choice of file can take.
 inline constexpr std::uintmax_t MaxGuideFileBytes = std::uintmax_t{1} << 30;
@@ -35,8 +39,44 @@ std::string ReadFileBytes(const std::string& path, const ReadLimit& limit = Guid
 // Splits file contents into lines by the same rules.
 std::vector<std::string> SplitGuideText(const std::string& contents);
 
+// The same lines as views into `contents`, for a reader that only looks at them.
+std::vector<std::string_view> SplitGuideTextViews(std::string_view contents);
+
+// Splits guide text into lines by the same rules piece by piece, as it is read, so that a file
+// is never held whole beside its lines. A line may run on from one piece into the next, and so
+// may a CR LF pair.
+class GuideLineSplitter {
+public:
+    // With `decode`, each line is given decoded (DecodeLineFromFile).
+    explicit GuideLineSplitter(bool decode = false) : Decode(decode) {}
+    // Makes room for the lines of a text of about `bytes` bytes.
+    void Expect(std::uintmax_t bytes);
+    // The next piece of the text. A NUL byte ends the text: the rest of this piece and every
+    // later piece are left out.
+    void Feed(std::string_view piece);
+    // The lines, a last line without line end included; the splitter starts afresh after.
+    std::vector<std::string> Finish();
+
+private:
+    void Add(std::string_view line);
+
+    bool Decode;
+    std::vector<std::string> Lines;
+    std::string Partial;  // the start of a line that the next piece goes on with
+    bool AfterCr = false; // the last piece ended with a CR, whose LF may open the next
+    bool Ended = false;   // a NUL byte was met
+};
+
 // Writes each line followed by CR LF, as WriteFileAtomically does.
 void WriteGuideLines(const std::string& path, const std::vector<std::string>& lines);
+
+// The bytes of the guide file for the record list's lines: each line with every CR LF pair
+// turned into BreakMark (EncodeLineForFile), followed by CR LF.
+std::string GuideFileBytes(const std::vector<std::string>& lines);
+
+// Writes the record list's lines as the guide file, GuideFileBytes(lines), as
+// WriteFileAtomically does; the bytes are made and written a piece at a time.
+void WriteRecordLines(const std::string& path, const std::vector<std::string>& lines);
 
 // Writes bytes to a file safely: they go to a temporary file in the same directory that then
 // replaces the target, so a failed write never destroys the file that was there. A symbolic

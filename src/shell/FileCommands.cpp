@@ -25,7 +25,6 @@ void FileCommands::NewGuideState() {
     Pages.ActivePage = Page::EditView;
     Editor.ClearEditView();
     Document.Records.Clear();
-    Document.SaveList.Clear();
     Document.RecordCount = 1;
     Document.CurrentRecord = 1;
     Nav.Walking = false;
@@ -54,7 +53,8 @@ void FileCommands::NewGuideState() {
 void FileCommands::OpenGuideFile() {
     NewGuideState();
     const std::string path = Document.OpenDialogPath;
-    std::vector<std::string> lines = ReadGuideLines(path);
+    // Decoded as they are read (nothing below looks at a line break): each line is made once.
+    std::vector<std::string> lines = ReadDecodedGuideLines(path);
     // An empty file is what saving a guide whose only record is empty writes. It opens as that
     // guide again, its record 1 waiting for a dialogue as in a new guide, so that the program
     // opens whatever it saved.
@@ -74,8 +74,6 @@ void FileCommands::OpenGuideFile() {
     Document.GuideFileName = path;
     Document.RecordCount = Document.Records.CountFromLastLine();
     Document.ShowRecordStatus();
-    for (auto& line : Document.Records.Lines)
-        line = DecodeLineFromFile(line);
     Editor.LoadRecord();
     View.NextBitBtn.Enabled = true;
     View.RemoveBitBtn.Enabled = true;
@@ -90,10 +88,8 @@ void FileCommands::TellFileUsed() {
 }
 
 void FileCommands::WriteGuideFile() {
-    Document.SaveList.Lines = Document.Records.Lines;
-    for (auto& line : Document.SaveList.Lines)
-        line = EncodeLineForFile(line);
-    WriteGuideLines(Document.GuideFileName, Document.SaveList.Lines);
+    // Each line is encoded straight into the file's bytes, without a copy of the whole list.
+    WriteRecordLines(Document.GuideFileName, Document.Records.Lines);
     // Whatever command wrote it, the file now holds the guide as it stands: undoing back to
     // this state is undoing back to the file, and undoing past it leaves the file behind,
     // although the modified state itself is the command's to set.
