@@ -66,8 +66,7 @@ public:
             Out.flush();
             return MsgAnswer::Ok;
         }
-        if (request.Buttons == MsgButtons::YesNo &&
-            request.Text.rfind(JavaOnlyPageStart, 0) == 0) {
+        if (request.Buttons == MsgButtons::YesNo && request.Text.rfind(JavaOnlyPageStart, 0) == 0) {
             // A page only the Java applet plays: said, and the upload goes on as asked.
             Report(request.Text.substr(0, request.Text.rfind(UploadAnyway)));
             return MsgAnswer::Yes;

@@ -284,21 +284,22 @@ std::vector<ExportedFile> FolderExportFiles(const ExportSource& source) {
         files.push_back({TextFromPath(AppletFile(source, name)), name});
     files.push_back({TextFromPath(AppletFile(source, WebPlayerFile)), WebPlayerFile});
     for (auto& picture : Pictures(source)) {
-        // The same picture under a second spelling is one file on a folder that ignores case.
         const std::string target = folder.empty() ? picture.Name : folder + "/" + picture.Name;
-        const bool already = std::any_of(files.begin(), files.end(), [&](const ExportedFile& f) {
+        const auto same = std::find_if(files.begin(), files.end(), [&](const ExportedFile& f) {
             return Lower(f.Target) == Lower(target);
         });
-        if (!already)
+        if (same == files.end()) {
             files.push_back({std::move(picture.Source), target});
+            continue;
+        }
+        // The same picture under a second spelling is one file on a folder that ignores case;
+        // anything else of that name (the guide, a player file) would be overwritten by it.
+        if (same->Source != picture.Source &&
+            ReadFileBytes(same->Source) != ReadFileBytes(picture.Source))
+            throw ExportError("Two files would be exported as " + target +
+                              " and one would overwrite the other: " + same->Source + " and " +
+                              picture.Source);
     }
-    // The guide or a player file must not be overwritten by a picture of the same name either.
-    for (std::size_t i = 0; i < files.size(); ++i)
-        for (std::size_t j = i + 1; j < files.size(); ++j)
-            if (Lower(files[i].Target) == Lower(files[j].Target))
-                throw ExportError("Two files would be exported as " + files[j].Target +
-                                  " and one would overwrite the other: " + files[i].Source +
-                                  " and " + files[j].Source);
     return files;
 }
 

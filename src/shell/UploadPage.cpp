@@ -3,7 +3,6 @@
 
 #include "document/Cp1252.h"
 #include "document/Errors.h"
-#include "document/GuideFile.h"
 #include "document/GuideDocument.h"
 #include "document/GuideFile.h"
 #include "document/NumberText.h"
@@ -47,7 +46,8 @@ bool IsHtmlFile(std::string_view path) {
     for (char& c : name)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     const auto ends = [&](std::string_view ext) {
-        return name.size() > ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0;
+        return name.size() > ext.size() &&
+               name.compare(name.size() - ext.size(), ext.size(), ext) == 0;
     };
     return ends(".html") || ends(".htm");
 }

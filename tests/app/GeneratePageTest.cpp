@@ -211,7 +211,8 @@ TEST_F(GeneratePageTest, TheBoxForBrowsersWithoutJavaAddsTheScriptLineAndLoadsBa
     EXPECT_EQ(Generate->HtmlMemo->toPlainText().split(u'\n').size(), AppletTagLineCount);
 
     // The note under the box, whole, above the font row, inside the page.
-    EXPECT_EQ(Generate->Html5Note->text(), QStringLiteral("Java applets play in no current browser."));
+    EXPECT_EQ(Generate->Html5Note->text(),
+              QStringLiteral("Java applets play in no current browser."));
     const QRect note = Generate->Html5Note->geometry();
     EXPECT_GE(note.top(), Generate->CheckHtml5->geometry().bottom());
     EXPECT_LT(note.bottom(), Generate->FaceCombo->geometry().top());

@@ -144,9 +144,9 @@ TEST_F(UploadCommandServerTest, APageOnlyJavaPlaysIsNamedAndSentAnyway) {
                              "</body></html>\r\n";
     const fs::path page = Write("help.html", text);
     SetPassword("secret");
-    const CliResult result = Run({"upload", Guide.string(), "--html", page.string(), "--host",
-                                  "127.0.0.1", "--port", Server->PortText(), "--user", "alice",
-                                  "--dir", "www", "--passive"});
+    const CliResult result =
+        Run({"upload", Guide.string(), "--html", page.string(), "--host", "127.0.0.1", "--port",
+             Server->PortText(), "--user", "alice", "--dir", "www", "--passive"});
     ASSERT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(result.Err.rfind("dravenloom-cli upload: The page help.html plays your guide with "
                                "the Java applet alone, and no current browser runs Java applets",

@@ -144,6 +144,13 @@ TEST_F(GuideExportTest, ARefusedExportWritesNothingAndSaysWhy) {
              t.Records.Lines.push_back(BuildPrimaryLine(4, "Four", "Gray.gif", "0", "0", false));
          },
          "would overwrite the other"},
+        {"a picture named as the guide",
+         [](GuideExportTest& t, ExportSource&) {
+             WriteBytes((t.Dir.Path / "guides" / "LAMP HELP.DVX").string(), "a picture");
+             t.Records.Lines.push_back(
+                 BuildPrimaryLine(4, "Four", "LAMP HELP.DVX", "0", "0", false));
+         },
+         "would overwrite the other"},
         {"missing player",
          [](GuideExportTest& t, ExportSource&) {
              fs::remove(t.Dir.Path / "Applet" / "dravenloom.js");
@@ -169,6 +176,7 @@ TEST_F(GuideExportTest, ARefusedExportWritesNothingAndSaysWhy) {
         WriteBytes((Dir.Path / "pics" / "plug.gif").string(), "GIF89a plug");
         WriteBytes((Dir.Path / "Applet" / "dravenloom.js").string(), "var a;");
         fs::remove(Dir.Path / "guides" / "Gray.gif");
+        fs::remove(Dir.Path / "guides" / "LAMP HELP.DVX");
     }
     // A file where the folder should be is refused, and left as it was.
     WriteBytes(Dir.File("taken"), "a file");
