@@ -101,15 +101,15 @@ async function play(tab) {
     await waitForRecord(tab, next);
   }
   await tab.waitForFunction(() => document.querySelector('.dravenloom-status').textContent === '');
-  // The 60 x 80 picture of record 6 at (230, 100), and the red button picture at (5, y).
+  // The 60 x 80 picture of record 6 at (230, 100), and the red button picture.
   assert.ok(await inked(tab, 240, 105, 40, 40) > 300, 'the picture is drawn');
+  // The response's row starts at the top left of its 15 x 15 button picture.
   const red = await tab.$eval('.dravenloom-panel canvas', (canvas) => {
     const ratio = window.devicePixelRatio || 1;
-    const button = document.querySelector('.dravenloom-response').getBoundingClientRect();
+    const row = document.querySelector('.dravenloom-response').getBoundingClientRect();
     const box = canvas.getBoundingClientRect();
-    const p = canvas.getContext('2d').getImageData(
-      (button.x - box.x + button.width / 2) * ratio, (button.y - box.y + button.height / 2) *
-      ratio, 1, 1).data;
+    const p = canvas.getContext('2d').getImageData((row.x - box.x + 7) * ratio,
+                                                   (row.y - box.y + 7) * ratio, 1, 1).data;
     return p[0] > 150 && p[1] < 100 && p[2] < 100;
   });
   assert.ok(red, 'the red button picture is drawn');

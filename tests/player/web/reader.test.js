@@ -2,7 +2,8 @@
 // response rows, the panel's title bar over a tall record, the keyboard inside the panel and
 // what a screen reader is given, the loading progress and one fetch per page, a response to a
 // record the guide lacks, image directories that are no folder, and axe-core's checks of the
-// page with the panel closed, on a record and with About open.
+// sample guide as `dravenloom-cli export` writes it: the folder served from 127.0.0.1 with the
+// panel closed, on a record and with About open, and the one page opened from the disk.
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
@@ -21,6 +22,13 @@ site.page('tour.html', 'Lamp help',
 site.page('plain.html', 'Lamp help', site.element('tour.dvx'));
 site.page('long.html', 'Lamp help', site.element('tour.dvx',
   ['--title', 'Lamp help', '--button', 'Find out why the desk lamp does not light']));
+
+// The sample guide exported with the same appearance: a folder served from 127.0.0.1, and one
+// page opened from the disk.
+const look = ['--title', 'Lamp help', '--button', 'Start'];
+site.exportTour(['--folder', path.join(site.folder, 'exported')].concat(look));
+const onePage = path.join(site.folder, 'tour one.html');
+site.exportTour(['--page', onePage].concat(look));
 
 // A record far taller than its panel, then a short one.
 site.guide('tall.dvx', [
@@ -350,30 +358,51 @@ test('an image directory that is no folder shows the guide without its pictures'
   }
 });
 
-test('axe-core finds no violation with the panel closed, on a record and with About open',
-     async () => {
-  const tab = await site.open('tour.html');
-  await tab.addScriptTag({content: axeSource});
-  const check = async (when) => {
-    const result = await tab.evaluate(() => window.axe.run(document));
-    const found = result.violations.map((v) => v.id + ': ' + v.help + ' (' +
-      v.nodes.map((n) => n.target.join(' ')).join(', ') + ')');
-    assert.deepStrictEqual(found, [], when);
-    assert.ok(result.passes.length > 10, when);
-  };
-  await check('panel closed');
+// What axe-core finds on the tab as it stands, described by `when`.
+async function checkWithAxe(tab, when) {
+  if (!(await tab.evaluate(() => !!window.axe)))
+    await tab.addScriptTag({content: axeSource});
+  const result = await tab.evaluate(() => window.axe.run(document));
+  const found = result.violations.map((v) => v.id + ': ' + v.help + ' (' +
+    v.nodes.map((n) => n.target.join(' ')).join(', ') + ')');
+  assert.deepStrictEqual(found, [], when);
+  assert.ok(result.passes.length > 10, when);
+}
+
+test('axe-core finds no violation on the exported folder with the panel closed, on a record ' +
+     'and with About open', async () => {
+  const tab = await site.open('exported/index.html');
+  assert.strictEqual(await tab.title(), 'Lamp help');
+  assert.strictEqual(await tab.$eval('main .dravenloom-launch', (b) => b.textContent), 'Start');
+  await checkWithAxe(tab, 'panel closed');
   await tab.click('.dravenloom-launch');
   await waitForRecord(tab, 1);
-  await check('record 1');
+  await checkWithAxe(tab, 'record 1');
   for (const n of [3, 5, 6]) {
     await tab.keyboard.press('Enter');
     await waitForRecord(tab, n);
   }
-  await check('record 6, with a picture and a link');
+  // The picture has come and the link is among the responses.
+  await tab.waitForFunction(() => document.querySelector('.dravenloom-status').textContent === '');
+  assert.ok(site.requests.get('exported/bulb.jpg') > 0, [...site.requests.keys()].join(' '));
+  assert.match((await tab.$$eval('.dravenloom-response',
+    (nodes) => nodes.map((n) => n.getAttribute('aria-label')))).join('|'), /new tab/);
+  await checkWithAxe(tab, 'record 6, with a picture and a link');
   fs.mkdirSync(shots, {recursive: true});
   await (await tab.$('.dravenloom-panel')).screenshot({path: path.join(shots,
                                                                       'player-web-record.png')});
   await clickBar(tab, 'About...');
-  await check('About open');
+  await checkWithAxe(tab, 'About open');
+  assert.deepStrictEqual(tab.errors, []);
+  await tab.close();
+});
+
+test('axe-core finds no violation on the one-page export opened from the disk', async () => {
+  const tab = await site.browser.newPage();
+  await tab.goto('file://' + onePage.split(path.sep).map(encodeURIComponent).join('/'),
+                 {waitUntil: 'load'});
+  assert.strictEqual(await tab.title(), 'Lamp help');
+  assert.strictEqual(await tab.$eval('main .dravenloom-launch', (b) => b.textContent), 'Start');
+  await checkWithAxe(tab, 'one page, panel closed');
   await tab.close();
 });

@@ -1,6 +1,7 @@
 // A published folder for the browser tests: the player, the button pictures and the sample
 // guide in a scratch folder, pages written around the element `dravenloom-cli tag --html5`
-// makes, a server on 127.0.0.1 that counts what it sends, and a headless Chromium.
+// makes or by `dravenloom-cli export`, a server on 127.0.0.1 that counts what it sends, and a
+// headless Chromium.
 'use strict';
 const fs = require('node:fs');
 const os = require('node:os');
@@ -54,6 +55,17 @@ class Site {
     execFileSync(cli, ['tag', path.join(this.folder, guide), '--html5', '--output', out]
       .concat(extra || []));
     return fs.readFileSync(out, 'latin1');
+  }
+
+  // The sample guide written by `dravenloom-cli export` with `extra` (`--folder DIR` or
+  // `--page FILE.html` and the appearance options), from a folder of its own with its picture
+  // beside it, as an author keeps them.
+  exportTour(extra) {
+    const guides = path.join(this.folder, 'guides');
+    fs.mkdirSync(guides, {recursive: true});
+    fs.copyFileSync(path.join(root, 'examples/tour.dvx'), path.join(guides, 'tour.dvx'));
+    fs.copyFileSync(path.join(root, 'examples/bulb.jpg'), path.join(guides, 'bulb.jpg'));
+    execFileSync(cli, ['export', path.join(guides, 'tour.dvx'), '--quiet'].concat(extra));
   }
 
   // A page as an author publishes it: the language, the character set, a title, the main
