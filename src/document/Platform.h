@@ -57,7 +57,7 @@ struct FileDialogRequest {
     bool OverwritePrompt = false;
     // The folder the dialog starts in when FileName names none (UTF-8 path); empty: the
     // platform's choice.
-    std::string Directory;
+    std::string Directory{};
 };
 
 // A modal question whose buttons carry their own captions ("Recover", "Discard", "Later").

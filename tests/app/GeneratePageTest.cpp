@@ -190,6 +190,13 @@ TEST_F(GeneratePageTest, TheSavedElementLoadsBackIntoTheFields) {
     Platform.DialogAnswers.push_back(element);
     Generate->SaveBtn->click();
     ASSERT_TRUE(std::filesystem::exists(element));
+    // The untitled guide was saved first, in a dialog that says why; the element's dialog
+    // started beside it, and the status line says where the element went.
+    ASSERT_EQ(Platform.SaveDialogs.size(), 2u);
+    EXPECT_EQ(Platform.SaveDialogs[0].Title, "Save Guide before generating HTML");
+    EXPECT_EQ(Platform.SaveDialogs[1].Directory, folder.path().toStdString());
+    EXPECT_EQ(Platform.SaveDialogs[1].FileName, "tour.html");
+    EXPECT_EQ(Window->StatusPanel->text(), QStringLiteral("Saved the applet element to tag.html"));
 
     Retype(Generate->TitleEdit, QStringLiteral("Other"));
     Click(Generate->SwatchButtons[0]);
