@@ -35,7 +35,9 @@ EditSpelling::EditSpelling(TGuideForm& window, SpellingPlaces places)
         field->viewport()->installEventFilter(this);
     BuildMenu();
     Spelling.Read();
+    Spelling.FindDictionaries();
     FollowOptions();
+    ShowMenu();
 }
 
 void EditSpelling::BuildMenu() {
@@ -97,9 +99,13 @@ void EditSpelling::FollowOptions() {
         return;
     }
     if (Underlines.empty()) {
-        for (QPlainTextEdit* field : Fields)
+        for (QPlainTextEdit* field : Fields) {
             Underlines.push_back(new SpellingHighlighter(field->document(),
                                                          [this] { return Spelling.Check(); }));
+            // At once rather than at the next turn of the event loop, so that the words already
+            // there show their underline with the tick.
+            Underlines.back()->rehighlight();
+        }
     } else {
         RecheckAll();
     }

@@ -28,9 +28,12 @@ void SpellingOptions::Read() {
 
 std::unique_ptr<SpellingSession> SpellingOptions::Load(const std::string& language) const {
     const std::optional<DictionaryFiles> dictionary = FindDictionary(Installed, language);
-    if (!dictionary)
+    if (!dictionary && Installed.empty())
         throw DravenloomError("No spelling dictionary is installed. Install one of the "
                               "hunspell-* packages, such as hunspell-en-us");
+    if (!dictionary)
+        throw DravenloomError("There is no dictionary for the language \"" + language +
+                              "\" any more. Installed: " + LanguageListText(Installed));
     return std::make_unique<SpellingSession>(std::make_unique<HunspellChecker>(*dictionary),
                                              PersonalWordList(PersonalWords));
 }

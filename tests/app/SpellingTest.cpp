@@ -6,11 +6,12 @@
 #include "app/MainWindowFixture.h"
 #include "shell/SpellingSettings.h"
 #include "spelling/Dictionaries.h"
-#include "support/TestFiles.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTemporaryDir>
 #include <QTextLayout>
 
 #include <memory>
@@ -39,12 +40,15 @@ protected:
         return nullptr;
     }
 
-    TempDirectory Temp;
+    QTemporaryDir Temp;
+    std::string WordsFile() const {
+        return Temp.filePath(QStringLiteral("data/personal-words.txt")).toStdString();
+    }
 };
 
 TEST_F(SpellingTest, UnderlinesAMisspelledWordAndAddToDictionaryRemovesIt) {
     EditSpelling* spelling =
-        AttachSpelling(*Window, {DictionaryFolders(""), Temp.File("data/personal-words.txt")});
+        AttachSpelling(*Window, {DictionaryFolders(""), WordsFile()});
     Type(Page->DialogueMemo, QStringLiteral("The lamp is brokn [url:www.lampz.com]"));
     QPlainTextEdit* dialogue = Page->DialogueMemo;
     EXPECT_FALSE(spelling->CheckAsYouType1->isChecked());
@@ -73,7 +77,9 @@ TEST_F(SpellingTest, UnderlinesAMisspelledWordAndAddToDictionaryRemovesIt) {
     EXPECT_NE(Named(*menu, QStringLiteral("IgnoreWord")), nullptr);
     add->trigger();
     EXPECT_EQ(Underlined(), std::vector<std::string>{});
-    EXPECT_EQ(ReadBytes(Temp.Path / "data" / "personal-words.txt"), "brokn\n");
+    QFile kept(QString::fromStdString(WordsFile()));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("brokn\n"));
     EXPECT_FALSE(Window->Save1->isEnabled());
 
     // Typing goes on being checked; off again, the underline goes.
