@@ -97,7 +97,7 @@ TEST(SpellingSession, PersonalWordsLastAndIgnoredWordsDoNot) {
         EXPECT_FALSE(session.Misspelled("Dravenloom"));
         EXPECT_FALSE(session.Misspelled("Korvesa"));
         EXPECT_EQ(session.Misspellings("Dravenloom by Korvesa is greatt"),
-                  (std::vector<WordSpan>{{26, 6}}));
+                  (std::vector<WordSpan>{{25, 6}}));
     }
     EXPECT_EQ(ReadBytes(list), "Dravenloom\nVe\xC3\xB1" "ara\n");
     SpellingSession next(std::make_unique<HunspellChecker>(English()), PersonalWordList(list));
