@@ -11,7 +11,9 @@ SpellingOptions::SpellingOptions(SettingsStore& settings,
                                  std::string personalWords)
     : Settings(settings), Folders(std::move(folders)), PersonalWords(std::move(personalWords)) {}
 
-void SpellingOptions::FindDictionaries() { Installed = InstalledDictionaries(Folders); }
+void SpellingOptions::FindDictionaries() {
+    Installed = InstalledDictionaries(Folders);
+}
 
 void SpellingOptions::Read() {
     Choice = ReadSpellingChoice(Settings);

@@ -10,8 +10,8 @@
 #include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextLayout>
 
 #include <memory>
@@ -27,8 +27,7 @@ protected:
         const QTextBlock block = Page->DialogueMemo->document()->firstBlock();
         for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
             if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
-                ranges.push_back(std::to_string(range.start) + "+" +
-                                 std::to_string(range.length));
+                ranges.push_back(std::to_string(range.start) + "+" + std::to_string(range.length));
         }
         return ranges;
     }
@@ -47,8 +46,7 @@ protected:
 };
 
 TEST_F(SpellingTest, UnderlinesAMisspelledWordAndAddToDictionaryRemovesIt) {
-    EditSpelling* spelling =
-        AttachSpelling(*Window, {DictionaryFolders(""), WordsFile()});
+    EditSpelling* spelling = AttachSpelling(*Window, {DictionaryFolders(""), WordsFile()});
     Type(Page->DialogueMemo, QStringLiteral("The lamp is brokn [url:www.lampz.com]"));
     QPlainTextEdit* dialogue = Page->DialogueMemo;
     EXPECT_FALSE(spelling->CheckAsYouType1->isChecked());
@@ -68,7 +66,8 @@ TEST_F(SpellingTest, UnderlinesAMisspelledWordAndAddToDictionaryRemovesIt) {
 
     QTextCursor onWord(dialogue->document());
     onWord.setPosition(14);
-    std::unique_ptr<QMenu> menu(spelling->ContextMenu(dialogue, dialogue->cursorRect(onWord).center()));
+    std::unique_ptr<QMenu> menu(
+        spelling->ContextMenu(dialogue, dialogue->cursorRect(onWord).center()));
     ASSERT_NE(menu, nullptr);
     EXPECT_NE(Named(*menu, QStringLiteral("broken")), nullptr) << "a suggestion";
     EXPECT_NE(Named(*menu, QStringLiteral("Ignore")), nullptr);
