@@ -16,9 +16,9 @@
 namespace dravenloom::bench {
 namespace {
 
-constexpr std::array<const char*, 12> Typos = {"swtich", "lmap",  "teh",    "bulbb",
-                                               "recieve", "cheeck", "socekt", "firmley",
-                                               "agian",  "brekaer", "wrie",  "pluggg"};
+constexpr std::array<const char*, 12> Typos = {"swtich",  "lmap",    "teh",    "bulbb",
+                                               "recieve", "cheeck",  "socekt", "firmley",
+                                               "agian",   "brekaer", "wrie",   "pluggg"};
 
 // The generated guide with a typo at the end of every 25th line's text, from a dozen common
 // ones, and on every 400th line a word of its own that no dictionary knows ("zorbaxc", ...),
@@ -50,8 +50,7 @@ const RecordList& TypedGuide(std::int32_t count) {
 void SpellCheck(benchmark::State& state, bool withSuggestions) {
     const auto count = static_cast<std::int32_t>(state.range(0));
     const RecordList& records = TypedGuide(count);
-    const auto dictionary =
-        FindDictionary(InstalledDictionaries(DictionaryFolders("")), "en_US");
+    const auto dictionary = FindDictionary(InstalledDictionaries(DictionaryFolders("")), "en_US");
     if (!dictionary) {
         state.SkipWithError("the en_US dictionary is not installed");
         return;
@@ -68,11 +67,25 @@ void SpellCheck(benchmark::State& state, bool withSuggestions) {
     state.SetComplexityN(count);
 }
 
-void BM_SpellCheckGuide(benchmark::State& state) { SpellCheck(state, false); }
-void BM_SpellCheckGuideWithSuggestions(benchmark::State& state) { SpellCheck(state, true); }
+void BM_SpellCheckGuide(benchmark::State& state) {
+    SpellCheck(state, false);
+}
+void BM_SpellCheckGuideWithSuggestions(benchmark::State& state) {
+    SpellCheck(state, true);
+}
 
-BENCHMARK(BM_SpellCheckGuide)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
-BENCHMARK(BM_SpellCheckGuideWithSuggestions)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_SpellCheckGuide)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_SpellCheckGuideWithSuggestions)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 } // namespace
 } // namespace dravenloom::bench

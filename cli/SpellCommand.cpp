@@ -27,10 +27,10 @@ std::string Plural(std::size_t count, const char* one, const char* many) {
     return IntToStr(static_cast<std::int64_t>(count)) + " " + (count == 1 ? one : many);
 }
 
-void WriteText(BufferedOutput& out, const std::vector<Misspelling>& found,
-               const std::string& name, std::int32_t records, const std::string& language) {
-    const std::string about = name + " (" + Plural(static_cast<std::size_t>(records), "record",
-                                                   "records") +
+void WriteText(BufferedOutput& out, const std::vector<Misspelling>& found, const std::string& name,
+               std::int32_t records, const std::string& language) {
+    const std::string about = name + " (" +
+                              Plural(static_cast<std::size_t>(records), "record", "records") +
                               ", " + language + ")";
     if (found.empty()) {
         out << "OK: no misspelled words in " << about << "\n";
@@ -47,8 +47,8 @@ void WriteText(BufferedOutput& out, const std::vector<Misspelling>& found,
             out << (i == 0 ? " " : ", ") << Cp1252ToUtf8(entry.Suggestions[i]);
         out << "\n";
     }
-    out << "\n" << Plural(found.size(), "misspelled word", "misspelled words") << " in " << about
-        << "\n";
+    out << "\n"
+        << Plural(found.size(), "misspelled word", "misspelled words") << " in " << about << "\n";
 }
 
 void WriteJson(BufferedOutput& out, const std::vector<Misspelling>& found) {

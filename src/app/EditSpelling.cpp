@@ -35,7 +35,9 @@ EditSpelling::EditSpelling(TGuideForm& window, SpellingPlaces places)
         field->viewport()->installEventFilter(this);
     BuildMenu();
     Spelling.Read();
+    Spelling.FindDictionaries();
     FollowOptions();
+    ShowMenu();
 }
 
 void EditSpelling::BuildMenu() {
@@ -53,9 +55,8 @@ void EditSpelling::BuildMenu() {
     LanguageMenu->addSeparator();
     Languages = new QActionGroup(this);
     Languages->setExclusive(true);
-    connect(CheckAsYouType1, &QAction::triggered, this, [this](bool on) {
-        Run([this, on] { Spelling.CheckAsYouTypeClick(on); });
-    });
+    connect(CheckAsYouType1, &QAction::triggered, this,
+            [this](bool on) { Run([this, on] { Spelling.CheckAsYouTypeClick(on); }); });
     // A dictionary installed while the program runs shows the next time the menu opens.
     connect(LanguageMenu, &QMenu::aboutToShow, this, [this] {
         Spelling.FindDictionaries();
@@ -97,9 +98,13 @@ void EditSpelling::FollowOptions() {
         return;
     }
     if (Underlines.empty()) {
-        for (QPlainTextEdit* field : Fields)
-            Underlines.push_back(new SpellingHighlighter(field->document(),
-                                                         [this] { return Spelling.Check(); }));
+        for (QPlainTextEdit* field : Fields) {
+            Underlines.push_back(
+                new SpellingHighlighter(field->document(), [this] { return Spelling.Check(); }));
+            // At once rather than at the next turn of the event loop, so that the words already
+            // there show their underline with the tick.
+            Underlines.back()->rehighlight();
+        }
     } else {
         RecheckAll();
     }
@@ -122,11 +127,11 @@ QMenu* EditSpelling::ContextMenu(QPlainTextEdit* field, const QPoint& position) 
     if (!session || static_cast<std::size_t>(index) >= Underlines.size())
         return nullptr;
     const int place = field->cursorForPosition(position).position();
-    const std::optional<WordSpan> span = Underlines[static_cast<std::size_t>(index)]->MisspelledAt(place);
+    const std::optional<WordSpan> span =
+        Underlines[static_cast<std::size_t>(index)]->MisspelledAt(place);
     if (!span)
         return nullptr;
-    const std::string word =
-        SpellingBytes(field->toPlainText()).substr(span->Offset, span->Length);
+    const std::string word = SpellingBytes(field->toPlainText()).substr(span->Offset, span->Length);
 
     QMenu* menu = field->createStandardContextMenu();
     QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().front();

@@ -11,7 +11,9 @@ SpellingOptions::SpellingOptions(SettingsStore& settings,
                                  std::string personalWords)
     : Settings(settings), Folders(std::move(folders)), PersonalWords(std::move(personalWords)) {}
 
-void SpellingOptions::FindDictionaries() { Installed = InstalledDictionaries(Folders); }
+void SpellingOptions::FindDictionaries() {
+    Installed = InstalledDictionaries(Folders);
+}
 
 void SpellingOptions::Read() {
     Choice = ReadSpellingChoice(Settings);
@@ -28,9 +30,12 @@ void SpellingOptions::Read() {
 
 std::unique_ptr<SpellingSession> SpellingOptions::Load(const std::string& language) const {
     const std::optional<DictionaryFiles> dictionary = FindDictionary(Installed, language);
-    if (!dictionary)
+    if (!dictionary && Installed.empty())
         throw DravenloomError("No spelling dictionary is installed. Install one of the "
                               "hunspell-* packages, such as hunspell-en-us");
+    if (!dictionary)
+        throw DravenloomError("There is no dictionary for the language \"" + language +
+                              "\" any more. Installed: " + LanguageListText(Installed));
     return std::make_unique<SpellingSession>(std::make_unique<HunspellChecker>(*dictionary),
                                              PersonalWordList(PersonalWords));
 }

@@ -36,8 +36,8 @@ std::vector<std::filesystem::path> DictionaryFolders(const std::string& executab
     return folders;
 }
 
-std::vector<DictionaryFiles> InstalledDictionaries(
-    const std::vector<std::filesystem::path>& folders) {
+std::vector<DictionaryFiles>
+InstalledDictionaries(const std::vector<std::filesystem::path>& folders) {
     namespace fs = std::filesystem;
     std::vector<DictionaryFiles> found;
     std::set<std::string> languages;

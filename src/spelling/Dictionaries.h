@@ -9,7 +9,7 @@
 namespace dravenloom {
 
 struct DictionaryFiles {
-    std::string Language; // the files' common name, for example "en_US"
+    std::string Language;          // the files' common name, for example "en_US"
     std::filesystem::path Affixes; // the .aff file
     std::filesystem::path Words;   // the .dic file
 };
@@ -21,8 +21,8 @@ std::vector<std::filesystem::path> DictionaryFolders(const std::string& executab
 
 // Every dictionary in the folders, one per language (the first folder that has it wins), sorted
 // by language. A .dic file without its .aff file is no dictionary.
-std::vector<DictionaryFiles> InstalledDictionaries(
-    const std::vector<std::filesystem::path>& folders);
+std::vector<DictionaryFiles>
+InstalledDictionaries(const std::vector<std::filesystem::path>& folders);
 
 // The language names of the dictionaries, separated by ", ", or "none" when there are none.
 std::string LanguageListText(const std::vector<DictionaryFiles>& dictionaries);

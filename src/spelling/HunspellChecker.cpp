@@ -57,7 +57,9 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     bool Usable() const { return ToDict != Invalid && FromDict != Invalid; }
-    std::optional<std::string> ToDictionary(std::string_view text) const { return Run(ToDict, text); }
+    std::optional<std::string> ToDictionary(std::string_view text) const {
+        return Run(ToDict, text);
+    }
     std::optional<std::string> FromDictionary(std::string_view text) const {
         return Run(FromDict, text);
     }
@@ -97,8 +99,9 @@ HunspellChecker::HunspellChecker(const DictionaryFiles& dictionary)
     if (upper != "UTF-8" && upper != "UTF8") {
         Convert = std::make_unique<Converter>(DictionaryEncoding);
         if (!Convert->Usable())
-            throw DravenloomError("The dictionary " + LanguageName + " is written in the encoding " +
-                                  DictionaryEncoding + ", which this system cannot read");
+            throw DravenloomError("The dictionary " + LanguageName +
+                                  " is written in the encoding " + DictionaryEncoding +
+                                  ", which this system cannot read");
     }
 }
 
@@ -140,8 +143,8 @@ std::vector<std::string> HunspellChecker::Suggestions(std::string_view word) {
     if (const std::optional<std::string> converted = ToDictionary(word)) {
         for (const std::string& suggestion : Engine->suggest(*converted)) {
             std::optional<std::string> bytes = FromDictionary(suggestion);
-            if (bytes && std::find(suggestions.begin(), suggestions.end(), *bytes) ==
-                             suggestions.end())
+            if (bytes &&
+                std::find(suggestions.begin(), suggestions.end(), *bytes) == suggestions.end())
                 suggestions.push_back(std::move(*bytes));
         }
     }

@@ -24,7 +24,9 @@ std::vector<WordSpan> SpellingSession::Misspellings(std::string_view text) {
     return wrong;
 }
 
-void SpellingSession::Ignore(std::string_view word) { Ignored.emplace(word); }
+void SpellingSession::Ignore(std::string_view word) {
+    Ignored.emplace(word);
+}
 
 void SpellingSession::AddToDictionary(std::string_view word) {
     Words.Add(word);

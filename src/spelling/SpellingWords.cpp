@@ -11,12 +11,18 @@
 namespace dravenloom {
 namespace {
 
-bool IsDigit(unsigned char byte) { return byte >= '0' && byte <= '9'; }
+bool IsDigit(unsigned char byte) {
+    return byte >= '0' && byte <= '9';
+}
 
-bool IsApostrophe(unsigned char byte) { return byte == '\'' || byte == 0x92; }
+bool IsApostrophe(unsigned char byte) {
+    return byte == '\'' || byte == 0x92;
+}
 
 // Blanks, control characters and the no-break space end a run of text that could be an address.
-bool IsBlank(unsigned char byte) { return byte <= 0x20 || byte == 0x7F || byte == 0xA0; }
+bool IsBlank(unsigned char byte) {
+    return byte <= 0x20 || byte == 0x7F || byte == 0xA0;
+}
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() &&

@@ -6,10 +6,11 @@
 #include "app/MainWindowFixture.h"
 #include "shell/SpellingSettings.h"
 #include "spelling/Dictionaries.h"
-#include "support/TestFiles.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -26,8 +27,7 @@ protected:
         const QTextBlock block = Page->DialogueMemo->document()->firstBlock();
         for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
             if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
-                ranges.push_back(std::to_string(range.start) + "+" +
-                                 std::to_string(range.length));
+                ranges.push_back(std::to_string(range.start) + "+" + std::to_string(range.length));
         }
         return ranges;
     }
@@ -39,12 +39,14 @@ protected:
         return nullptr;
     }
 
-    TempDirectory Temp;
+    QTemporaryDir Temp;
+    std::string WordsFile() const {
+        return Temp.filePath(QStringLiteral("data/personal-words.txt")).toStdString();
+    }
 };
 
 TEST_F(SpellingTest, UnderlinesAMisspelledWordAndAddToDictionaryRemovesIt) {
-    EditSpelling* spelling =
-        AttachSpelling(*Window, {DictionaryFolders(""), Temp.File("data/personal-words.txt")});
+    EditSpelling* spelling = AttachSpelling(*Window, {DictionaryFolders(""), WordsFile()});
     Type(Page->DialogueMemo, QStringLiteral("The lamp is brokn [url:www.lampz.com]"));
     QPlainTextEdit* dialogue = Page->DialogueMemo;
     EXPECT_FALSE(spelling->CheckAsYouType1->isChecked());
@@ -64,7 +66,8 @@ TEST_F(SpellingTest, UnderlinesAMisspelledWordAndAddToDictionaryRemovesIt) {
 
     QTextCursor onWord(dialogue->document());
     onWord.setPosition(14);
-    std::unique_ptr<QMenu> menu(spelling->ContextMenu(dialogue, dialogue->cursorRect(onWord).center()));
+    std::unique_ptr<QMenu> menu(
+        spelling->ContextMenu(dialogue, dialogue->cursorRect(onWord).center()));
     ASSERT_NE(menu, nullptr);
     EXPECT_NE(Named(*menu, QStringLiteral("broken")), nullptr) << "a suggestion";
     EXPECT_NE(Named(*menu, QStringLiteral("Ignore")), nullptr);
@@ -73,7 +76,9 @@ TEST_F(SpellingTest, UnderlinesAMisspelledWordAndAddToDictionaryRemovesIt) {
     EXPECT_NE(Named(*menu, QStringLiteral("IgnoreWord")), nullptr);
     add->trigger();
     EXPECT_EQ(Underlined(), std::vector<std::string>{});
-    EXPECT_EQ(ReadBytes(Temp.Path / "data" / "personal-words.txt"), "brokn\n");
+    QFile kept(QString::fromStdString(WordsFile()));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("brokn\n"));
     EXPECT_FALSE(Window->Save1->isEnabled());
 
     // Typing goes on being checked; off again, the underline goes.

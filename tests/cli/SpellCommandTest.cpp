@@ -58,8 +58,9 @@ TEST_F(SpellCommandTest, ListsEachWordOncePerRecordWithSuggestions) {
     ASSERT_EQ(json.Out.rfind("[{\"record\": 1, \"word\": \"Teh\", \"suggestions\": [\"", 0), 0u)
         << json.Out;
     EXPECT_NE(json.Out.find("\"The\""), std::string::npos);
-    EXPECT_NE(json.Out.find(",\n {\"record\": 2, \"word\": \"caf\xC3\xA9\", \"suggestions\": [\"cafe\""),
-              std::string::npos)
+    EXPECT_NE(
+        json.Out.find(",\n {\"record\": 2, \"word\": \"caf\xC3\xA9\", \"suggestions\": [\"cafe\""),
+        std::string::npos)
         << json.Out;
     EXPECT_NE(json.Out.find(",\n {\"record\": 2, \"word\": \"Veiw\", \"suggestions\": [\""),
               std::string::npos)
@@ -91,7 +92,8 @@ TEST_F(SpellCommandTest, CleanGuidesPersonalWordsAndTheStoredLanguage) {
 }
 
 TEST_F(SpellCommandTest, BadGuidesAndMissingDictionariesExitTwo) {
-    const CliResult language = Run({"spell", Guide("1|Hello#<>~no\r\n").string(), "--lang", "xx_YY"});
+    const CliResult language =
+        Run({"spell", Guide("1|Hello#<>~no\r\n").string(), "--lang", "xx_YY"});
     EXPECT_EQ(language.Status, 2);
     EXPECT_EQ(language.Out, "");
     EXPECT_NE(language.Err.find("There is no dictionary for the language \"xx_YY\". Installed: "),

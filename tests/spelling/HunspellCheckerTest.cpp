@@ -1,8 +1,8 @@
 // The spelling check with the real Hunspell: the system's en_US dictionary, an 8-bit dictionary
 // made for the test, the personal word list, and a whole guide.
+#include "spelling/HunspellChecker.h"
 #include "spelling/Dictionaries.h"
 #include "spelling/GuideSpelling.h"
-#include "spelling/HunspellChecker.h"
 #include "spelling/SpellingSession.h"
 #include "support/TestFiles.h"
 
@@ -50,15 +50,18 @@ TEST(HunspellChecker, EightBitDictionaryGetsItsOwnEncoding) {
     // Latin-1 bytes in the files: "café" is 63 61 66 E9 there as in the code page, "œuvre" has
     // no Latin-1 form at all, and "Straße" is known in its sharp-s spelling.
     WriteBytes(temp.Path / "xx_LATIN.aff", "SET ISO8859-1\nTRY aeioucfr\n");
-    WriteBytes(temp.Path / "xx_LATIN.dic", "3\ncaf\xE9\nStra\xDF" "e\nvre\n");
+    WriteBytes(temp.Path / "xx_LATIN.dic", "3\ncaf\xE9\nStra\xDF"
+                                           "e\nvre\n");
     const auto dictionaries = InstalledDictionaries({temp.Path});
     ASSERT_EQ(dictionaries.size(), 1u);
     HunspellChecker checker(dictionaries.front());
     EXPECT_EQ(checker.Encoding(), "ISO8859-1");
     EXPECT_TRUE(checker.Correct("caf\xE9"));
-    EXPECT_TRUE(checker.Correct("Stra\xDF" "e"));
+    EXPECT_TRUE(checker.Correct("Stra\xDF"
+                                "e"));
     EXPECT_FALSE(checker.Correct("cafe"));
-    EXPECT_FALSE(checker.Correct("\x9C" "uvre")); // œ: not in the dictionary's encoding
+    EXPECT_FALSE(checker.Correct("\x9C"
+                                 "uvre")); // œ: not in the dictionary's encoding
     EXPECT_TRUE(Has(checker.Suggestions("cafx"), "caf\xE9"));
 }
 
@@ -91,18 +94,21 @@ TEST(SpellingSession, PersonalWordsLastAndIgnoredWordsDoNot) {
                                 PersonalWordList(list));
         EXPECT_TRUE(session.Misspelled("Dravenloom"));
         session.AddToDictionary("Dravenloom");
-        session.AddToDictionary("Ve\xF1" "ara"); // Veñara, kept as UTF-8 in the file
+        session.AddToDictionary("Ve\xF1"
+                                "ara"); // Veñara, kept as UTF-8 in the file
         session.AddToDictionary("Dravenloom");
         session.Ignore("Korvesa");
         EXPECT_FALSE(session.Misspelled("Dravenloom"));
         EXPECT_FALSE(session.Misspelled("Korvesa"));
         EXPECT_EQ(session.Misspellings("Dravenloom by Korvesa is greatt"),
-                  (std::vector<WordSpan>{{26, 6}}));
+                  (std::vector<WordSpan>{{25, 6}}));
     }
-    EXPECT_EQ(ReadBytes(list), "Dravenloom\nVe\xC3\xB1" "ara\n");
+    EXPECT_EQ(ReadBytes(list), "Dravenloom\nVe\xC3\xB1"
+                               "ara\n");
     SpellingSession next(std::make_unique<HunspellChecker>(English()), PersonalWordList(list));
     EXPECT_FALSE(next.Misspelled("Dravenloom"));
-    EXPECT_FALSE(next.Misspelled("Ve\xF1" "ara"));
+    EXPECT_FALSE(next.Misspelled("Ve\xF1"
+                                 "ara"));
     EXPECT_TRUE(next.Misspelled("Korvesa")) << "ignoring lasts one run only";
 
     // A list that cannot be written keeps the word out, and says so.
@@ -120,8 +126,12 @@ TEST(GuideSpelling, EachRecordNamesItsWordsOnceInTheLinesTheProgramShows) {
         "1" + a + "Yes[url:www.exmaple.com]" + t + "2",
         "1" + a + "Mabye" + t,
         "2" + a + "teh second" + tail,
-        "2" + a + "r1" + t, "2" + a + "r2" + t, "2" + a + "r3" + t, "2" + a + "r4" + t,
-        "2" + a + "r5" + t, "2" + a + "r6" + t,
+        "2" + a + "r1" + t,
+        "2" + a + "r2" + t,
+        "2" + a + "r3" + t,
+        "2" + a + "r4" + t,
+        "2" + a + "r5" + t,
+        "2" + a + "r6" + t,
         "2" + a + "sevnth response the program never reads" + t,
         "3" + a + "All good." + tail,
         "2" + a + "A secnd run of record two" + tail,

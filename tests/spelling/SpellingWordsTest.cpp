@@ -34,21 +34,40 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"Plain", "Is it on?", {"Is", "it", "on"}},
         SplitCase{"LineBreaks", "Look\r\nat the\nlight.", {"Look", "at", "the", "light"}},
         SplitCase{"Punctuation", "(Yes), \"no\"; maybe!", {"Yes", "no", "maybe"}},
-        SplitCase{"ApostropheInside", "don't the authors' l'eau", {"don't", "the", "authors", "l'eau"}},
+        SplitCase{
+            "ApostropheInside", "don't the authors' l'eau", {"don't", "the", "authors", "l'eau"}},
         SplitCase{"TypographicApostrophe", "it\x92s \x91quoted\x92", {"it\x92s", "quoted"}},
         SplitCase{"Hyphen", "well-known -- dash", {"well", "known", "dash"}},
-        SplitCase{"Accents", "Caf\xE9 \xDC" "ber na\xEF" "ve \x8A" "koda \x9C" "uvre",
-                  {"Caf\xE9", "\xDC" "ber", "na\xEF" "ve", "\x8A" "koda", "\x9C" "uvre"}},
-        SplitCase{"SignsAreNoLetters", "3\xD7" "4 a\xF7" "b \xB5m", {"a", "b", "m"}},
+        SplitCase{"Accents",
+                  "Caf\xE9 \xDC"
+                  "ber na\xEF"
+                  "ve \x8A"
+                  "koda \x9C"
+                  "uvre",
+                  {"Caf\xE9",
+                   "\xDC"
+                   "ber",
+                   "na\xEF"
+                   "ve",
+                   "\x8A"
+                   "koda",
+                   "\x9C"
+                   "uvre"}},
+        SplitCase{"SignsAreNoLetters",
+                  "3\xD7"
+                  "4 a\xF7"
+                  "b \xB5m",
+                  {"a", "b", "m"}},
         SplitCase{"Numbers", "In 1999 the 3rd mp3 cost 4.50 or 1,000", {"In", "the", "cost", "or"}},
-        SplitCase{"LinkMarkup", "Read more[url:http://exmaple.com/pgae] now",
-                  {"Read", "more", "now"}},
+        SplitCase{
+            "LinkMarkup", "Read more[url:http://exmaple.com/pgae] now", {"Read", "more", "now"}},
         SplitCase{"LinkMarkupAnyCase", "[URL:wwww.exmaple.org]Visit", {"Visit"}},
         SplitCase{"BracketBeforeMarkupIsNoLink", "a] b [url:zzq]", {"a", "b", "url", "zzq"}},
         SplitCase{"WebAddresses",
                   "see http://exmaple.com/a_b, www.exmaple.org. or exmaple.net/pgae",
                   {"see", "or"}},
-        SplitCase{"MailAddresses", "write to anna@exmaple.com or mailto:bob@exmaple.org!",
+        SplitCase{"MailAddresses",
+                  "write to anna@exmaple.com or mailto:bob@exmaple.org!",
                   {"write", "to", "or"}},
         SplitCase{"FileNames", "open readme.txt (bulb.jpg)", {"open"}},
         SplitCase{"EndOfSentence", "The end.Next one. Done", {"The", "one", "Done"}},

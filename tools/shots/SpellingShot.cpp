@@ -40,7 +40,8 @@ void ShootSpelling(Camera& camera, TGuideForm& window) {
     camera.Shoot(&window, QStringLiteral("edit-view-spelling"));
 
     QTextCursor onWord(dialogue->document());
-    onWord.setPosition(static_cast<int>(dialogue->toPlainText().indexOf(QStringLiteral("fuze"))) + 2);
+    onWord.setPosition(static_cast<int>(dialogue->toPlainText().indexOf(QStringLiteral("fuze"))) +
+                       2);
     const QPoint at = dialogue->cursorRect(onWord).center();
     std::unique_ptr<QMenu> menu(spelling->ContextMenu(dialogue, at));
     if (menu) {
@@ -60,8 +61,9 @@ void ShootSpelling(Camera& camera, TGuideForm& window) {
         languages->close();
     });
     QMenu* toolsMenu = qobject_cast<QMenu*>(languages->parent());
-    const QPoint under = toolsMenu ? window.menuBar()->actionGeometry(toolsMenu->menuAction()).bottomLeft()
-                                   : QPoint(0, 0);
+    const QPoint under =
+        toolsMenu ? window.menuBar()->actionGeometry(toolsMenu->menuAction()).bottomLeft()
+                  : QPoint(0, 0);
     languages->popup(window.mapToGlobal(under));
     Settle(800);
 
