@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,12 @@ inline constexpr std::uintmax_t MaxGuideFileBytes = std::uintmax_t{1} << 30;
 // The whole contents of a regular file of at most MaxGuideFileBytes. A FileError when it
 // cannot be opened or read, or is something else (a directory, a device, a pipe) or larger.
 std::string ReadFileBytes(const std::string& path);
+
+// Reads a regular file of at most MaxGuideFileBytes piece by piece: `sized` hears the size the
+// file has once it is open, then `take` gets every piece as it is read. The same FileErrors as
+// ReadFileBytes.
+void ReadFilePieces(const std::string& path, const std::function<void(std::uintmax_t)>& sized,
+                    const std::function<void(std::string_view)>& take);
 
 // Splits file contents into lines by the same rules.
 std::vector<std::string> SplitGuideText(const std::string& contents);
