@@ -356,7 +356,7 @@ TEST(GuideCheckTest, NulByteHidesTheRestOfTheFile) {
 
     // The file is read 64 KiB at a time: a NUL that opens the second piece stands on a new
     // line when the first piece ends with a line end, and on the last line read when not.
-    const std::string first = L("1|" + std::string(65536 - 15, 'a') + "#<>~no\r\n");
+    const std::string first = L("1|" + std::string(65536 - 10, 'a') + "#<>~no\r\n");
     ASSERT_EQ(first.size(), 65536u);
     const auto afterLineEnd = CheckTextAndFile(first + std::string(1, '\0') + "x");
     ASSERT_EQ(Kinds(afterLineEnd), std::vector<FindingKind>{FindingKind::NulByte});
