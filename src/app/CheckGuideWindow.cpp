@@ -2,6 +2,7 @@
 #include "app/CheckGuideWindow.h"
 
 #include "app/Guidecode.h"
+#include "app/StatisticsWindow.h"
 #include "app/WindowStyle.h"
 
 #include <QAction>
@@ -42,6 +43,9 @@ CheckGuideWindow::CheckGuideWindow(TGuideForm& window)
     SummaryLabel->setObjectName(QStringLiteral("SummaryLabel"));
     RefreshButton = new QPushButton(QStringLiteral("Refresh"), this);
     RefreshButton->setObjectName(QStringLiteral("RefreshButton"));
+    StatisticsButton = new QPushButton(QStringLiteral("Statistics..."), this);
+    StatisticsButton->setObjectName(QStringLiteral("StatisticsButton"));
+    StatisticsButton->setAutoDefault(false);
     CloseButton = new QPushButton(QStringLiteral("Close"), this);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
     // Enter in the list walks to the finding; it must not press a button as well.
@@ -51,6 +55,7 @@ CheckGuideWindow::CheckGuideWindow(TGuideForm& window)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SummaryLabel, 1);
     buttons->addWidget(RefreshButton);
+    buttons->addWidget(StatisticsButton);
     buttons->addWidget(CloseButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(FindingList, 1);
@@ -61,6 +66,8 @@ CheckGuideWindow::CheckGuideWindow(TGuideForm& window)
             [this](QListWidgetItem* item) { GoTo(FindingList->row(item)); });
     connect(FindingList, &QListWidget::currentTextChanged, DetailLabel, &QLabel::setText);
     connect(RefreshButton, &QPushButton::clicked, this, &CheckGuideWindow::Check);
+    connect(StatisticsButton, &QPushButton::clicked, this,
+            [this] { ShowStatisticsWindow(Window); });
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::close);
 }
 

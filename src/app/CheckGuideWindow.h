@@ -33,6 +33,8 @@ public:
     QLabel* DetailLabel = nullptr;
     QLabel* SummaryLabel = nullptr;
     QPushButton* RefreshButton = nullptr;
+    // Opens the "Statistics" window.
+    QPushButton* StatisticsButton = nullptr;
     QPushButton* CloseButton = nullptr;
 
 private:

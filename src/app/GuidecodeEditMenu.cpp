@@ -1,5 +1,6 @@
-// The main window's "&Edit" menu: undo and redo of the guide's changes, and the moves
-// between records.
+// The main window's "&Edit" menu: undo and redo of the guide's changes, find and replace,
+// and the moves between records.
+#include "app/FindReplaceWindow.h"
 #include "app/Guidecode.h"
 
 #include <QAction>
@@ -18,6 +19,8 @@ void TGuideForm::BuildEditMenu(QMenu* edit) {
     Redo1->setObjectName(QStringLiteral("Redo1"));
     Redo1->setShortcuts(QKeySequence::Redo);
     Redo1->setEnabled(false);
+    edit->addSeparator();
+    AddFindCommands(*this, edit);
 
     connect(Undo1, &QAction::triggered, this, [this] { Forward([this] { Form.Undo1Click(); }); });
     connect(Redo1, &QAction::triggered, this, [this] { Forward([this] { Form.Redo1Click(); }); });

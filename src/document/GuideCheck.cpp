@@ -548,7 +548,7 @@ GuideCheckResult CheckGuideFile(const std::string& path) {
     GuideLineSplitter splitter;
     NulScan nul;
     ReadFilePieces(
-        path, [&](std::uintmax_t size) { splitter.Expect(size); },
+        path, GuideReadLimit, [&](std::uintmax_t size) { splitter.Expect(size); },
         [&](std::string_view piece) {
             splitter.Feed(piece);
             nul.Scan(piece);

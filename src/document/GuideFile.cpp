@@ -186,14 +186,15 @@ void RefuseUnlessRegular(const std::string& path, std::filesystem::file_type typ
         throw OpenError(path, "It is not a regular file");
 }
 
-void RefuseIfTooLarge(const std::string& path, std::uintmax_t size) {
-    if (size > MaxGuideFileBytes)
-        throw OpenError(path, "It is larger than 1 GiB, more than a guide can hold");
+void RefuseIfTooLarge(const std::string& path, std::uintmax_t size, const ReadLimit& limit) {
+    if (size > limit.Bytes)
+        throw OpenError(path, limit.Reason);
 }
 
 } // namespace
 
-void ReadFilePieces(const std::string& path, const std::function<void(std::uintmax_t)>& sized,
+void ReadFilePieces(const std::string& path, const ReadLimit& limit,
+                    const std::function<void(std::uintmax_t)>& sized,
                     const std::function<void(std::string_view)>& take) {
     // Looking before opening: opening a device can have effects of its own.
     std::error_code error;
@@ -221,7 +222,7 @@ void ReadFilePieces(const std::string& path, const std::function<void(std::uintm
     RefuseUnlessRegular(path, S_ISDIR(opened.st_mode)   ? std::filesystem::file_type::directory
                               : S_ISREG(opened.st_mode) ? std::filesystem::file_type::regular
                                                         : std::filesystem::file_type::unknown);
-    RefuseIfTooLarge(path, static_cast<std::uintmax_t>(opened.st_size));
+    RefuseIfTooLarge(path, static_cast<std::uintmax_t>(opened.st_size), limit);
     sized(static_cast<std::uintmax_t>(opened.st_size));
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -234,13 +235,13 @@ void ReadFilePieces(const std::string& path, const std::function<void(std::uintm
         }
         // A file that grows while it is read is held to the same limit.
         total += static_cast<std::uintmax_t>(got);
-        RefuseIfTooLarge(path, total);
+        RefuseIfTooLarge(path, total, limit);
         take(std::string_view(buffer, static_cast<std::size_t>(got)));
     }
 #else
     const std::uintmax_t size = std::filesystem::file_size(PathOf(path), error);
     if (!error) {
-        RefuseIfTooLarge(path, size);
+        RefuseIfTooLarge(path, size, limit);
         sized(size);
     }
     std::ifstream in(PathOf(path), std::ios::binary);
@@ -248,7 +249,7 @@ void ReadFilePieces(const std::string& path, const std::function<void(std::uintm
         throw OpenError(path, std::strerror(errno));
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         total += static_cast<std::uintmax_t>(in.gcount());
-        RefuseIfTooLarge(path, total);
+        RefuseIfTooLarge(path, total, limit);
         take(std::string_view(buffer, static_cast<std::size_t>(in.gcount())));
     }
     if (in.bad())
@@ -256,10 +257,10 @@ void ReadFilePieces(const std::string& path, const std::function<void(std::uintm
 #endif
 }
 
-std::string ReadFileBytes(const std::string& path) {
+std::string ReadFileBytes(const std::string& path, const ReadLimit& limit) {
     std::string contents;
     ReadFilePieces(
-        path, [&](std::uintmax_t size) { contents.reserve(static_cast<std::size_t>(size)); },
+        path, limit, [&](std::uintmax_t size) { contents.reserve(static_cast<std::size_t>(size)); },
         [&](std::string_view piece) { contents.append(piece); });
     return contents;
 }
@@ -269,7 +270,7 @@ namespace {
 std::vector<std::string> ReadLines(const std::string& path, bool decode) {
     GuideLineSplitter splitter(decode);
     ReadFilePieces(
-        path, [&](std::uintmax_t size) { splitter.Expect(size); },
+        path, GuideReadLimit, [&](std::uintmax_t size) { splitter.Expect(size); },
         [&](std::string_view piece) { splitter.Feed(piece); });
     return splitter.Finish();
 }
@@ -559,6 +560,16 @@ std::string TextFromPath(const std::filesystem::path& path) {
 std::string FileNamePart(const std::string& path) {
     const auto cut = path.find_last_of("/\\");
     return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string FolderPart(const std::string& path) {
+    const auto cut = path.find_last_of("/\\");
+    if (cut == std::string::npos)
+        return {};
+    // The root keeps its separator: "/" and "C:\\", since "C:" alone is a drive's current folder.
+    if (cut == 0 || (cut == 2 && path[1] == ':'))
+        return path.substr(0, cut + 1);
+    return path.substr(0, cut);
 }
 
 } // namespace dravenloom

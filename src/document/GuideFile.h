@@ -23,14 +23,25 @@ std::vector<std::string> ReadDecodedGuideLines(const std::string& path);
 // choice of file can take.
 inline constexpr std::uintmax_t MaxGuideFileBytes = std::uintmax_t{1} << 30;
 
-// The whole contents of a regular file of at most MaxGuideFileBytes. A FileError when it
-// cannot be opened or read, or is something else (a directory, a device, a pipe) or larger.
-std::string ReadFileBytes(const std::string& path);
+// How large a file a reader takes, and the reason it gives for one that is larger (a sentence
+// without full stop, after "Cannot open file ...").
+struct ReadLimit {
+    std::uintmax_t Bytes;
+    const char* Reason;
+};
+inline constexpr ReadLimit GuideReadLimit{MaxGuideFileBytes,
+                                          "It is larger than 1 GiB, more than a guide can hold"};
 
-// Reads a regular file of at most MaxGuideFileBytes piece by piece: `sized` hears the size the
+// The whole contents of a regular file of at most `limit.Bytes`. A FileError when it cannot be
+// opened or read, or is something else (a directory, a device, a pipe) or larger; a larger
+// file is refused before any of it is read.
+std::string ReadFileBytes(const std::string& path, const ReadLimit& limit = GuideReadLimit);
+
+// Reads a regular file of at most `limit.Bytes` piece by piece: `sized` hears the size the
 // file has once it is open, then `take` gets every piece as it is read. The same FileErrors as
 // ReadFileBytes.
-void ReadFilePieces(const std::string& path, const std::function<void(std::uintmax_t)>& sized,
+void ReadFilePieces(const std::string& path, const ReadLimit& limit,
+                    const std::function<void(std::uintmax_t)>& sized,
                     const std::function<void(std::string_view)>& take);
 
 // Splits file contents into lines by the same rules.
@@ -85,6 +96,10 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 // The last component of a path ("Untitled" stays "Untitled").
 std::string FileNamePart(const std::string& path);
+// The folder a path names its file in, without the last separator; empty when it names none
+// ("Untitled" has none), so that a file dialog starts in the guide's folder or where the
+// platform chooses.
+std::string FolderPart(const std::string& path);
 
 #ifndef _WIN32
 // Writes every byte to the open file `fd` (again after an interruption) and flushes it to the

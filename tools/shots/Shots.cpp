@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/CheckGuideWindow.h"
 #include "app/EditPage.h"
+#include "app/FindReplaceWindow.h"
 #include "app/GeneratePage.h"
 #include "app/GuidePage.h"
 #include "app/GuideText.h"
@@ -18,6 +19,7 @@
 #include "app/QtPlatform.h"
 #include "qtshared/QtSettingsStore.h"
 #include "app/Splash.h"
+#include "app/StatisticsWindow.h"
 #include "app/Tranbtn.h"
 #include "app/Tutorial.h"
 #include "app/UploadFilesPage.h"
@@ -30,6 +32,7 @@
 #include "shell/RecoveryStore.h"
 #include "shots/QuickShots.h"
 #include "shots/ShotTools.h"
+#include "shots/SpellingShot.h"
 #include "shots/UploadShot.h"
 
 #include <QAction>
@@ -274,7 +277,46 @@ void ShootCheckGuide(Camera& camera, TGuideForm& window) {
     checker->RefreshButton->click();
     Settle(100);
     camera.Shoot(checker, QStringLiteral("check-guide"));
+    checker->StatisticsButton->click();
+    if (auto* stats = window.findChild<StatisticsWindow*>()) {
+        Settle(200);
+        camera.Shoot(stats, QStringLiteral("statistics"));
+        stats->hide();
+    } else {
+        QTextStream(stdout) << "FAILED statistics (no window)" << Qt::endl;
+        ++camera.Failures;
+    }
     checker->hide();
+}
+
+// "Replace..." on the sample guide: the matches of a word listed, then a broken expression
+// named with where it breaks.
+void ShootFindReplace(Camera& camera, TGuideForm& window) {
+    if (auto* command = window.findChild<QAction*>(QStringLiteral("Replace1")))
+        command->trigger();
+    auto* finder = window.findChild<FindReplaceWindow*>();
+    if (!finder) {
+        QTextStream(stdout) << "FAILED find-replace (no window)" << Qt::endl;
+        ++camera.Failures;
+        return;
+    }
+    finder->FindEdit->setText(QStringLiteral("lamp"));
+    finder->ReplaceEdit->setText(QStringLiteral("light"));
+    finder->WholeWordCheck->setChecked(true);
+    finder->FindAll();
+    finder->ResultList->setCurrentIndex(finder->ResultList->model()->index(2, 0));
+    Settle(200);
+    camera.Shoot(finder, QStringLiteral("find-replace"));
+    finder->RegexCheck->setChecked(true);
+    finder->FindEdit->setText(QStringLiteral("lamp(s|shade"));
+    finder->FindAll();
+    Settle(100);
+    camera.Shoot(finder, QStringLiteral("find-replace-error"));
+    finder->FindEdit->clear();
+    finder->RegexCheck->setChecked(false);
+    finder->WholeWordCheck->setChecked(false);
+    finder->FindAll();
+    finder->hide();
 }
 
 void ShootPages(Camera& camera, TGuideForm& window) {
@@ -455,6 +497,7 @@ int main(int argc, char* argv[]) {
 
     ShootPasteQuestion(camera, window);
     ShootEditMenu(camera, window);
+    ShootSpelling(camera, window);
 
     window.ShowTutorial();
     Settle(300);
@@ -503,6 +546,7 @@ int main(int argc, char* argv[]) {
         }
     });
     window.Forward([&window] { window.Core().Recovery.OfferLeftCopies(); });
+    ShootFindReplace(camera, window);
     ShootCheckGuide(camera, window);
 
     // The open dialogs of the guide and of the picture, each with its filter as worded.
