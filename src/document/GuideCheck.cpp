@@ -8,6 +8,7 @@
 #include "document/RecordCodec.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <string_view>
@@ -468,20 +469,55 @@ GuideCheckResult CheckGuideLines(const std::vector<std::string>& lines) {
     return Checker(views).Run();
 }
 
-GuideCheckResult CheckGuideText(const std::string& contents) {
-    // The lines are only looked at, so views into the text do: no line is copied.
-    const std::vector<std::string_view> lines = SplitGuideTextViews(contents);
-    GuideCheckResult result = Checker(lines).Run();
-    const std::size_t nul = contents.find('\0');
-    if (nul == std::string::npos || contents.find_first_not_of('\0', nul) == std::string::npos)
-        return result;
+namespace {
+
+// Where a NUL byte ends the readable text of a file, as the file is gone through.
+class NulScan {
+public:
+    void Scan(std::string_view piece) {
+        if (!Found) {
+            const void* nul = std::memchr(piece.data(), '\0', piece.size());
+            if (!nul) {
+                if (!piece.empty())
+                    Last = piece.back();
+                Offset += piece.size();
+                return;
+            }
+            const std::size_t at =
+                static_cast<std::size_t>(static_cast<const char*>(nul) - piece.data());
+            Found = true;
+            StartsLine = Offset + at == 0 || (at > 0 ? piece[at - 1] : Last) == '\r' ||
+                         (at > 0 ? piece[at - 1] : Last) == '\n';
+            Offset += at;
+            After = piece.size() - at - 1;
+            Hides = piece.find_first_not_of('\0', at) != std::string_view::npos;
+            return;
+        }
+        After += piece.size();
+        if (!Hides)
+            Hides = piece.find_first_not_of('\0') != std::string_view::npos;
+    }
+
+    bool Found = false;      // a NUL byte was met
+    bool Hides = false;      // something other than NUL bytes follows it
+    bool StartsLine = false; // it stands at the start of a line
+    std::size_t After = 0;   // the bytes after it
+
+private:
+    std::size_t Offset = 0; // of the NUL, once found
+    char Last = '\0';       // the last byte before the piece being scanned
+};
+
+// Adds the finding about a NUL byte that hides the rest of the file, `lines` being the lines
+// read before it.
+void AddNulFinding(GuideCheckResult& result, const NulScan& nul, std::size_t lines) {
+    if (!nul.Found || !nul.Hides)
+        return;
     // The NUL stands on the last line read, or starts a new one after a line end.
-    const bool startsLine = nul == 0 || contents[nul - 1] == '\r' || contents[nul - 1] == '\n';
-    const std::size_t line = lines.size() + (startsLine ? 1 : 0);
-    const std::size_t ignored = contents.size() - nul - 1;
+    const std::size_t line = lines + (nul.StartsLine ? 1 : 0);
     GuideFinding finding{FindingKind::NulByte, line, 0,
                          "a NUL byte (0x00) ends the text that the program reads, so the " +
-                             Num(static_cast<std::int64_t>(ignored)) +
+                             Num(static_cast<std::int64_t>(nul.After)) +
                              " bytes after it are ignored, and lost the next time the guide is "
                              "saved. Remove the NUL byte."};
     // Keep the line findings in line order.
@@ -490,6 +526,17 @@ GuideCheckResult CheckGuideText(const std::string& contents) {
     if (result.Findings.size() == 1 && result.Findings.front().Kind == FindingKind::NoRecords)
         at = result.Findings.end();
     result.Findings.insert(at, std::move(finding));
+}
+
+} // namespace
+
+GuideCheckResult CheckGuideText(const std::string& contents) {
+    // The lines are only looked at, so views into the text do: no line is copied.
+    const std::vector<std::string_view> lines = SplitGuideTextViews(contents);
+    GuideCheckResult result = Checker(lines).Run();
+    NulScan nul;
+    nul.Scan(contents);
+    AddNulFinding(result, nul, lines.size());
     return result;
 }
 
@@ -497,7 +544,20 @@ GuideCheckResult CheckGuideFile(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(PathFromText(path), error))
         throw FileError("Cannot open file \"" + path + "\". It is a directory");
-    return CheckGuideText(ReadFileBytes(path));
+    // Split as it is read, as the program's Open reads it: the file is never held whole.
+    GuideLineSplitter splitter;
+    NulScan nul;
+    ReadFilePieces(
+        path, GuideReadLimit, [&](std::uintmax_t size) { splitter.Expect(size); },
+        [&](std::string_view piece) {
+            splitter.Feed(piece);
+            nul.Scan(piece);
+        });
+    const std::vector<std::string> lines = splitter.Finish();
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    GuideCheckResult result = Checker(views).Run();
+    AddNulFinding(result, nul, lines.size());
+    return result;
 }
 
 std::string FindingText(const GuideFinding& finding) {

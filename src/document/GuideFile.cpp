@@ -193,12 +193,9 @@ void RefuseIfTooLarge(const std::string& path, std::uintmax_t size, const ReadLi
 
 } // namespace
 
-namespace {
-
-// Reads a regular file of at most `limit.Bytes` piece by piece: `sized` hears the size the
-// file has once it is open, then `take` gets every piece as it is read.
-template <typename Sized, typename Take>
-void ReadFilePieces(const std::string& path, const ReadLimit& limit, Sized sized, Take take) {
+void ReadFilePieces(const std::string& path, const ReadLimit& limit,
+                    const std::function<void(std::uintmax_t)>& sized,
+                    const std::function<void(std::string_view)>& take) {
     // Looking before opening: opening a device can have effects of its own.
     std::error_code error;
     const auto status = std::filesystem::status(PathOf(path), error);
@@ -259,8 +256,6 @@ void ReadFilePieces(const std::string& path, const ReadLimit& limit, Sized sized
         throw FileError("Cannot read file \"" + path + "\".");
 #endif
 }
-
-} // namespace
 
 std::string ReadFileBytes(const std::string& path, const ReadLimit& limit) {
     std::string contents;

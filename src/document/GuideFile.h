@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,13 @@ inline constexpr ReadLimit GuideReadLimit{MaxGuideFileBytes,
 // opened or read, or is something else (a directory, a device, a pipe) or larger; a larger
 // file is refused before any of it is read.
 std::string ReadFileBytes(const std::string& path, const ReadLimit& limit = GuideReadLimit);
+
+// Reads a regular file of at most `limit.Bytes` piece by piece: `sized` hears the size the
+// file has once it is open, then `take` gets every piece as it is read. The same FileErrors as
+// ReadFileBytes.
+void ReadFilePieces(const std::string& path, const ReadLimit& limit,
+                    const std::function<void(std::uintmax_t)>& sized,
+                    const std::function<void(std::string_view)>& take);
 
 // Splits file contents into lines by the same rules.
 std::vector<std::string> SplitGuideText(const std::string& contents);

@@ -330,15 +330,43 @@ TEST(GuideCheckTest, RecordsNoPathReaches) {
     EXPECT_EQ(FindingText(result.Findings[0]).rfind("record 3: no path", 0), 0u);
 }
 
+// The check of a text, which must find the same when the text is read from its file in pieces.
+GuideCheckResult CheckTextAndFile(const std::string& contents) {
+    const GuideCheckResult whole = CheckGuideText(contents);
+    const auto path = std::filesystem::temp_directory_path() / "dravenloom_check_nul.dvx";
+    std::ofstream(path, std::ios::binary) << contents;
+    const GuideCheckResult read = CheckGuideFile(path.string());
+    std::filesystem::remove(path);
+    EXPECT_EQ(read.LineCount, whole.LineCount);
+    EXPECT_EQ(read.Findings.size(), whole.Findings.size());
+    for (std::size_t i = 0; i < std::min(read.Findings.size(), whole.Findings.size()); ++i)
+        EXPECT_EQ(FindingText(read.Findings[i]), FindingText(whole.Findings[i]));
+    return whole;
+}
+
 TEST(GuideCheckTest, NulByteHidesTheRestOfTheFile) {
     const std::string clean = L("1|One#<>~no\r\n");
-    EXPECT_TRUE(CheckGuideText(clean + std::string(3, '\0')).Findings.empty());
+    EXPECT_TRUE(CheckTextAndFile(clean + std::string(3, '\0')).Findings.empty());
 
-    const auto result = CheckGuideText(clean + L(std::string("1|Go#2\0\r\n2|Two#<>~no\r\n", 22)));
+    const auto result = CheckTextAndFile(clean + L(std::string("1|Go#2\0\r\n2|Two#<>~no\r\n", 22)));
     ASSERT_EQ(Kinds(result),
               (std::vector<FindingKind>{FindingKind::TargetOutOfRange, FindingKind::NulByte}));
     EXPECT_EQ(result.Findings[1].Line, 2u);
     EXPECT_TRUE(Says(result.Findings[1], "15 bytes"));
+
+    // The file is read 64 KiB at a time: a NUL that opens the second piece stands on a new
+    // line when the first piece ends with a line end, and on the last line read when not.
+    const std::string first = L("1|" + std::string(65536 - 10, 'a') + "#<>~no\r\n");
+    ASSERT_EQ(first.size(), 65536u);
+    const auto afterLineEnd = CheckTextAndFile(first + std::string(1, '\0') + "x");
+    ASSERT_EQ(Kinds(afterLineEnd), std::vector<FindingKind>{FindingKind::NulByte});
+    EXPECT_EQ(afterLineEnd.Findings[0].Line, 2u);
+    const std::string unended = first.substr(0, first.size() - 2) + "yz";
+    const auto onTheLine = CheckTextAndFile(unended + std::string(2, '\0') + "x" + '\0');
+    ASSERT_EQ(Kinds(onTheLine).size(), 2u);
+    EXPECT_EQ(onTheLine.Findings.back().Kind, FindingKind::NulByte);
+    EXPECT_EQ(onTheLine.Findings.back().Line, 1u);
+    EXPECT_TRUE(Says(onTheLine.Findings.back(), "3 bytes"));
 }
 
 TEST(GuideCheckTest, FileThatCannotBeReadFails) {
