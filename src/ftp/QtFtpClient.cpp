@@ -203,6 +203,7 @@ void QtFtpClient::DropTransfer() {
     DataFailureText.clear();
     DataClosing = false;
     InTransit = false;
+    TransitMoved = false;
     LastQueued.reset();
     DataWritten = 0;
     TurnedAwayPeer.clear();
@@ -310,6 +311,10 @@ bool QtFtpClient::WaitUntil(const std::function<Step()>& step, const std::string
         // The reply to a store cannot come before its last bytes have arrived.
         if (limited && InTransit)
             whole.start(ReplyLimit);
+        if (TransitMoved) {
+            TransitMoved = false;
+            idle.start(Timeout);
+        }
         if (Stirred) {
             // Something moved, maybe from inside step() itself (a flush emits bytesWritten on
             // the spot): a quit() made outside exec() is lost, so look again before sleeping.

@@ -110,6 +110,8 @@ private:
     bool Ending = false;
     // Bytes of the store are still on their way: the wait for its reply is bounded by silence.
     bool InTransit = false;
+    // The system sent some of them since it was last looked at.
+    bool TransitMoved = false;
     QEventLoop* Loop = nullptr;
     bool Stirred = false;
     std::optional<int> ControlFailure; // socket error code, or RemoteHostClosed

@@ -90,8 +90,9 @@ void QtFtpClient::NoteTransit() {
     // Once the server has closed its side, Qt lets go of the socket: nothing is on its way.
     const std::optional<qint64> queued =
         Data ? UnsentBytes(Data->socketDescriptor()) : std::nullopt;
+    // Progress, but nothing to act on: the wait sleeps on as before, with its timeout renewed.
     if (queued && LastQueued && *queued < *LastQueued)
-        Stirred = true;
+        TransitMoved = true;
     LastQueued = queued;
     InTransit = queued && *queued > 0;
 }

@@ -6,7 +6,6 @@
 
 #include "app/MainWindowFixture.h"
 #include "ftp/FakeFtpServer.h"
-#include "support/TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +18,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -29,6 +29,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -134,8 +135,8 @@ TEST_F(UploadFilesPageTest, ARefusedConnectionEndsTheRunWithItsMessage) {
 }
 
 TEST_F(UploadFilesPageTest, ASaveTheUploadMakesShowsInTheTitleAndSaveAtOnce) {
-    TempDirectory folder;
-    const std::string guide = folder.File("fresh.dvx");
+    QTemporaryDir folder;
+    const std::string guide = folder.filePath(QStringLiteral("fresh.dvx")).toStdString();
     Core().Editor.DialogueMemoChange("Fresh");
     Window->Refresh();
     ASSERT_TRUE(Window->Save1->isEnabled());
@@ -214,9 +215,9 @@ protected:
     // Yes, and the process must end, well before the store's 15 s timeout.
     [[noreturn]] void RunTheProgram() {
         Watchdog watchdog(std::chrono::seconds(10));
-        TempDirectory folder;
-        const std::string guide = folder.File("guide.dvx");
-        WriteBytes(guide, "1\xA4One\xB6\xAA\xB1\x80no\r\n");
+        QTemporaryDir folder;
+        const std::string guide = folder.filePath(QStringLiteral("guide.dvx")).toStdString();
+        std::ofstream(guide, std::ios::binary) << "1\xA4One\xB6\xAA\xB1\x80no\r\n";
         Core().Document.GuideFileName = guide;
         Upload->Upload.UploadList = {guide};
         FakeFtpServer server;

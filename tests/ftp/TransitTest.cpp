@@ -47,7 +47,7 @@ TEST_F(Transit, ADataConnectionResetMidStoreFailsWhateverTheServerAnswers) {
 }
 
 TEST_F(Transit, TheTailOfAStoreOnASlowLineIsASignOfLife) {
-    // About 400 KB a second with small buffers on the server's side: the system's buffer on our
+    // About 200 KB a second with small buffers on the server's side: the system's buffer on our
     // side takes longer than the timeout to make room and to send the tail of the file, and
     // the whole store takes longer than the reply limit, which bytes on their way are not
     // held to.
@@ -60,7 +60,10 @@ TEST_F(Transit, TheTailOfAStoreOnASlowLineIsASignOfLife) {
         Clock.restart();
         return Client.Connect() && Client.TypeSet() && Client.Put();
     };
-    Server.SlowData = {4096, 10};
+    // Long enough to hold on a loaded machine, whose timers run late.
+    Client.Timeout = milliseconds(1000);
+    Client.ReplyLimit = milliseconds(1500);
+    Server.SlowData = {4096, 20};
     ASSERT_TRUE(store(Server)) << Client.ErrorMessage() << " after " << Elapsed() << " ms";
     EXPECT_GT(Elapsed(), Client.ReplyLimit.count());
     EXPECT_EQ(Server.Stored.size(), bytes.size());
@@ -68,7 +71,7 @@ TEST_F(Transit, TheTailOfAStoreOnASlowLineIsASignOfLife) {
 
     // The same line stalling: silence is silence, tail or not.
     FakeFtpServer stalling;
-    stalling.SlowData = {4096, 10};
+    stalling.SlowData = {4096, 20};
     Later(400, [&stalling] { stalling.HoldData = true; });
     EXPECT_FALSE(store(stalling));
     EXPECT_EQ(Client.ErrorCode(), FtpTimeoutError) << Client.ErrorMessage();

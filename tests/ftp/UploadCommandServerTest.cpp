@@ -104,8 +104,9 @@ TEST_F(UploadCommandServerTest, ThePasswordFromTheEnvironmentWinsOverTheStoredOn
 
 TEST_F(UploadCommandServerTest, ALogoutRefusedAfterEveryFileWasStoredIsSuccessAlone) {
     // Every file is on the server's disk; the refused QUIT changes nothing of that.
-    Server = std::make_unique<PyFtpServer>(Root.Path, 0,
-                                           QStringList{"--quit-reply", "500 Not now, thanks."});
+    Server = std::make_unique<PyFtpServer>(
+        Root.Path, 0,
+        QStringList{QStringLiteral("--quit-reply"), QStringLiteral("500 Not now, thanks.")});
     ASSERT_TRUE(Server->Ready()) << Server->Log;
     SetPassword("secret");
     const CliResult result =
