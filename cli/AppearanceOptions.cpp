@@ -1,5 +1,6 @@
 // The appearance options shared by `tag` and `render`.
 #include "AppearanceOptions.h"
+#include "TextOutput.h"
 
 #include "document/Cp1252.h"
 #include "document/GuideFile.h"
@@ -100,18 +101,18 @@ std::vector<std::string_view> AppearanceValues(std::initializer_list<std::string
 bool TakeAppearance(const ParsedArguments& parsed, AppletOptions& options,
                     const std::string& command, std::ostream& err) {
     if (const auto from = parsed.Value("--from")) {
-        const std::string html = ReadFileBytes(*from);
-        const auto params = FindAppletElement(html);
-        if (!params) {
-            err << ProgramName << " " << command << ": " << FileNamePart(*from)
+        const std::string html = ReadElementPage(*from);
+        const auto element = FindAppletElement(html);
+        if (!element) {
+            err << ProgramName << " " << command << ": " << TerminalText(FileNamePart(*from))
                 << " holds no applet element for Dravenloom.class\n";
             return false;
         }
-        const auto problems = ApplyAppletParams(*params, options);
+        const auto problems = ApplyAppletElement(*element, options);
         if (!problems.empty()) {
             err << ProgramName << " " << command << ": " << NotTakenIntro << "\n";
             for (const auto& problem : problems)
-                err << "  " << problem << "\n";
+                err << "  " << TerminalText(problem) << "\n";
             return false;
         }
         // A page that loads the player for browsers without Java ticks that box, as "Load From
@@ -121,7 +122,7 @@ bool TakeAppearance(const ParsedArguments& parsed, AppletOptions& options,
     try {
         TakeSettings(parsed, options);
     } catch (const BadValue& bad) {
-        err << ProgramName << " " << command << ": " << bad.what() << "\n";
+        err << ProgramName << " " << command << ": " << TerminalText(bad.what()) << "\n";
         return false;
     }
     return true;

@@ -24,10 +24,10 @@
 //   } // namespace
 //   } // namespace dravenloom::cli
 //
-// cli/CMakeLists.txt compiles every cli/*.cpp straight into the executable, so the static
-// registrar runs before main() and the dispatcher, `help` and `--help` know the command at once.
-// (Keep command files in the executable: in a static library the linker would drop a file that
-// nothing references, and its registrar with it.)
+// cli/CMakeLists.txt compiles every cli/*.cpp but main.cpp into an object library whose every
+// file the executable links, so the static registrar runs before main() and the dispatcher,
+// `help` and `--help` know the command at once. (Keep the commands out of a static library: the
+// linker would drop a file that nothing references, and its registrar with it.)
 //
 // Conventions every command keeps:
 //   - `arguments` are the words after the command name, UTF-8 (paths included); `--help` and

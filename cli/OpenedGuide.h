@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace dravenloom::cli {
@@ -52,14 +51,20 @@ public:
 
     GuideRecord Read(std::int32_t number) const;
     // Whether record `number` has lines in the list.
-    bool HasLines(std::int32_t number) const { return FirstLine.count(number) != 0; }
+    bool HasLines(std::int32_t number) const { return Find(number) != nullptr; }
     // The lowest record number from `number` on that has lines, or nothing.
     std::optional<std::int32_t> NextWithLines(std::int32_t number) const;
 
 private:
+    struct Start {
+        std::int32_t Number;
+        std::size_t Line; // the first line with that number
+    };
+    const Start* From(std::int32_t number) const;
+    const Start* Find(std::int32_t number) const;
+
     const RecordList& Records;
-    std::unordered_map<std::int32_t, std::size_t> FirstLine;
-    std::vector<std::int32_t> Numbers; // the numbers that have lines, ascending
+    std::vector<Start> Starts; // by number, ascending, one for each number that has lines
 };
 
 } // namespace dravenloom::cli

@@ -26,14 +26,19 @@
 namespace dravenloom::cli {
 namespace {
 
-// A message box of the renderer (a picture that cannot be loaded) becomes a line on stderr.
+// A message box of the renderer (a picture that cannot be loaded) becomes a line on stderr,
+// followed by a line saying why the picture was not drawn.
 class ReportingPlatform : public WindowlessPlatform {
 public:
     explicit ReportingPlatform(std::ostream& err) : Err(err) {}
     MsgAnswer ShowMessage(const MessageRequest& request) override {
         Err << ProgramName << " render: " << request.Text << "\n";
+        if (Renderer && !Renderer->PictureProblem.empty())
+            Err << ProgramName << " render: " << Renderer->PictureProblem << "\n";
         return WindowlessPlatform::ShowMessage(request);
     }
+
+    const ScreenRenderer* Renderer = nullptr;
 
 private:
     std::ostream& Err;
@@ -84,6 +89,7 @@ int RunRender(const std::vector<std::string>& arguments, std::ostream& out, std:
     PictureFiles pictures;
     ReportingPlatform platform(err);
     ScreenRenderer renderer(canvas, pictures, platform);
+    platform.Renderer = &renderer;
     renderer.PrepareDemoCanvas(settings);
     // A record that is not there, or a setting or field that is no number, ends here with the
     // renderer's own error: no picture is written for a screen that was not drawn.
@@ -120,8 +126,10 @@ const CommandRegistrar Registrar(
      "  field checks it (a bad one is refused with the field's message, exit 2). --title,\n"
      "  --button and --image-dir are taken too, though nothing drawn shows them.\n"
      "  A record that is not in the guide, or a picture position that is no number, is an\n"
-     "  error (exit 2). A picture that cannot be loaded is reported on stderr and the\n"
-     "  screen is drawn without it. Needs no display.\n"
+     "  error (exit 2). A picture that cannot be loaded is reported on stderr, with the\n"
+     "  reason (a missing file, bad data, a picture too large to decode), and the screen\n"
+     "  is drawn without it. A picture named without a folder is looked for beside the\n"
+     "  guide first, then in the working folder. Needs no display.\n"
      "  --output FILE.png  writes the screen, 1279 x 1023 pixels, through a temporary file\n"
      "  --crop             cuts the picture to the frame's width and height (--width and\n"
      "                     --height, 300 x 400 by default)\n"

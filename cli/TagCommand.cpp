@@ -33,8 +33,8 @@ int RunTag(const std::vector<std::string>& arguments, std::ostream& out, std::os
         for (const auto& line : lines)
             bytes += line + "\r\n";
         WriteFileAtomically(*output, bytes);
-        out << "Wrote the applet element for " << FileNamePart(path) << " to "
-            << FileNamePart(*output) << "\n";
+        out << "Wrote the applet element for " << TerminalText(FileNamePart(path)) << " to "
+            << TerminalText(FileNamePart(*output)) << "\n";
         return ExitOk;
     }
     BufferedOutput buffered(out);
@@ -54,6 +54,8 @@ const CommandRegistrar Registrar(
      "  appearance settings of the \"Generate HTML\" page: their defaults, then those of the\n"
      "  first element in FILE.html (--from), then those given here. Each value is checked\n"
      "  as its field checks it; a bad one is refused with the field's message (exit 2).\n"
+     "  FILE.html may be at most 16 MB. A control character in a value is written as a\n"
+     "  blank: the element never carries one.\n"
      "  --face is Arial, Courier or Times New Roman; --size 10 to 18; --image one of the\n"
      "  twelve button pictures (gray.gif by default).\n"
      "  --html5  adds a seventeenth line that loads dravenloom.js, the player for browsers\n"

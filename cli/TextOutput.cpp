@@ -74,6 +74,52 @@ std::vector<std::string> TerminalLines(std::string_view guideBytes) {
     return lines;
 }
 
+std::string TerminalText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b >= 0x20 && b < 0x7F) {
+            out += utf8[i++];
+            continue;
+        }
+        // The length of the sequence this byte starts, and the smallest code point it may
+        // carry (a longer form than needed is no valid UTF-8).
+        std::size_t length = 0;
+        char32_t least = 0;
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+            least = 0x80;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            least = 0x800;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            least = 0x10000;
+        }
+        char32_t point = length == 0 ? 0 : b & (0x7F >> length);
+        bool valid = length > 0 && i + length <= utf8.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            point = (point << 6) | (next & 0x3F);
+        }
+        valid = valid && point >= least && point <= 0x10FFFF && (point < 0xD800 || point > 0xDFFF);
+        if (!valid) {
+            AppendEscaped(out, "\\x%02X", b); // a control byte, or a stray one
+            ++i;
+        } else if (point <= 0x9F) {
+            AppendEscaped(out, "\\x%02X", static_cast<unsigned>(point)); // C1
+            i += length;
+        } else {
+            out.append(utf8.substr(i, length));
+            i += length;
+        }
+    }
+    return out;
+}
+
 BufferedOutput::~BufferedOutput() {
     if (!Buffer.empty())
         Out.write(Buffer.data(), static_cast<std::streamsize>(Buffer.size()));

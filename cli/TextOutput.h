@@ -18,6 +18,12 @@ std::string JsonString(std::string_view utf8);
 // send escape sequences to the terminal. Always at least one line.
 std::vector<std::string> TerminalLines(std::string_view guideBytes);
 
+// One line of UTF-8 text from outside (a command-line value, a file name, a message quoting
+// a page) made fit for a terminal: every control character (C0 with tab and line breaks, DEL,
+// C1) and every byte that is not part of a valid UTF-8 sequence written as \xNN, so that
+// nothing in it can act as an escape sequence or break the line.
+std::string TerminalText(std::string_view utf8);
+
 // The output stream refused a write: the command stops, and the program reports why.
 class OutputError : public std::runtime_error {
 public:

@@ -66,6 +66,11 @@ public:
             Out.flush();
             return MsgAnswer::Ok;
         }
+        if (request.Buttons == MsgButtons::YesNo && request.Text.rfind(JavaOnlyPageStart, 0) == 0) {
+            // A page only the Java applet plays: said, and the upload goes on as asked.
+            Report(request.Text.substr(0, request.Text.rfind(UploadAnyway)));
+            return MsgAnswer::Yes;
+        }
         if (request.Buttons == MsgButtons::YesNo) {
             // Files of the same name would overwrite each other on the server: nobody is there
             // to say that this is meant, so nothing is sent.

@@ -10,6 +10,7 @@
 #include <exception>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dravenloom::cli {
@@ -25,6 +26,21 @@ bool AsksForHelp(const std::vector<std::string>& arguments) {
     return false;
 }
 
+// A message that may quote a path or a value from the command line, made fit for the
+// terminal line by line.
+std::string ForTerminal(std::string_view message) {
+    std::string out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = message.find('\n', start);
+        out += TerminalText(message.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return out;
+        out += '\n';
+        start = end + 1;
+    }
+}
+
 int Dispatch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     if (words.empty()) {
         err << OverviewText();
@@ -35,7 +51,8 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
         name = "help";
     const CliCommand* command = CommandRegistry::Global().Find(name);
     if (!command) {
-        err << ProgramName << ": unknown command \"" << name << "\"\n\n" << OverviewText();
+        err << ProgramName << ": unknown command \"" << TerminalText(name) << "\"\n\n"
+            << OverviewText();
         return ExitFailure;
     }
     const std::vector<std::string> arguments(words.begin() + 1, words.end());
@@ -50,14 +67,14 @@ int Dispatch(const std::vector<std::string>& words, std::ostream& out, std::ostr
         return ExitFailure;
     } catch (const UsageError& error) {
         out.flush();
-        err << ProgramName << ' ' << command->Name << ": " << error.what() << "\n\n"
+        err << ProgramName << ' ' << command->Name << ": " << ForTerminal(error.what()) << "\n\n"
             << "Usage: " << command->Usage;
     } catch (const DravenloomError& error) {
         out.flush();
-        err << ProgramName << ": " << ErrorReportText(error.what()) << '\n';
+        err << ProgramName << ": " << ForTerminal(ErrorReportText(error.what())) << '\n';
     } catch (const std::exception& error) {
         out.flush();
-        err << ProgramName << ": " << error.what() << '\n';
+        err << ProgramName << ": " << ForTerminal(error.what()) << '\n';
     }
     return ExitFailure;
 }

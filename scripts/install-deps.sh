@@ -15,6 +15,7 @@ packages=(
   openjdk-17-jdk-headless
   python3 python3-pyftpdlib
   libutf8proc-dev libpcre2-dev
+  libhunspell-dev hunspell-en-us
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   chromium
@@ -42,9 +43,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
 fi
 
-# puppeteer-core drives the system's Chromium in the web player's browser test.
+# puppeteer-core drives the system's Chromium in the web player's browser test, and axe-core
+# checks the pages it plays on for accessibility faults.
 web_tests="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/tests/player/web"
-if [ ! -d "$web_tests/node_modules/puppeteer-core" ]; then
+if [ ! -d "$web_tests/node_modules/puppeteer-core" ] || [ ! -d "$web_tests/node_modules/axe-core" ]; then
   echo "Installing the web player's test tools (npm ci in tests/player/web)"
   (cd "$web_tests" && npm ci --no-audit --no-fund)
 fi

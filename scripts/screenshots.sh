@@ -68,5 +68,10 @@ montage -background '#dddddd' "${icon_files[@]}" -tile 8x1 -geometry +6+6 -gravi
 (cd "$root/tests/player/web" && DRAVENLOOM_CLI="$build/bin/dravenloom-cli" \
   DRAVENLOOM_SCREENSHOT="$out/player-web.png" \
   node --test --test-name-pattern="walked" browser.test.js >/dev/null)
+# Its launch button with a long caption, and the panel on record 6 (player-web-launch.png,
+# player-web-record.png).
+(cd "$root/tests/player/web" && DRAVENLOOM_CLI="$build/bin/dravenloom-cli" \
+  DRAVENLOOM_SCREENSHOT="$out/player-web.png" \
+  node --test --test-name-pattern="launch button|axe-core" reader.test.js >/dev/null)
 
 echo "Pictures in $out"

@@ -501,24 +501,47 @@
     return url;
   }
 
+  // The code base, or null when the element's CODEBASE names no folder the page can fetch
+  // from (a "javascript:" or "data:" address, say).
   function codeBase(pageUrl, codebaseAttribute) {
-    if (codebaseAttribute && !isBlank(codebaseAttribute))
-      return asFolder(new URL(codebaseAttribute.trim(), pageUrl)).href;
-    return new URL('.', pageUrl).href;
+    try {
+      if (!codebaseAttribute || isBlank(codebaseAttribute))
+        return new URL('.', pageUrl).href;
+      var base = asFolder(new URL(codebaseAttribute.trim(), pageUrl));
+      var page = new URL(pageUrl).protocol;
+      return /^https?:$/.test(base.protocol) || base.protocol === page ? base.href : null;
+    } catch (error) {
+      return null;
+    }
   }
 
   function guideUrl(base, fileName) {
     return new URL(encodedPath(fileName.replace(/\\/g, '/')), base).href;
   }
 
+  // An image directory may name a whole address, but only a web one (or one of the code
+  // base's own kind): "javascript:", "data:", "about:" and "mailto:" hold no folder to look
+  // into, and the guide is shown without its pictures. The answer is null then, and for a
+  // directory that is no address at all.
   function pictureUrl(base, imageDir, storedPath) {
-    var folder = base;
-    if (!isBlank(imageDir)) {
-      var dir = imageDir.trim().replace(/\\/g, '/');
-      folder = asFolder(new URL(/^[a-z][a-z0-9+.-]*:/i.test(dir) ? dir : encodedPath(dir),
-                                base)).href;
+    try {
+      var folder = base;
+      if (!isBlank(imageDir)) {
+        var dir = imageDir.trim().replace(/\\/g, '/');
+        var scheme = /^([a-z][a-z0-9+.-]*):/i.exec(dir);
+        if (scheme) {
+          var kind = scheme[1].toLowerCase() + ':';
+          if (kind !== 'http:' && kind !== 'https:' && kind !== new URL(base).protocol)
+            return null;
+        }
+        folder = asFolder(new URL(scheme ? dir : encodedPath(dir), base)).href;
+      }
+      var url = new URL(encodeURIComponent(lastComponent(storedPath)), folder);
+      return /^(https?|file):$/.test(url.protocol) || url.protocol === new URL(base).protocol ?
+        url.href : null;
+    } catch (error) {
+      return null;
     }
-    return new URL(encodeURIComponent(lastComponent(storedPath)), folder).href;
   }
 
   // ---------------------------------------------------------------------------------------
@@ -573,33 +596,43 @@
   var panels = 0;
   var shown = []; // the open panels' players, the last opened last
 
+  // The launch button is at least the 75 x 50 pixels the element asks for, and grows with its
+  // caption. The panel's title, buttons, status and progress keep their heights whatever the
+  // record: only the record's view scrolls.
   var Style = [
-    '.dravenloom-launch{width:75px;height:50px;box-sizing:border-box;vertical-align:middle;',
-    'font:13px sans-serif;cursor:pointer}',
+    '.dravenloom-launch{min-width:75px;min-height:50px;width:auto;max-width:100%;',
+    'box-sizing:border-box;padding:2px 8px;vertical-align:middle;white-space:normal;',
+    'overflow-wrap:anywhere;font:13px sans-serif;cursor:pointer}',
     '.dravenloom-panel{position:fixed;left:50%;top:50%;transform:translate(-50%,-50%);',
     'z-index:2147483000;box-sizing:border-box;display:flex;flex-direction:column;',
     'max-width:100vw;max-height:100vh;background:#ece9d8;border:2px outset #ddd;',
     'box-shadow:0 4px 24px rgba(0,0,0,.35);font:13px sans-serif;color:#000}',
     '.dravenloom-panel[hidden]{display:none}',
-    '.dravenloom-title{background:navy;color:#fff;padding:3px 6px;white-space:nowrap;',
-    'overflow:hidden;text-overflow:ellipsis;font-weight:bold}',
-    '.dravenloom-bar{display:flex;gap:2px;padding:3px}',
+    '.dravenloom-title{flex:0 0 auto;background:navy;color:#fff;padding:3px 6px;',
+    'white-space:nowrap;overflow:hidden;text-overflow:ellipsis;font-weight:bold}',
+    '.dravenloom-bar{flex:0 0 auto;display:flex;gap:2px;padding:3px}',
     '.dravenloom-bar button{flex:0 0 auto;min-width:60px;font:12px sans-serif}',
-    '.dravenloom-status{padding:0 4px;min-height:0;font-size:12px;color:#800}',
+    '.dravenloom-status{flex:0 0 auto;padding:0 4px;font-size:12px;color:#800}',
     '.dravenloom-status:empty{display:none}',
-    '.dravenloom-view{flex:1 1 auto;overflow:auto;border:2px inset #ddd;background:#fff;',
-    'position:relative}',
+    '.dravenloom-status.dravenloom-busy{color:#000}',
+    '.dravenloom-progress{flex:0 0 auto;display:flex;align-items:center;gap:6px;',
+    'padding:0 4px 3px;font-size:12px}',
+    '.dravenloom-progress[hidden]{display:none}',
+    '.dravenloom-progress progress{flex:1 1 auto;min-width:0;height:12px}',
+    '.dravenloom-view{flex:1 1 auto;min-height:0;overflow:auto;border:2px inset #ddd;',
+    'background:#fff;position:relative}',
     '.dravenloom-stage{position:relative;overflow:hidden}',
     '.dravenloom-stage canvas{display:block}',
-    '.dravenloom-response{position:absolute;width:14px;height:14px;margin:0;padding:0;',
+    '.dravenloom-response{position:absolute;box-sizing:border-box;margin:0;padding:0;',
     'border:0;background:transparent;cursor:pointer}',
-    '.dravenloom-response:focus-visible{outline:2px solid #1a73e8;outline-offset:2px}',
+    '.dravenloom-response:focus{outline:none}',
+    '.dravenloom-response:focus-visible{outline:2px solid #1a73e8;outline-offset:1px}',
     '.dravenloom-about{position:absolute;left:10%;right:10%;top:30%;padding:10px;',
     'background:#fff;border:1px solid #666;box-shadow:0 2px 8px rgba(0,0,0,.3)}',
     '.dravenloom-about[hidden]{display:none}',
     '.dravenloom-about p{margin:0 0 8px}',
-    '.dravenloom-hidden{position:absolute;width:1px;height:1px;overflow:hidden;',
-    'clip:rect(0 0 0 0);white-space:nowrap}'
+    '.dravenloom-hidden{position:absolute;left:0;top:0;width:1px;height:1px;overflow:hidden;',
+    'clip:rect(0 0 0 0);white-space:pre-wrap;margin:0}'
   ].join('');
 
   function addStyle(document) {
@@ -671,13 +704,142 @@
     return value !== null && value > 0 ? value : fallback;
   }
 
+  // The picture at `url`, or null when there is none to load.
   function loadPicture(window, url) {
+    if (!url)
+      return Promise.resolve(null);
     return new Promise(function (resolve) {
       var picture = new window.Image();
       picture.onload = function () { resolve(picture); };
       picture.onerror = function () { resolve(null); };
       picture.src = url;
     });
+  }
+
+  // The size a response announces for its body, or null when it does not say or says it
+  // for a compressed body (whose bytes are not the ones counted).
+  function knownLength(response) {
+    var encoding = (response.headers.get('Content-Encoding') || 'identity').trim().toLowerCase();
+    var length = readNumber((response.headers.get('Content-Length') || '').trim());
+    return encoding === 'identity' && length !== null && length > 0 ? length : null;
+  }
+
+  // The body's bytes, read piece by piece so that `progress(received, total)` can tell how
+  // far it is; total is null when the size is not known.
+  function readBody(response, progress) {
+    var total = knownLength(response);
+    if (!response.body || typeof response.body.getReader !== 'function') {
+      return response.arrayBuffer().then(function (buffer) {
+        progress(buffer.byteLength, total);
+        return new Uint8Array(buffer);
+      });
+    }
+    var reader = response.body.getReader();
+    var pieces = [];
+    var received = 0;
+    progress(0, total);
+    var next = function () {
+      return reader.read().then(function (part) {
+        if (part.done) {
+          var bytes = new Uint8Array(received);
+          var at = 0;
+          pieces.forEach(function (piece) {
+            bytes.set(piece, at);
+            at += piece.length;
+          });
+          return bytes;
+        }
+        pieces.push(part.value);
+        received += part.value.length;
+        // A server that sends more than it announced: the size was not known after all.
+        progress(received, total !== null && received <= total ? total : null);
+        return next();
+      });
+    };
+    return next();
+  }
+
+  // The guides a page has fetched, by address: the players of a page that play the same guide
+  // share one fetch, and a guide is fetched once however often it is launched. A fetch that
+  // failed is forgotten, so that a later launch tries again.
+  var pageGuides = new WeakMap(); // document -> Map(address -> loader)
+
+  function guideLoader(window, document, url, name, fromFile) {
+    var guides = pageGuides.get(document);
+    if (!guides) {
+      guides = new Map();
+      pageGuides.set(document, guides);
+    }
+    var loader = guides.get(url);
+    if (loader)
+      return loader;
+    loader = {received: 0, total: null, listeners: []};
+    var progress = function (received, total) {
+      loader.received = received;
+      loader.total = total;
+      loader.listeners.forEach(function (listener) { listener(received, total); });
+    };
+    loader.guide = Promise.resolve().then(function () {
+      return fetchFile(window, url);
+    }).then(function (response) {
+      if (!response.ok)
+        throw new GuideError('cannot load guide ' + name);
+      return readBody(response, progress).catch(function () {
+        throw new GuideError('cannot load guide ' + name);
+      });
+    }, function () {
+      throw new GuideError('cannot load guide ' + name + (fromFile ?
+        ' (a page opened from a file cannot fetch it: open the page from a web server)' : ''));
+    }).then(function (bytes) {
+      return parseGuide(decodeCodePage(bytes), name);
+    }).catch(function (error) {
+      if (guides.get(url) === loader)
+        guides.delete(url);
+      throw error;
+    });
+    guides.set(url, loader);
+    return loader;
+  }
+
+  // A page that carries its own files (a guide exported as one page) holds them as data:
+  // addresses in <script type="application/json" id="dravenloom-files">, by the name each file
+  // has on the server; such a file is taken from there instead of being fetched.
+  function embeddedFile(document, path, url) {
+    var holder = document.getElementById('dravenloom-files');
+    if (!holder)
+      return url;
+    if (!holder.files) {
+      try {
+        holder.files = JSON.parse(holder.textContent);
+      } catch (error) {
+        holder.files = {};
+      }
+    }
+    var name = lastComponent(path);
+    return Object.prototype.hasOwnProperty.call(holder.files, name) ? holder.files[name] : url;
+  }
+
+  // A file by its address: an embedded one (a base64 data: address) is decoded here, which is
+  // many times faster than the browser's fetch of a data: address of some megabytes.
+  function fetchFile(window, url) {
+    var data = /^data:[^,]*;base64,/.exec(url);
+    if (!data)
+      return window.fetch(url);
+    var text = url.slice(data[0].length);
+    var bytes;
+    try {
+      if (window.Uint8Array.fromBase64) {
+        bytes = window.Uint8Array.fromBase64(text);
+      } else {
+        var binary = window.atob(text);
+        bytes = new window.Uint8Array(binary.length);
+        for (var i = 0; i < binary.length; ++i)
+          bytes[i] = binary.charCodeAt(i);
+      }
+    } catch (error) {
+      return Promise.reject(error); // damaged: said as a guide that cannot be loaded
+    }
+    return Promise.resolve(new window.Response(bytes));
   }
 
   // One guide on the page: its launch button, its panel and the walk through it.
@@ -699,10 +861,11 @@
 
   Player.prototype.buildLaunch = function (applet) {
     var document = this.document;
-    var launch = element(document, 'button', 'dravenloom-launch', this.settings.button);
+    // A caption of blanks or none: the button reads "Dravenloom", as the applet's does.
+    var caption = isBlank(this.settings.button) ? DefaultTitle : this.settings.button;
+    var launch = element(document, 'button', 'dravenloom-launch', caption);
     launch.type = 'button';
-    if (!this.settings.button)
-      launch.setAttribute('aria-label', this.settings.title || DefaultTitle);
+    launch.setAttribute('aria-haspopup', 'dialog');
     var self = this;
     launch.addEventListener('click', function () { self.open(); });
     applet.parentNode.replaceChild(launch, applet);
@@ -713,8 +876,10 @@
     var document = this.document;
     var self = this;
     var id = 'dravenloom-' + (++panels);
+    this.id = id;
     var panel = element(document, 'div', 'dravenloom-panel');
     panel.setAttribute('role', 'dialog');
+    panel.setAttribute('aria-modal', 'true');
     panel.setAttribute('aria-labelledby', id + '-title');
     panel.style.width = positiveOr(this.settings.frameWidth, 300) + 'px';
     panel.style.height = positiveOr(this.settings.frameHeight, 400) + 'px';
@@ -741,6 +906,19 @@
     this.status.setAttribute('role', 'status');
     panel.appendChild(this.status);
 
+    // How much of the guide has come: a bar, and the percentage (or the kilobytes when the
+    // server does not say how big the guide is).
+    this.progress = element(document, 'div', 'dravenloom-progress');
+    this.progressBar = element(document, 'progress');
+    this.progressBar.max = 100;
+    this.progressBar.setAttribute('aria-label', 'Loading ' + this.settings.fileName);
+    this.progressText = element(document, 'span', '', '');
+    this.progressText.setAttribute('aria-hidden', 'true');
+    this.progress.appendChild(this.progressBar);
+    this.progress.appendChild(this.progressText);
+    this.progress.hidden = true;
+    panel.appendChild(this.progress);
+
     this.view = element(document, 'div', 'dravenloom-view');
     this.stage = element(document, 'div', 'dravenloom-stage');
     this.canvas = element(document, 'canvas');
@@ -749,17 +927,16 @@
     this.view.appendChild(this.stage);
     panel.appendChild(this.view);
 
-    // What a screen reader reads for each record: its dialogue.
-    this.spoken = element(document, 'div', 'dravenloom-hidden');
-    this.spoken.setAttribute('aria-live', 'polite');
-    panel.appendChild(this.spoken);
-
     this.aboutBox = element(document, 'div', 'dravenloom-about');
     this.aboutBox.setAttribute('role', 'alertdialog');
-    this.aboutBox.setAttribute('aria-label', 'About');
+    this.aboutBox.setAttribute('aria-modal', 'true');
+    this.aboutBox.setAttribute('aria-labelledby', id + '-about');
     this.aboutBox.hidden = true;
-    AboutText.forEach(function (line) {
-      self.aboutBox.appendChild(element(document, 'p', '', line));
+    AboutText.forEach(function (line, i) {
+      var paragraph = element(document, 'p', '', line);
+      if (i === 0)
+        paragraph.id = id + '-about';
+      self.aboutBox.appendChild(paragraph);
     });
     var ok = element(document, 'button', '', 'OK');
     ok.type = 'button';
@@ -783,6 +960,37 @@
     this.context = this.canvas.getContext('2d');
   };
 
+  // What Tab moves between while the panel is open: the About box's button while it shows,
+  // else the panel's buttons and the responses on show, in the order of the page.
+  Player.prototype.tabStops = function () {
+    var scope = this.aboutBox.hidden ? this.panel : this.aboutBox;
+    var nodes = scope.querySelectorAll('button, [tabindex="0"]');
+    var stops = [];
+    for (var i = 0; i < nodes.length; ++i) {
+      var node = nodes[i];
+      if (!node.disabled && !node.closest('[hidden]') && node.getClientRects().length > 0)
+        stops.push(node);
+    }
+    return stops;
+  };
+
+  // Tab and Shift+Tab go round inside the panel, also from where the reader clicked outside.
+  Player.prototype.keepTab = function (event) {
+    var stops = this.tabStops();
+    event.preventDefault();
+    if (stops.length === 0) {
+      this.panel.focus();
+      return;
+    }
+    var at = stops.indexOf(this.document.activeElement);
+    var next;
+    if (at < 0)
+      next = event.shiftKey ? stops.length - 1 : 0;
+    else
+      next = (at + (event.shiftKey ? stops.length - 1 : 1)) % stops.length;
+    stops[next].focus();
+  };
+
   Player.prototype.open = function () {
     if (!this.panel)
       this.buildPanel();
@@ -794,11 +1002,12 @@
     var self = this;
     return this.ensureGuide().then(function (ready) {
       if (ready && !self.panel.hidden)
-        return self.draw();
+        return self.draw().then(function () { self.focusFirstResponse(); });
     });
   };
 
-  // The guide, fetched and read once; false when it cannot be played (the panel says why).
+  // The guide, fetched and read once per page; false when it cannot be played (the panel says
+  // why).
   Player.prototype.ensureGuide = function () {
     var self = this;
     if (this.guide)
@@ -807,29 +1016,55 @@
       return this.loading;
     var name = this.settings.fileName;
     this.say('Loading ' + name + '...');
-    var url = guideUrl(this.base, name);
-    var fromFile = this.window.location && this.window.location.protocol === 'file:';
+    this.status.classList.add('dravenloom-busy');
+    var fromFile = !!(this.window.location && this.window.location.protocol === 'file:');
+    var guide;
+    try {
+      if (!this.base)
+        throw new GuideError('cannot load guide ' + name);
+      var url = embeddedFile(this.document, name, guideUrl(this.base, name));
+      var loader = guideLoader(this.window, this.document, url, name, fromFile);
+      var showProgress = function (received, total) { self.showProgress(received, total); };
+      loader.listeners.push(showProgress);
+      showProgress(loader.received, loader.total);
+      guide = loader.guide;
+    } catch (error) {
+      guide = Promise.reject(error);
+    }
     this.loading = Promise.all([
-      this.window.fetch(url).then(function (response) {
-        if (!response.ok)
-          throw new GuideError('cannot load guide ' + name);
-        return response.arrayBuffer();
-      }, function () {
-        throw new GuideError('cannot load guide ' + name + (fromFile ?
-          ' (a page opened from a file cannot fetch it: open the page from a web server)' : ''));
-      }),
-      loadPicture(this.window, pictureUrl(this.base, this.settings.imageDir, this.settings.image))
+      guide,
+      loadPicture(this.window, embeddedFile(this.document, this.settings.image,
+        pictureUrl(this.base, this.settings.imageDir, this.settings.image)))
     ]).then(function (loaded) {
-      self.guide = parseGuide(decodeCodePage(new Uint8Array(loaded[0])), name);
+      self.guide = loaded[0];
       self.button = loaded[1];
+      self.status.classList.remove('dravenloom-busy');
+      self.progress.hidden = true;
       self.say('');
       return true;
     }).catch(function (error) {
       self.loading = null; // a later launch tries again
+      self.status.classList.remove('dravenloom-busy');
+      self.progress.hidden = true;
       self.say(error instanceof GuideError ? error.message : 'cannot load guide ' + name);
       return false;
     });
     return this.loading;
+  };
+
+  Player.prototype.showProgress = function (received, total) {
+    var text;
+    if (total) {
+      var percent = Math.min(100, Math.floor(received * 100 / total));
+      this.progressBar.value = percent;
+      text = percent + '%';
+    } else {
+      this.progressBar.removeAttribute('value');
+      text = received > 0 ? Math.ceil(received / 1024) + ' KB' : '';
+    }
+    if (this.progressText.textContent !== text)
+      this.progressText.textContent = text;
+    this.progress.hidden = false;
   };
 
   Player.prototype.say = function (text) {
@@ -853,7 +1088,8 @@
   };
 
   Player.prototype.picture = function (path) {
-    var url = pictureUrl(this.base, this.settings.imageDir, path);
+    var url = embeddedFile(this.document, path,
+                           pictureUrl(this.base, this.settings.imageDir, path));
     if (!this.pictures.has(url))
       this.pictures.set(url, loadPicture(this.window, url));
     return this.pictures.get(url);
@@ -888,18 +1124,17 @@
     return pending.then(function (picture) {
       if (count !== self.drawCount)
         return; // a later draw took over
-      self.paint(layout, picture, measure);
+      var metrics = self.paint(layout, picture, measure);
       self.layout = layout;
       // A screen that ended early keeps the responses it drew, as in the program.
-      self.addResponses(layout);
+      self.addResponses(layout, metrics,
+                        parsePrimaryLine(self.guide.line(layout.primary)).dialogue);
       var problems = [];
       if (layout.graphic && !picture)
         problems.push('cannot load picture ' + lastComponent(layout.graphic.path));
       if (layout.failure)
         problems.push(layout.failure.message);
       self.say(problems.join('; '));
-      self.spoken.textContent =
-        parsePrimaryLine(self.guide.line(layout.primary)).dialogue;
       self.panel.setAttribute('data-record', String(self.record));
       self.panel.dispatchEvent(new self.window.CustomEvent('dravenloom:drawn',
                                                            {detail: {record: self.record}}));
@@ -973,41 +1208,91 @@
     });
     while (nextButton < layout.buttons.length)
       drawButton(layout.buttons[nextButton++]);
+    return {widths: widths, lineHeight: lineHeight};
   };
 
   Player.prototype.clearResponses = function () {
-    var old = this.stage.querySelectorAll('.dravenloom-response');
-    for (var i = 0; i < old.length; ++i)
-      old[i].parentNode.removeChild(old[i]);
+    if (this.screen) {
+      this.screen.parentNode.removeChild(this.screen);
+      this.screen = null;
+    }
   };
 
-  // Each response button is a real button over its hit region, named by its text, so that
-  // the guide can be walked with the keyboard and a screen reader. The region is open: only
-  // the points strictly inside the 15 x 15 picture count, so the button covers 14 x 14.
-  Player.prototype.addResponses = function (layout) {
+  // What a screen reader meets of the record on show, in this order: a group named by the
+  // dialogue, the dialogue itself, then one button per response. Each response button lies
+  // over the whole of its row, the picture and every line of its text, so that a click
+  // anywhere on the row follows the response; nothing of it is drawn, the canvas shows the
+  // screen as the Demonstration does.
+  Player.prototype.addResponses = function (layout, metrics, dialogue) {
     var self = this;
-    layout.buttons.forEach(function (button, k) {
-      var label = button.label.replace(/\s+/g, ' ').trim();
-      var node = element(self.document, 'button', 'dravenloom-response');
+    var document = this.document;
+    var screen = element(document, 'div', 'dravenloom-screen');
+    var said = element(document, 'p', 'dravenloom-hidden', dialogue.split(LineBreak).join('\n'));
+    said.id = this.id + '-dialogue';
+    said.setAttribute('tabindex', '-1');
+    screen.setAttribute('role', 'group');
+    screen.setAttribute('aria-labelledby', said.id);
+    screen.appendChild(said);
+    responseRows(layout, metrics.widths, metrics.lineHeight).forEach(function (row, k) {
+      var button = layout.buttons[k];
+      var label = button.label.replace(/\s+/g, ' ').trim() || layout.regions.targets[k];
+      if (isWebTarget(layout.regions.targets[k]) && openableAddress(layout.regions.targets[k]))
+        label += ' (opens in a new tab)';
+      var node = element(document, 'button', 'dravenloom-response');
       node.type = 'button';
-      node.setAttribute('aria-label', label || layout.regions.targets[k]);
-      node.style.left = (ButtonX + 1) + 'px';
-      node.style.top = (layout.regions.tops[k] + 1) + 'px';
-      if (layout.regions.tops[k] + 1 >= LargestSurface)
+      node.setAttribute('aria-label', label);
+      node.style.left = row.left + 'px';
+      node.style.top = row.top + 'px';
+      node.style.width = (row.right - row.left) + 'px';
+      node.style.height = (row.bottom - row.top) + 'px';
+      if (row.top >= LargestSurface)
         node.hidden = true;
       node.addEventListener('click', function () { self.follow(k); });
-      self.stage.appendChild(node);
+      screen.appendChild(node);
     });
+    this.stage.appendChild(screen);
+    this.screen = screen;
   };
 
-  // The response k of the screen on show: a web or mail address opens in a new window; a
-  // record jumps there, the record on show going onto the history.
+  // A response's target is a web or mail address when it holds a full stop, as in the
+  // program.
+  function isWebTarget(target) {
+    return target.indexOf('.') >= 0;
+  }
+
+  // The box of each response's row: from its picture's top left to the right of its widest
+  // line and the bottom of its picture or of its last line, whichever is lower. `widths` are
+  // the widths of the layout's lines, `lineHeight` the height of a drawn line.
+  function responseRows(layout, widths, lineHeight) {
+    return layout.buttons.map(function (button, k) {
+      var end = k + 1 < layout.buttons.length ? layout.buttons[k + 1].beforeLine :
+                                                 layout.lines.length;
+      var row = {left: button.x, top: button.y, right: button.x + ButtonSize,
+                 bottom: Math.min(button.y + ButtonSize, LargestSurface)};
+      for (var i = button.beforeLine; i < end; ++i) {
+        var line = layout.lines[i];
+        row.right = Math.max(row.right, line.x + widths[i]);
+        row.bottom = Math.max(row.bottom, Math.min(line.y + lineHeight, LargestSurface));
+      }
+      return row;
+    });
+  }
+
+  // The response k of the screen on show: a web or mail address opens in a new tab; a record
+  // jumps there, the record on show going onto the history. A response that cannot be
+  // followed says why and leaves the screen as it is, its responses live.
   Player.prototype.follow = function (k) {
     var target = this.layout.regions.targets[k];
-    if (target.indexOf('.') >= 0) {
+    var label = this.layout.buttons[k].label.replace(/\s+/g, ' ').trim();
+    if (isWebTarget(target)) {
       var address = openableAddress(target);
-      if (address)
+      if (address) {
+        this.say('');
         this.window.open(address, '_blank', 'noopener');
+      } else {
+        this.say('the response "' + label + '" links to "' + target +
+                 '", which is not a web or mail address');
+      }
       return Promise.resolve();
     }
     var position = readNumber(target);
@@ -1023,15 +1308,30 @@
       this.say('the response "' + lineText(line) + '" names no record');
       return Promise.resolve();
     }
+    var exists = true;
+    try {
+      exists = this.guide.findPrimaryLine(next) >= 0;
+    } catch (error) {
+      // A line without a number on the way: the draw names it.
+    }
+    if (!exists) {
+      this.say('the response "' + label + '" leads to record ' + next +
+               ', which is not in this guide');
+      return Promise.resolve();
+    }
     this.history.push(this.record);
     this.record = next;
     var self = this;
     return this.draw().then(function () { self.focusFirstResponse(); });
   };
 
+  // The focus goes to the first response, or to the dialogue of a record without any.
   Player.prototype.focusFirstResponse = function () {
-    var first = this.stage.querySelector('.dravenloom-response:not([hidden])');
-    (first || this.panel).focus();
+    if (this.panel.hidden)
+      return;
+    var first = this.screen && (this.screen.querySelector('.dravenloom-response:not([hidden])') ||
+                                this.screen.querySelector('.dravenloom-hidden'));
+    (first || this.panel).focus({preventScroll: true});
     this.view.scrollTop = 0;
     this.view.scrollLeft = 0;
   };
@@ -1066,18 +1366,26 @@
     this.aboutBox.querySelector('button').focus();
   };
 
+  // The focus goes back to the button that opened the box.
   Player.prototype.closeAbout = function () {
     if (this.aboutBox.hidden)
       return;
     this.aboutBox.hidden = true;
-    this.panel.focus();
+    var buttons = this.panel.querySelectorAll('.dravenloom-bar button');
+    (buttons[buttons.length - 1] || this.panel).focus();
   };
 
-  // Escape pressed outside every panel (the reader clicked the page) closes the panel opened
-  // last; inside a panel, the panel's own handler has closed it already.
-  function closeOnEscape(event) {
-    if (event.key === 'Escape' && !event.defaultPrevented && shown.length > 0)
-      shown[shown.length - 1].close();
+  // While a panel is open, Tab goes round inside the panel opened last, wherever the focus
+  // was. Escape pressed outside every panel (the reader clicked the page) closes the panel
+  // opened last; inside a panel, the panel's own handler has closed it already.
+  function panelKeys(event) {
+    if (shown.length === 0 || event.defaultPrevented)
+      return;
+    var top = shown[shown.length - 1];
+    if (event.key === 'Tab' && !event.altKey && !event.ctrlKey && !event.metaKey)
+      top.keepTab(event);
+    else if (event.key === 'Escape')
+      top.close();
   }
 
   // Every applet element that loads Dravenloom.class, in any case, gets its player.
@@ -1089,7 +1397,7 @@
         return;
       if (players.length === 0) {
         addStyle(document);
-        document.addEventListener('keydown', closeOnEscape);
+        document.addEventListener('keydown', panelKeys);
       }
       players.push(new Player(applet, document));
     });
@@ -1126,6 +1434,7 @@
     fontFamilies: fontFamilies,
     wholePixels: wholePixels,
     textMeasure: textMeasure,
+    responseRows: responseRows,
     enhance: enhance,
     enhanceWhenReady: enhanceWhenReady
   };

@@ -6,6 +6,7 @@
 #include "app/GuideText.h"
 #include "shell/GuideForm.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QFrame>
 #include <QLineEdit>
@@ -132,6 +133,23 @@ void DemoPage::Build() {
             [this] { Run([this] { Demo.DemoCloseButtonClick(); }); });
     connect(DemoAboutButton, &QPushButton::clicked, this,
             [this] { Run([this] { Demo.DemoAboutButtonClick(); }); });
+    // The walk from the keyboard, while the page is on show (a hidden page's shortcuts sleep):
+    // 1 to 6 follow the responses in their order, Backspace goes back, Home restarts.
+    const auto addKey = [this](const QKeySequence& key, std::function<void()> command) {
+        auto* action = new QAction(this);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
+            if (isVisible())
+                Run(command);
+        });
+        addAction(action);
+    };
+    for (int k = 1; k <= 6; ++k)
+        addKey(QKeySequence(Qt::Key_0 + k), [this, k] { Demo.ResponseKey(k); });
+    addKey(QKeySequence(Qt::Key_Backspace), [this] { Demo.DemoBackButtonClick(); });
+    addKey(QKeySequence(Qt::Key_Home), [this] { Demo.DemoStartButtonClick(); });
+
     ImageCanvasView->MouseReleased = [this](int x, int y) {
         Run([this, x, y] { Demo.ImageCanvasMouseUp(x, y); });
     };

@@ -92,7 +92,7 @@ void GeneratePage::Connect() {
     connect(CheckItalic, &QCheckBox::clicked, this,
             [this](bool checked) { Forward([&] { Options.CheckItalic.Checked = checked; }); });
     connect(CheckHtml5, &QCheckBox::clicked, this,
-            [this](bool checked) { Forward([&] { Options.CheckHtml5.Checked = checked; }); });
+            [this](bool checked) { Forward([&] { Form.Applet.CheckHtml5Click(checked); }); });
     connect(MTranBtn1, &TMTranBtn::Click, this,
             [this] { Forward([this] { Options.MTranBtn1Click(); }); });
     connect(MTranBtn2, &TMTranBtn::Click, this,

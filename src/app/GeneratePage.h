@@ -61,6 +61,7 @@ public:
     std::array<TMTranBtn*, SwatchCount> SwatchButtons{}; // MTranBtn3..MTranBtn14
     QLabel* CurrentImage = nullptr;
     QCheckBox* CheckHtml5 = nullptr; // "Also play in browsers without Java"
+    QLabel* Html5Note = nullptr;     // why it matters, in small text under it
     QPlainTextEdit* HtmlMemo = nullptr;
     QPushButton* GenerateBitBtn = nullptr;
     QPushButton* SaveBtn = nullptr;

@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 
 #include <filesystem>
 
@@ -198,10 +199,19 @@ void GeneratePage::BuildSwatches() {
     CurrentImage->setToolTip(Utf8Text(CurrentImageControl.Hint));
     CurrentImage->setGeometry(BarLeft, top + (FieldHeight - SwatchSide) / 2, SwatchSide,
                               SwatchSide);
-    // Beside "Text Starting Position", in the room the right column leaves above the font row.
-    CheckHtml5 = MakeCheck(
-        this, Html5Control,
-        QRect(RightLeft, RowTop + 5 * RowStep, PageWidth - Margin - RightLeft, FieldHeight));
+    // Beside "Text Starting Position", in the room the right column leaves above the font row,
+    // with a line in small text under it that says why it matters.
+    const int tickTop = RowTop + 5 * RowStep - 3;
+    CheckHtml5 = MakeCheck(this, Html5Control,
+                           QRect(RightLeft, tickTop, PageWidth - Margin - RightLeft, 18));
+    const int noteLeft = RightLeft + CheckHtml5->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                         CheckHtml5->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    Html5Note = MakePageLabel(this, Html5NoteText,
+                              QRect(noteLeft, tickTop + 18, PageWidth - Margin - noteLeft, 13));
+    Html5Note->setObjectName(QStringLiteral("Html5Note"));
+    QFont small = Html5Note->font();
+    small.setPixelSize(11);
+    Html5Note->setFont(small);
 }
 
 void GeneratePage::BuildTag() {

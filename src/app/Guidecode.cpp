@@ -117,7 +117,10 @@ void TGuideForm::BuildPages() {
     demo->RefreshWindow = [this] { Refresh(); };
     demo->PassFocus = [this] { PageStack->setFocus(Qt::OtherFocusReason); };
     PageStack->addWidget(demo);
-    PageStack->addWidget(new UploadFilesPage(Form, std::make_unique<QtFtpClient>(), PageStack));
+    auto* upload = new UploadFilesPage(Form, std::make_unique<QtFtpClient>(), PageStack);
+    // A save made by the upload shows in the title and in Save at once.
+    upload->RefreshWindow = [this] { Refresh(); };
+    PageStack->addWidget(upload);
     setCentralWidget(PageStack);
 }
 
@@ -255,7 +258,7 @@ void TGuideForm::showEvent(QShowEvent* event) {
 
 void TGuideForm::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
-    Forward([this, &mayClose] { mayClose = Form.Files.CloseQuery(); });
+    Forward([this, &mayClose] { mayClose = Form.CloseQuery(); });
     event->setAccepted(mayClose);
     if (!mayClose)
         return;

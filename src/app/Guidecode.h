@@ -104,6 +104,8 @@ public:
     QAction* Save1 = nullptr;
     QAction* SaveAs1 = nullptr;
     QAction* Close1 = nullptr;
+    QAction* ExportToFolder1 = nullptr;
+    QAction* ExportAsOnePage1 = nullptr;
     QAction* Exit2 = nullptr;
     // "&Edit": the record history first, then the moves between records.
     QAction* Undo1 = nullptr;

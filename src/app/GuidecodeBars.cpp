@@ -5,6 +5,9 @@
 #include "app/CheckGuideWindow.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -54,6 +57,9 @@ void TGuideForm::BuildMenus() {
     Close1 = AddItem(file, "Close1", "&Close");
     AddCheckGuideCommand(*this, file);
     file->addSeparator();
+    ExportToFolder1 = AddItem(file, "ExportToFolder1", ExportFolderCaption);
+    ExportAsOnePage1 = AddItem(file, "ExportAsOnePage1", ExportPageCaption);
+    file->addSeparator();
     BuildRecentItems(file);
     Exit2 = AddItem(file, "Exit2", "E&xit", QKeySequence(QStringLiteral("Ctrl+Q")));
 
@@ -89,6 +95,23 @@ void TGuideForm::BuildMenus() {
             [this, &files] { Forward([&files] { files.SaveAs1Click(); }); });
     connect(Close1, &QAction::triggered, this,
             [this, &files] { Forward([&files] { files.Close1Click(); }); });
+    ExportCommands& exports = Form.Exports;
+    connect(ExportToFolder1, &QAction::triggered, this,
+            [this, &exports] { Forward([&exports] { exports.ExportToFolder1Click(); }); });
+    connect(ExportAsOnePage1, &QAction::triggered, this,
+            [this, &exports] { Forward([&exports] { exports.ExportAsOnePage1Click(); }); });
+    exports.ChooseFolder = [this](const FileDialogRequest& request) -> std::optional<std::string> {
+        const QString folder = QFileDialog::getExistingDirectory(
+            this, QString::fromStdString(request.Title), QString::fromStdString(request.FileName));
+        if (folder.isEmpty())
+            return std::nullopt;
+        return QDir::toNativeSeparators(folder).toStdString();
+    };
+    // A big export names each file in the status line as it goes.
+    exports.Progressed = [this] {
+        StatusPanel->setText(QString::fromStdString(Form.Document.StatusText));
+        StatusPanel->repaint();
+    };
     connect(Exit2, &QAction::triggered, this, &QWidget::close);
     connect(Contents2, &QAction::triggered, this,
             [this] { Forward([this] { Form.Contents2Click(); }); });

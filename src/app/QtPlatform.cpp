@@ -284,6 +284,9 @@ std::optional<std::string> QtPlatform::FileDialog(const FileDialogRequest& reque
         suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(save && request.OverwritePrompt));
+    // Set first, so that a file name with a folder of its own still decides where it starts.
+    if (!request.Directory.empty())
+        dialog.setDirectory(QString::fromUtf8(request.Directory));
     if (!request.FileName.empty())
         dialog.selectFile(QString::fromUtf8(request.FileName));
     if (dialog.exec() != QDialog::Accepted)

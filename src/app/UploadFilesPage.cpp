@@ -53,7 +53,12 @@ UploadFilesPage::UploadFilesPage(GuideForm& form, std::unique_ptr<FtpClient> cli
     Connect();
     Form.AttachUpload(Upload);
     // The run waits for the server inside each request: the page shows where it is meanwhile.
-    Upload.Changed = [this] { Refresh(); };
+    Upload.Changed = [this] {
+        if (RefreshWindow)
+            RefreshWindow();
+        else
+            Refresh();
+    };
     Upload.ListRefitted = [this] { ShowList(); };
     Refresh();
 }

@@ -4,6 +4,7 @@
 #include "app/Application.h"
 #include "app/GuideText.h"
 #include "app/Guidecode.h"
+#include "app/EditSpelling.h"
 #include "app/Magnified.h"
 #include "app/QtPlatform.h"
 #include "qtshared/QtSettingsStore.h"
@@ -11,7 +12,9 @@
 #include "app/Tutorial.h"
 #include "app/Wizard.h"
 #include "document/GuideFile.h"
+#include "qtshared/SpellingFiles.h"
 #include "shell/ResourceDirectory.h"
+#include "spelling/Dictionaries.h"
 
 #include <QMessageBox>
 #include <QStringList>
@@ -51,6 +54,9 @@ int Run(Application& application) {
     TMagnifyForm magnifyForm(&guideForm);
     guideForm.AttachWindows({&aboutBox, &tutorialForm, &wizardForm, &advancedForm, &magnifyForm});
     guideForm.StartRecovery(RecoveryDirectory(), RecoveryInterval());
+    AttachSpelling(guideForm,
+                   {DictionaryFolders(QCoreApplication::applicationDirPath().toStdString()),
+                    PersonalWordListPath()});
     splash.reset();
 
     // The program ends when the main window closes, whatever other window is still open.

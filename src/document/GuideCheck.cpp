@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <iterator>
 #include <string_view>
-#include <unordered_map>
 
 namespace dravenloom {
 namespace {
@@ -22,7 +21,7 @@ using namespace guidecheck;
 
 class Checker {
 public:
-    explicit Checker(const std::vector<std::string>& lines) : Lines(lines) {}
+    explicit Checker(const std::vector<std::string_view>& lines) : Lines(lines) {}
 
     GuideCheckResult Run() {
         Result.LineCount = Lines.size();
@@ -68,20 +67,43 @@ private:
             Info[i].Valid = true;
             Info[i].Number = number;
             Info[i].Primary = !havePrevious || number != previous;
-            if (Info[i].Primary) {
-                Present.push_back(number);
-                FirstLine.emplace(number, i);
-            }
+            if (Info[i].Primary)
+                Starts.push_back({number, i});
             previous = number;
             havePrevious = true;
             Result.RecordCount = number;
         }
-        std::sort(Present.begin(), Present.end());
-        Present.erase(std::unique(Present.begin(), Present.end()), Present.end());
+        // In a sound guide the records already stand in ascending order, once each. Otherwise
+        // the stable sort keeps each record's first start ahead of its later ones, which go.
+        const auto byNumber = [](const Start& a, const Start& b) { return a.Number < b.Number; };
+        if (std::adjacent_find(Starts.begin(), Starts.end(), [](const Start& a, const Start& b) {
+                return a.Number >= b.Number;
+            }) != Starts.end()) {
+            std::stable_sort(Starts.begin(), Starts.end(), byNumber);
+            Starts.erase(
+                std::unique(Starts.begin(), Starts.end(),
+                            [](const Start& a, const Start& b) { return a.Number == b.Number; }),
+                Starts.end());
+        }
+        Present.reserve(Starts.size());
+        for (const Start& start : Starts)
+            Present.push_back(start.Number);
+    }
+
+    // Where `number` stands in Present, or npos. Records numbered 1 to M without gaps stand
+    // at number - 1.
+    std::size_t PresentIndex(std::int32_t number) const {
+        if (number >= 1 && static_cast<std::size_t>(number) <= Present.size() &&
+            Present[static_cast<std::size_t>(number) - 1] == number)
+            return static_cast<std::size_t>(number) - 1;
+        const auto found = std::lower_bound(Present.begin(), Present.end(), number);
+        return found != Present.end() && *found == number
+                   ? static_cast<std::size_t>(found - Present.begin())
+                   : std::string_view::npos;
     }
 
     bool IsPresent(std::int32_t number) const {
-        return std::binary_search(Present.begin(), Present.end(), number);
+        return PresentIndex(number) != std::string_view::npos;
     }
 
     void Add(FindingKind kind, std::size_t index, std::int32_t record, std::string message) {
@@ -89,19 +111,19 @@ private:
     }
 
     void CheckLine(std::size_t index) {
-        const std::string& line = Lines[index];
+        const std::string_view line = Lines[index];
         const LineNumberInfo& info = Info[index];
         if (!info.Valid) {
             CheckUnnumbered(index);
             return;
         }
-        const std::string_view prefix = std::string_view(line).substr(0, line.find(NumberMark));
+        const std::string_view prefix = line.substr(0, line.find(NumberMark));
         if (!IsPlainNumber(prefix))
             Add(FindingKind::NumberNotPlain, index, info.Number,
                 "the record number is written " + Quote(prefix) + "; write it as " +
                     Num(info.Number) +
                     ", digits only with no sign or leading zero, as the program writes it.");
-        const std::string_view rest = std::string_view(line).substr(prefix.size() + 1);
+        const std::string_view rest = line.substr(prefix.size() + 1);
         if (info.Primary)
             CheckPrimary(index, rest);
         else
@@ -109,7 +131,7 @@ private:
     }
 
     void CheckUnnumbered(std::size_t index) {
-        const std::string& line = Lines[index];
+        const std::string_view line = Lines[index];
         std::int32_t number = 0;
         if (line.empty())
             Add(FindingKind::NoRecordNumber, index, 0,
@@ -202,7 +224,7 @@ private:
                     Gap(PreviousPrimary, number));
             return true;
         }
-        const std::size_t first = FirstLine.at(number);
+        const std::size_t first = Starts[PresentIndex(number)].Line;
         if (first < index) {
             Add(FindingKind::RecordRepeated, index, number,
                 "record " + Num(number) + " appears again after record " + Num(PreviousPrimary) +
@@ -385,23 +407,20 @@ private:
     void FindUnreachable() {
         if (!IsPresent(1))
             return; // the missing first record is reported already
-        std::unordered_map<std::int32_t, std::size_t> position;
-        position.reserve(Present.size());
-        for (std::size_t i = 0; i < Present.size(); ++i)
-            position.emplace(Present[i], i);
+        const auto position = [this](std::int32_t number) { return PresentIndex(number); };
         // Links grouped by the record they leave from.
         std::vector<std::size_t> start(Present.size() + 1, 0);
         for (const auto& link : Links)
-            ++start[position.at(link.first) + 1];
+            ++start[position(link.first) + 1];
         for (std::size_t i = 1; i < start.size(); ++i)
             start[i] += start[i - 1];
         std::vector<std::size_t> targets(Links.size());
         std::vector<std::size_t> fill(start.begin(), start.end() - 1);
         for (const auto& link : Links)
-            targets[fill[position.at(link.first)]++] = position.at(link.second);
+            targets[fill[position(link.first)]++] = position(link.second);
 
         std::vector<bool> reached(Present.size(), false);
-        std::vector<std::size_t> queue{position.at(1)};
+        std::vector<std::size_t> queue{position(1)};
         reached[queue.front()] = true;
         for (std::size_t next = 0; next < queue.size(); ++next) {
             const std::size_t from = queue[next];
@@ -422,11 +441,16 @@ private:
         }
     }
 
-    const std::vector<std::string>& Lines;
+    struct Start {
+        std::int32_t Number;
+        std::size_t Line; // the first line of the record
+    };
+
+    const std::vector<std::string_view>& Lines;
     GuideCheckResult Result;
     std::vector<LineNumberInfo> Info;
-    std::vector<std::int32_t> Present; // numbers that start a record, sorted, once each
-    std::unordered_map<std::int32_t, std::size_t> FirstLine;
+    std::vector<Start> Starts;         // each record once, by number, where it first starts
+    std::vector<std::int32_t> Present; // the numbers of Starts
     std::vector<GuideFinding> RecordFindings;
     std::vector<std::pair<std::int32_t, std::int32_t>> Links; // record -> target
 
@@ -440,12 +464,14 @@ private:
 } // namespace
 
 GuideCheckResult CheckGuideLines(const std::vector<std::string>& lines) {
-    return Checker(lines).Run();
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    return Checker(views).Run();
 }
 
 GuideCheckResult CheckGuideText(const std::string& contents) {
-    const std::vector<std::string> lines = SplitGuideText(contents);
-    GuideCheckResult result = CheckGuideLines(lines);
+    // The lines are only looked at, so views into the text do: no line is copied.
+    const std::vector<std::string_view> lines = SplitGuideTextViews(contents);
+    GuideCheckResult result = Checker(lines).Run();
     const std::size_t nul = contents.find('\0');
     if (nul == std::string::npos || contents.find_first_not_of('\0', nul) == std::string::npos)
         return result;

@@ -53,7 +53,7 @@ KeepCleanState::~KeepCleanState() {
 HistoryGroup::HistoryGroup(GuideDocument& document, StepKind kind, std::string label,
                            std::int32_t record)
     : Document(document) {
-    Document.History.Begin(kind, std::move(label), Document.Position(), record);
+    Document.History.Begin(kind, std::move(label), Document.Position(true), record);
 }
 
 HistoryGroup::~HistoryGroup() {

@@ -22,7 +22,6 @@ struct GuideDocument {
     GuideDocument& operator=(const GuideDocument&) = delete;
 
     RecordList Records;
-    RecordList SaveList; // scratch copy used while the file is written
     std::int32_t RecordCount = 1;
     std::int32_t CurrentRecord = 1;
 
@@ -46,8 +45,16 @@ struct GuideDocument {
     // Every change of the record list and the record count, for "&Undo" and "&Redo".
     UndoHistory History;
 
+    // Whether "Next" and "Remove" wait for the dialogue of the record on show: as they stand
+    // (`beforeTyping` false), or as they stood before the typing not yet stored. The editor
+    // answers; without one, they never wait.
+    std::function<bool(bool beforeTyping)> AwaitingDialogue;
+
     bool Modified() const { return SaveItem.Enabled; }
-    GuidePosition Position() const { return {RecordCount, CurrentRecord}; }
+    // Where the editor stands, for the history; `beforeTyping` as for AwaitingDialogue.
+    GuidePosition Position(bool beforeTyping = false) const {
+        return {RecordCount, CurrentRecord, AwaitingDialogue && AwaitingDialogue(beforeTyping)};
+    }
     bool Untitled() const { return GuideFileName == UntitledName; }
 
     // Every change of a field of the working copy: enables "&Save" and "Save &As..." and

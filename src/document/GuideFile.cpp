@@ -2,11 +2,13 @@
 #include "document/GuideFile.h"
 
 #include "document/Errors.h"
+#include "document/RecordCodec.h"
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <system_error>
 
@@ -29,22 +31,141 @@ std::string Describe(const std::error_code& error) {
 
 } // namespace
 
-std::vector<std::string> SplitGuideText(const std::string& contents) {
-    std::vector<std::string> lines;
-    std::size_t end = contents.find('\0');
-    if (end == std::string::npos)
-        end = contents.size();
-    // Each line is copied in one piece: a guide of 100,000 records is tens of megabytes.
+namespace {
+
+// Finds the line ends (CR or LF) of a text in order. Each kind is looked for with memchr, which
+// goes through many bytes at a time; where the next LF stands is kept, so every byte is looked
+// at once for each kind.
+class LineEnds {
+public:
+    explicit LineEnds(std::string_view text) : Text(text), Lf(Find('\n', 0, text.size())) {}
+
+    // The first CR or LF at or after `from`, or npos.
+    std::size_t Next(std::size_t from) {
+        if (Lf != std::string_view::npos && Lf < from)
+            Lf = Find('\n', from, Text.size());
+        const std::size_t cr = Find('\r', from, Lf == std::string_view::npos ? Text.size() : Lf);
+        return cr != std::string_view::npos ? cr : Lf;
+    }
+
+private:
+    std::size_t Find(char c, std::size_t from, std::size_t to) const {
+        if (from >= to)
+            return std::string_view::npos;
+        const void* at = std::memchr(Text.data() + from, c, to - from);
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - Text.data())
+                  : std::string_view::npos;
+    }
+
+    std::string_view Text;
+    std::size_t Lf;
+};
+
+// The readable text: everything before the first NUL byte.
+std::string_view BeforeNul(std::string_view text) {
+    const void* nul = std::memchr(text.data(), '\0', text.size());
+    return nul ? text.substr(0,
+                             static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()))
+               : text;
+}
+
+} // namespace
+
+void GuideLineSplitter::Expect(std::uintmax_t bytes) {
+    // Lines of guides are rarely shorter than this on average; room for too many lines costs
+    // only address space, while growing the list step by step copies it again and again.
+    constexpr std::uintmax_t ShortestAverageLine = 40;
+    Lines.reserve(static_cast<std::size_t>(bytes / ShortestAverageLine + 1));
+}
+
+void GuideLineSplitter::Feed(std::string_view piece) {
+    if (Ended)
+        return;
+    const std::string_view text = BeforeNul(piece);
+    Ended = text.size() != piece.size();
     std::size_t start = 0;
-    while (start < end) {
-        std::size_t stop = start;
-        while (stop < end && contents[stop] != '\r' && contents[stop] != '\n')
-            ++stop;
-        lines.emplace_back(contents, start, stop - start);
-        if (stop == end)
-            break; // a last line without line end
+    if (AfterCr && !text.empty()) {
+        AfterCr = false;
+        if (text.front() == '\n')
+            start = 1;
+    }
+    LineEnds ends(text);
+    while (start < text.size()) {
+        const std::size_t stop = ends.Next(start);
+        if (stop == std::string_view::npos) {
+            Partial.append(text.substr(start));
+            return;
+        }
+        if (Partial.empty()) {
+            Add(text.substr(start, stop - start));
+        } else {
+            Partial.append(text.substr(start, stop - start));
+            Add(Partial);
+            Partial.clear();
+        }
         start = stop + 1;
-        if (contents[stop] == '\r' && start < end && contents[start] == '\n')
+        if (text[stop] == '\r') {
+            if (start == text.size())
+                AfterCr = true;
+            else if (text[start] == '\n')
+                ++start;
+        }
+    }
+}
+
+void GuideLineSplitter::Add(std::string_view line) {
+    // Each line is made in one piece, at its final size: a guide of 100,000 records is tens of
+    // megabytes in 400,000 lines.
+    std::size_t breaks = 0;
+    if (Decode)
+        for (std::size_t at = line.find(BreakMark); at != std::string_view::npos;
+             at = line.find(BreakMark, at + 1))
+            ++breaks;
+    if (breaks == 0) {
+        Lines.emplace_back(line);
+        return;
+    }
+    std::string& decoded = Lines.emplace_back();
+    decoded.reserve(line.size() + breaks);
+    std::size_t start = 0;
+    for (std::size_t at = line.find(BreakMark); at != std::string_view::npos;
+         at = line.find(BreakMark, start)) {
+        decoded.append(line.substr(start, at - start));
+        decoded += "\r\n";
+        start = at + 1;
+    }
+    decoded.append(line.substr(start));
+}
+
+std::vector<std::string> GuideLineSplitter::Finish() {
+    if (!Partial.empty())
+        Add(Partial); // a last line without line end
+    std::vector<std::string> lines = std::move(Lines);
+    *this = GuideLineSplitter(Decode);
+    return lines;
+}
+
+std::vector<std::string> SplitGuideText(const std::string& contents) {
+    GuideLineSplitter splitter;
+    splitter.Expect(contents.size());
+    splitter.Feed(contents);
+    return splitter.Finish();
+}
+
+std::vector<std::string_view> SplitGuideTextViews(std::string_view contents) {
+    const std::string_view text = BeforeNul(contents);
+    std::vector<std::string_view> lines;
+    LineEnds ends(text);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t stop = ends.Next(start);
+        if (stop == std::string_view::npos) {
+            lines.push_back(text.substr(start)); // a last line without line end
+            break;
+        }
+        lines.push_back(text.substr(start, stop - start));
+        start = stop + 1;
+        if (text[stop] == '\r' && start < text.size() && text[start] == '\n')
             ++start;
     }
     return lines;
@@ -65,20 +186,29 @@ void RefuseUnlessRegular(const std::string& path, std::filesystem::file_type typ
         throw OpenError(path, "It is not a regular file");
 }
 
-void RefuseIfTooLarge(const std::string& path, std::uintmax_t size) {
-    if (size > MaxGuideFileBytes)
-        throw OpenError(path, "It is larger than 1 GiB, more than a guide can hold");
+void RefuseIfTooLarge(const std::string& path, std::uintmax_t size, const ReadLimit& limit) {
+    if (size > limit.Bytes)
+        throw OpenError(path, limit.Reason);
 }
 
 } // namespace
 
-std::string ReadFileBytes(const std::string& path) {
+namespace {
+
+// Reads a regular file of at most `limit.Bytes` piece by piece: `sized` hears the size the
+// file has once it is open, then `take` gets every piece as it is read.
+template <typename Sized, typename Take>
+void ReadFilePieces(const std::string& path, const ReadLimit& limit, Sized sized, Take take) {
     // Looking before opening: opening a device can have effects of its own.
     std::error_code error;
     const auto status = std::filesystem::status(PathOf(path), error);
     if (error)
         throw OpenError(path, Describe(error));
     RefuseUnlessRegular(path, status.type());
+    // A piece the processor's caches hold, so that the lines are copied out of it while it is
+    // still there.
+    char buffer[1 << 16];
+    std::uintmax_t total = 0;
 #ifndef _WIN32
     // The file is looked at again once open, in case the path was changed in between; opening
     // without waiting keeps a pipe put there meanwhile from blocking.
@@ -95,10 +225,8 @@ std::string ReadFileBytes(const std::string& path) {
     RefuseUnlessRegular(path, S_ISDIR(opened.st_mode)   ? std::filesystem::file_type::directory
                               : S_ISREG(opened.st_mode) ? std::filesystem::file_type::regular
                                                         : std::filesystem::file_type::unknown);
-    RefuseIfTooLarge(path, static_cast<std::uintmax_t>(opened.st_size));
-    std::string contents;
-    contents.reserve(static_cast<std::size_t>(opened.st_size));
-    char buffer[1 << 16];
+    RefuseIfTooLarge(path, static_cast<std::uintmax_t>(opened.st_size), limit);
+    sized(static_cast<std::uintmax_t>(opened.st_size));
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got == 0)
@@ -108,32 +236,58 @@ std::string ReadFileBytes(const std::string& path) {
                 continue;
             throw FileError("Cannot read file \"" + path + "\". " + std::strerror(errno));
         }
-        contents.append(buffer, static_cast<std::size_t>(got));
         // A file that grows while it is read is held to the same limit.
-        RefuseIfTooLarge(path, contents.size());
+        total += static_cast<std::uintmax_t>(got);
+        RefuseIfTooLarge(path, total, limit);
+        take(std::string_view(buffer, static_cast<std::size_t>(got)));
     }
-    return contents;
 #else
     const std::uintmax_t size = std::filesystem::file_size(PathOf(path), error);
-    if (!error)
-        RefuseIfTooLarge(path, size);
+    if (!error) {
+        RefuseIfTooLarge(path, size, limit);
+        sized(size);
+    }
     std::ifstream in(PathOf(path), std::ios::binary);
     if (!in)
         throw OpenError(path, std::strerror(errno));
-    std::string contents;
-    char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        contents.append(buffer, static_cast<std::size_t>(in.gcount()));
-        RefuseIfTooLarge(path, contents.size());
+        total += static_cast<std::uintmax_t>(in.gcount());
+        RefuseIfTooLarge(path, total, limit);
+        take(std::string_view(buffer, static_cast<std::size_t>(in.gcount())));
     }
     if (in.bad())
         throw FileError("Cannot read file \"" + path + "\".");
-    return contents;
 #endif
 }
 
+} // namespace
+
+std::string ReadFileBytes(const std::string& path, const ReadLimit& limit) {
+    std::string contents;
+    ReadFilePieces(
+        path, limit, [&](std::uintmax_t size) { contents.reserve(static_cast<std::size_t>(size)); },
+        [&](std::string_view piece) { contents.append(piece); });
+    return contents;
+}
+
+namespace {
+
+std::vector<std::string> ReadLines(const std::string& path, bool decode) {
+    GuideLineSplitter splitter(decode);
+    ReadFilePieces(
+        path, GuideReadLimit, [&](std::uintmax_t size) { splitter.Expect(size); },
+        [&](std::string_view piece) { splitter.Feed(piece); });
+    return splitter.Finish();
+}
+
+} // namespace
+
 std::vector<std::string> ReadGuideLines(const std::string& path) {
-    return SplitGuideText(ReadFileBytes(path));
+    return ReadLines(path, false);
+}
+
+std::vector<std::string> ReadDecodedGuideLines(const std::string& path) {
+    return ReadLines(path, true);
 }
 
 namespace {
@@ -191,7 +345,11 @@ std::filesystem::path TemporaryName(const std::filesystem::path& directory,
 } // namespace
 
 #ifndef _WIN32
-int WriteAllAndSync(int fd, std::string_view bytes) {
+namespace {
+
+// Writes every byte to the open file `fd`, again after an interruption: 0, or the errno of the
+// first failure.
+int WriteAll(int fd, std::string_view bytes) {
     for (std::size_t done = 0; done < bytes.size();) {
         const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (wrote < 0 && errno != EINTR)
@@ -199,11 +357,27 @@ int WriteAllAndSync(int fd, std::string_view bytes) {
         if (wrote > 0)
             done += static_cast<std::size_t>(wrote);
     }
+    return 0;
+}
+
+} // namespace
+
+int WriteAllAndSync(int fd, std::string_view bytes) {
+    if (const int failure = WriteAll(fd, bytes))
+        return failure;
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 #endif
 
-void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+namespace {
+
+// Hands the bytes of a file to be written, piece by piece.
+using PieceSink = std::function<void(std::string_view piece)>;
+
+// WriteFileAtomically with the bytes made by `produce`, which hands them to the sink it is
+// given as they come, so that a large file need not be held whole first.
+void WriteAtomically(const std::string& path,
+                     const std::function<void(const PieceSink&)>& produce) {
     const std::filesystem::path target = FinalTarget(path);
     std::error_code error;
     const auto existing = std::filesystem::status(target, error);
@@ -246,9 +420,21 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
                 failure = errno;
         }
     }
+    if (failure == 0) {
+        try {
+            produce([&](std::string_view piece) {
+                if (failure == 0)
+                    failure = WriteAll(fd, piece);
+            });
+        } catch (...) {
+            ::close(fd);
+            ::unlink(temporary.c_str());
+            throw;
+        }
+    }
     // On disk before it replaces the old file: otherwise a crash can leave an empty file.
-    if (failure == 0)
-        failure = WriteAllAndSync(fd, bytes);
+    if (failure == 0 && ::fsync(fd) != 0)
+        failure = errno;
     if (::close(fd) != 0 && failure == 0)
         failure = errno;
     if (failure != 0) {
@@ -265,7 +451,15 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     }
     if (!out.is_open())
         throw WriteError("Cannot create file", path, std::strerror(errno));
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    try {
+        produce([&](std::string_view piece) {
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        });
+    } catch (...) {
+        out.close();
+        std::filesystem::remove(temporary, error);
+        throw;
+    }
     out.flush();
     const int failure = out ? 0 : errno;
     out.close();
@@ -292,6 +486,12 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
 #endif
 }
 
+} // namespace
+
+void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    WriteAtomically(path, [&](const PieceSink& sink) { sink(bytes); });
+}
+
 void WriteGuideLines(const std::string& path, const std::vector<std::string>& lines) {
     std::string bytes;
     std::size_t size = 0;
@@ -303,6 +503,54 @@ void WriteGuideLines(const std::string& path, const std::vector<std::string>& li
         bytes += "\r\n";
     }
     WriteFileAtomically(path, bytes);
+}
+
+namespace {
+
+// Appends a record line as the file holds it: encoded straight into the file's bytes, with no
+// encoded copy of the line on the way, and its line end.
+void AppendFileLine(std::string& bytes, std::string_view line) {
+    std::size_t start = 0;
+    for (std::size_t at = line.find("\r\n"); at != std::string_view::npos;
+         at = line.find("\r\n", start)) {
+        bytes.append(line.substr(start, at - start));
+        bytes += BreakMark;
+        start = at + 2;
+    }
+    bytes.append(line.substr(start));
+    bytes += "\r\n";
+}
+
+} // namespace
+
+std::string GuideFileBytes(const std::vector<std::string>& lines) {
+    // Encoding only ever makes a line shorter, so this is room enough.
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
+    std::string bytes;
+    bytes.reserve(size);
+    for (const auto& line : lines)
+        AppendFileLine(bytes, line);
+    return bytes;
+}
+
+void WriteRecordLines(const std::string& path, const std::vector<std::string>& lines) {
+    // Pieces the processor's caches hold, written as they fill: the file's tens of megabytes
+    // are never all in memory a second time.
+    constexpr std::size_t PieceBytes = std::size_t{1} << 18;
+    WriteAtomically(path, [&](const PieceSink& sink) {
+        std::string piece;
+        piece.reserve(PieceBytes + 1024);
+        for (const auto& line : lines) {
+            AppendFileLine(piece, line);
+            if (piece.size() >= PieceBytes) {
+                sink(piece);
+                piece.clear();
+            }
+        }
+        sink(piece);
+    });
 }
 
 std::filesystem::path PathFromText(const std::string& utf8) {
@@ -317,6 +565,16 @@ std::string TextFromPath(const std::filesystem::path& path) {
 std::string FileNamePart(const std::string& path) {
     const auto cut = path.find_last_of("/\\");
     return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string FolderPart(const std::string& path) {
+    const auto cut = path.find_last_of("/\\");
+    if (cut == std::string::npos)
+        return {};
+    // The root keeps its separator: "/" and "C:\\", since "C:" alone is a drive's current folder.
+    if (cut == 0 || (cut == 2 && path[1] == ':'))
+        return path.substr(0, cut + 1);
+    return path.substr(0, cut);
 }
 
 } // namespace dravenloom

@@ -55,6 +55,9 @@ struct FileDialogRequest {
     std::string DefaultExt; // added when the author types a name without extension
     std::string FileName;
     bool OverwritePrompt = false;
+    // The folder the dialog starts in when FileName names none (UTF-8 path); empty: the
+    // platform's choice.
+    std::string Directory{};
 };
 
 // A modal question whose buttons carry their own captions ("Recover", "Discard", "Later").

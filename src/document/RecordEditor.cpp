@@ -15,7 +15,13 @@ bool IsJumpTarget(const std::string& text, std::int32_t count, std::int32_t curr
 
 RecordEditor::RecordEditor(GuideDocument& document, EditView& view, GraphicDialog& graphic,
                            Platform& platform)
-    : Document(document), View(view), Graphic(graphic), Host(platform) {}
+    : Document(document), View(view), Graphic(graphic), Host(platform) {
+    Document.AwaitingDialogue = [this](bool beforeTyping) {
+        const bool off =
+            beforeTyping && NextOffBeforeTyping ? *NextOffBeforeTyping : !View.NextBitBtn.Enabled;
+        return off && Document.CurrentRecord == Document.RecordCount;
+    };
+}
 
 GuideRecord RecordEditor::WorkingCopy() const {
     GuideRecord record;
@@ -35,6 +41,7 @@ void RecordEditor::CommitRecord() {
                         "Typing in record " + IntToStr(Document.CurrentRecord),
                         Document.CurrentRecord);
     Document.Records.StoreRecord(Document.CurrentRecord, WorkingCopy());
+    NextOffBeforeTyping.reset();
 }
 
 bool RecordEditor::HasUncommittedChange() const {
@@ -94,6 +101,7 @@ void RecordEditor::LoadRecord() {
         EditChange(k, slot.Target);
     }
     FillJumpedFromList();
+    NextOffBeforeTyping.reset();
 }
 
 void RecordEditor::FillJumpedFromList() {
@@ -128,6 +136,8 @@ void RecordEditor::DialogueMemoChange(const std::string& text) {
     if (View.DialogueMemo.Text == text)
         return;
     View.DialogueMemo.Text = text;
+    if (!NextOffBeforeTyping)
+        NextOffBeforeTyping = !View.NextBitBtn.Enabled;
     if (Document.CurrentRecord == Document.RecordCount) {
         View.NextBitBtn.Enabled = true;
         View.RemoveBitBtn.Enabled = true;
@@ -199,8 +209,13 @@ void RecordEditor::EditExit(int k) {
     Host.Focus(link, false);
 }
 
-void RecordEditor::PutPlaceholderDialogue() {
+void RecordEditor::ShowPlaceholderDialogue() {
     DialogueMemoChange(PlaceholderDialogue);
+    NextOffBeforeTyping.reset();
+}
+
+void RecordEditor::PutPlaceholderDialogue() {
+    ShowPlaceholderDialogue();
     Host.Focus(View.DialogueMemo, true);
 }
 

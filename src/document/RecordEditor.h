@@ -7,6 +7,7 @@
 #include "document/GuideDocument.h"
 #include "document/Platform.h"
 
+#include <optional>
 #include <string>
 
 namespace dravenloom {
@@ -46,6 +47,9 @@ public:
 
     // Puts the placeholder dialogue into the field, selected, with the keyboard focus.
     void PutPlaceholderDialogue();
+    // Puts it in without the focus. The program's text, not the author's: typing after it
+    // undoes back to the state it was put into.
+    void ShowPlaceholderDialogue();
 
     // The graphic dialog.
     void GraphicCheckClick(bool checked);
@@ -66,6 +70,10 @@ public:
 
 private:
     void SetGraphicState(bool hasPicture);
+
+    // How "Next" stood before the dialogue was first changed since the record was last shown
+    // or stored: undoing that typing brings that state back.
+    std::optional<bool> NextOffBeforeTyping;
     void CoordinateExit(TextField& field, const char* reset, const char* message);
 };
 

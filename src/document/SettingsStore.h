@@ -9,7 +9,8 @@
 namespace dravenloom {
 
 // How reading a stored value went. Readers treat the two failures differently: a missing
-// string reads as empty, while a value that is there but cannot be read ends a reading.
+// string reads as empty, while a value that is there but cannot be read leaves its field as
+// it was.
 enum class SettingState {
     Found,      // the value is there and was read
     Missing,    // there is no such value (or no such key)

@@ -46,6 +46,8 @@ private:
 struct GuidePosition {
     std::int32_t RecordCount = 1;
     std::int32_t CurrentRecord = 1;
+    // "Next" and "Remove" were off, waiting for the dialogue of a record just appended.
+    bool AwaitingDialogue = false;
 
     bool operator==(const GuidePosition&) const = default;
 };
@@ -118,6 +120,9 @@ public:
     bool AtSavedPoint() const;
     // Forgets every step; the guide as it stands is the saved one.
     void Clear();
+    // No state in the history is the one on disk any more (a guide put back from a recovery
+    // copy differs from its file in ways no step records): only the next write makes one.
+    void ForgetSavedPoint() { SavedPosition.reset(); }
 
     std::size_t StepCount() const { return Steps.size(); }
     std::size_t Bytes() const;

@@ -70,15 +70,19 @@ bool QtFtpClient::RunRequest(FtpRequest request, bool (QtFtpClient::*body)()) {
     Code = 0;
     Message.clear();
     auto alive = Alive;
-    bool ok = (this->*body)();
+    // Once the program's loop is ending, nothing can be waited for; a new session tries anew.
+    if (request == FtpRequest::Connect)
+        Ending = false;
+    bool ok = Ending ? false : (this->*body)();
     if (!*alive)
         return false;
     Busy = false;
     DropTransfer();
-    if (AbortRequested) {
+    if (AbortRequested || Ending) {
         AbortRequested = false;
         Code = FtpAbortedError;
-        Message = std::string(FtpRequestName(request)) + " was abandoned by Abort";
+        Message = std::string(FtpRequestName(request)) +
+                  (Ending ? " was abandoned: the program is ending" : " was abandoned by Abort");
         return false;
     }
     if (ok) {
@@ -198,6 +202,10 @@ void QtFtpClient::DropTransfer() {
     DataFailure.reset();
     DataFailureText.clear();
     DataClosing = false;
+    InTransit = false;
+    LastQueued.reset();
+    DataWritten = 0;
+    TurnedAwayPeer.clear();
 }
 
 void QtFtpClient::DropSession() {
@@ -248,13 +256,22 @@ std::string QtFtpClient::SocketFailure(int socketError, const QString& text) con
     }
 }
 
-bool QtFtpClient::WaitUntil(const std::function<Step()>& step, const std::string& what) {
+bool QtFtpClient::WaitUntil(const std::function<Step()>& step, const std::string& what,
+                            Bound bound) {
     auto alive = Alive;
     QEventLoop loop;
     QTimer idle;
     idle.setSingleShot(true);
     connect(&idle, &QTimer::timeout, &loop, &QEventLoop::quit);
     idle.start(Timeout);
+    // A reply has ReplyLimit to be complete, however busily the server sends meanwhile.
+    const bool limited = bound == Bound::Reply;
+    QTimer whole;
+    whole.setSingleShot(true);
+    if (limited) {
+        connect(&whole, &QTimer::timeout, &loop, &QEventLoop::quit);
+        whole.start(ReplyLimit);
+    }
     Loop = &loop;
     Stirred = false;
     for (;;) {
@@ -290,6 +307,9 @@ bool QtFtpClient::WaitUntil(const std::function<Step()>& step, const std::string
                  true);
             break;
         }
+        // The reply to a store cannot come before its last bytes have arrived.
+        if (limited && InTransit)
+            whole.start(ReplyLimit);
         if (Stirred) {
             // Something moved, maybe from inside step() itself (a flush emits bytesWritten on
             // the spot): a quit() made outside exec() is lost, so look again before sleeping.
@@ -302,7 +322,23 @@ bool QtFtpClient::WaitUntil(const std::function<Step()>& step, const std::string
                  true);
             break;
         }
-        loop.exec();
+        if (limited && !whole.isActive()) {
+            Fail(FtpTimeoutError,
+                 "Gave up after " + SecondsText(ReplyLimit.count()) + " " + what +
+                     ": the server kept the reply from being complete",
+                 true);
+            break;
+        }
+        if (loop.exec() < 0) {
+            // The application was told to quit: from now on exec() returns at once without
+            // running anything, so no reply, timer or button can ever reach this wait, and
+            // the loop that would end the program cannot run until the wait gives up.
+            if (!*alive)
+                return false;
+            Ending = true;
+            DropSession();
+            break;
+        }
         if (!*alive)
             return false; // deleted from inside the loop: nothing of ours is left to touch
     }

@@ -45,6 +45,9 @@ public:
 
 private:
     enum class Step { Wait, Done, Fail };
+    // What bounds a wait besides silence: a reply must be complete within ReplyLimit; the bytes
+    // of a store are bounded by silence alone.
+    enum class Bound { Reply, SilenceOnly };
 
     // One request from start to notification; false at once when another request waits.
     bool RunRequest(FtpRequest request, bool (QtFtpClient::*body)());
@@ -55,9 +58,11 @@ private:
     bool DoQuit();
 
     // Runs the event loop until step() says Done or Fail, the connection fails, the server
-    // falls silent for Timeout, or Abort is called. False on all but Done. After false the
-    // client may have been deleted: return at once without touching it.
-    bool WaitUntil(const std::function<Step()>& step, const std::string& what);
+    // falls silent for Timeout, a reply takes longer than ReplyLimit, Abort is called or the
+    // program's loop is told to end. False on all but Done. After false the client may have
+    // been deleted: return at once without touching it.
+    bool WaitUntil(const std::function<Step()>& step, const std::string& what,
+                   Bound bound = Bound::Reply);
     // Sends a command and waits for its final reply (1xx replies are skipped).
     std::optional<FtpReply> Command(const std::string& verb, const std::string& argument = {});
     bool SendCommand(const std::string& verb, const std::string& argument);
@@ -82,6 +87,13 @@ private:
     bool SendFile(QFile& file);
     bool FinishStore();
     bool TakeIncomingConnection();
+    // The store ended by a final reply before the data connection was there.
+    bool StoreEndedEarly(const FtpReply& reply, const char* when);
+    // The write of `wanted` bytes to the data connection returned `wrote`.
+    bool DataWriteFailed(qint64 wrote, qint64 wanted);
+    // Looks at the bytes the system still holds for the data connection: fewer than last time
+    // is progress; any at all means the store is still on its way.
+    void NoteTransit();
 
     QTcpSocket* Control = nullptr;
     QTcpSocket* Data = nullptr;
@@ -94,6 +106,10 @@ private:
     bool Busy = false;
     bool AbortRequested = false;
     bool InAbort = false;
+    // The program's loop was told to end: no wait can run any more.
+    bool Ending = false;
+    // Bytes of the store are still on their way: the wait for its reply is bounded by silence.
+    bool InTransit = false;
     QEventLoop* Loop = nullptr;
     bool Stirred = false;
     std::optional<int> ControlFailure; // socket error code, or RemoteHostClosed
@@ -103,6 +119,9 @@ private:
     bool DataClosing = false;
     QHostAddress DataPeer;
     quint16 DataPort = 0;
+    qint64 DataWritten = 0;           // bytes of the store handed to the data connection
+    std::optional<qint64> LastQueued; // what the system held of them when last looked at
+    QHostAddress TurnedAwayPeer;      // an active-mode connection from elsewhere, refused
 
     int Code = 0;
     std::string Message;

@@ -1,10 +1,14 @@
 // Storing one file: the data connection (PASV or PORT), STOR, the bytes, and the server's word
 // that it has them all.
 #include "ftp/QtFtpClient.h"
+#include "ftp/SocketQueue.h"
 
 #include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace dravenloom {
 namespace {
@@ -15,6 +19,13 @@ namespace {
 // than the copying.
 constexpr qint64 ChunkSize = 64 * 1024;
 constexpr qint64 HighWater = 512 * 1024;
+// How often the system's queue of a finished store is looked at while its tail is on its way.
+constexpr std::chrono::milliseconds TransitLook{100};
+
+int SocketErrorCode(QAbstractSocket::SocketError error) {
+    // The socket layer's "unknown" is -1; it must still read as a socket failure.
+    return FtpSocketErrorBase + (error == QAbstractSocket::UnknownSocketError ? 9999 : error);
+}
 
 // TYPE A sends every line end as CR LF; a CR LF already there stays as it is.
 QByteArray WithCrLf(QByteArrayView chunk, bool& lastWasCr) {
@@ -64,9 +75,25 @@ bool QtFtpClient::DoPut() {
         return false;
     if (!StartStore())
         return false;
+    // On a slow line the system's buffer takes long to make room for more and longer to send
+    // the tail of the file: it is looked at now and then, since it moves without a word.
+    QTimer look;
+    connect(&look, &QTimer::timeout, this, [this] { Wake(false); });
+    look.start(std::clamp<std::chrono::milliseconds>(Timeout / 4, std::chrono::milliseconds(1),
+                                                     TransitLook));
     if (!SendFile(file))
         return false;
     return FinishStore();
+}
+
+void QtFtpClient::NoteTransit() {
+    // Once the server has closed its side, Qt lets go of the socket: nothing is on its way.
+    const std::optional<qint64> queued =
+        Data ? UnsentBytes(Data->socketDescriptor()) : std::nullopt;
+    if (queued && LastQueued && *queued < *LastQueued)
+        Stirred = true;
+    LastQueued = queued;
+    InTransit = queued && *queued > 0;
 }
 
 bool QtFtpClient::OpenDataConnection() {
@@ -121,6 +148,7 @@ bool QtFtpClient::TakeIncomingConnection() {
         QTcpSocket* socket = Listener->nextPendingConnection();
         // Only the server we speak to may bring the data connection.
         if (!socket->peerAddress().isEqual(DataPeer, QHostAddress::TolerantConversion)) {
+            TurnedAwayPeer = socket->peerAddress();
             socket->abort();
             socket->deleteLater();
             continue;
@@ -147,13 +175,8 @@ bool QtFtpClient::StartStore() {
     };
     if (!WaitUntil(answered, "waiting for the reply to STOR"))
         return false;
-    if (reply->Positive())
-        return Fail(FtpProtocolError,
-                    "The server answered " + verb + " with " + std::to_string(reply->Code) +
-                        " before any of the file was sent",
-                    true);
     if (!reply->Preliminary())
-        return RefusedBy(verb, *reply);
+        return StoreEndedEarly(*reply, "any of the file was sent");
     if (Data)
         return true;
 
@@ -163,13 +186,43 @@ bool QtFtpClient::StartStore() {
             return Step::Done;
         while ((reply = Reader.Next())) {
             if (!reply->Preliminary()) {
-                RefusedBy(verb, *reply);
+                StoreEndedEarly(*reply, "the data connection was open");
                 return Step::Fail;
             }
         }
         return Step::Wait;
     };
     return WaitUntil(connected, "waiting for the server to open the data connection");
+}
+
+bool QtFtpClient::StoreEndedEarly(const FtpReply& reply, const char* when) {
+    const std::string verb = "STOR " + HostFileName;
+    // What the server says after its data connection was turned away tells of that connection,
+    // not of the file: "226" then means an empty file, "425" a connection it thinks failed.
+    if (!TurnedAwayPeer.isNull())
+        return Fail(FtpForeignDataConnectionError,
+                    "The data connection for " + verb + " came from " +
+                        TurnedAwayPeer.toString().toStdString() + ", not from the server at " +
+                        DataPeer.toString().toStdString() + ", and was turned away",
+                    false);
+    if (reply.Positive())
+        return Fail(FtpProtocolError,
+                    "The server answered " + verb + " with " + std::to_string(reply.Code) +
+                        " before " + when,
+                    true);
+    return RefusedBy(verb, reply);
+}
+
+bool QtFtpClient::DataWriteFailed(qint64 wrote, qint64 wanted) {
+    // An unbuffered socket keeps what the system cannot take yet and says it wrote it all, so
+    // anything less is a failure; the bytes not taken never reach the server, whatever it says.
+    const std::string why = Data->errorString().toStdString();
+    return Fail(SocketErrorCode(Data->error()),
+                "Data connection to " + DataPeer.toString().toStdString() + ':' +
+                    std::to_string(DataPort) + " failed while sending " + HostFileName + " after " +
+                    std::to_string(DataWritten + std::clamp<qint64>(wrote, 0, wanted)) +
+                    " bytes: " + why,
+                true);
 }
 
 bool QtFtpClient::SendFile(QFile& file) {
@@ -179,6 +232,7 @@ bool QtFtpClient::SendFile(QFile& file) {
     bool fileDone = false;
     QByteArray buffer(ChunkSize, Qt::Uninitialized);
     auto sent = [&] {
+        NoteTransit();
         // A final reply now means the server ended the store before it had the whole file.
         while (std::optional<FtpReply> reply = Reader.Next()) {
             if (reply->Preliminary())
@@ -205,26 +259,46 @@ bool QtFtpClient::SendFile(QFile& file) {
                 break;
             }
             QByteArrayView chunk(buffer.constData(), got);
-            if (ascii)
-                Data->write(WithCrLf(chunk, lastWasCr));
-            else
-                Data->write(chunk.data(), chunk.size());
+            const QByteArray lines = ascii ? WithCrLf(chunk, lastWasCr) : QByteArray();
+            const QByteArrayView out = ascii ? QByteArrayView(lines) : chunk;
+            const qint64 wrote = Data->write(out.data(), out.size());
+            if (wrote != out.size()) {
+                DataWriteFailed(wrote, out.size());
+                return Step::Fail;
+            }
+            DataWritten += wrote;
             // An unbuffered socket hands the bytes straight to the system and may say nothing.
             Stirred = true;
         }
         Data->flush(); // hand the bytes to the system now rather than on the next pass
         return fileDone && Data->bytesToWrite() == 0 ? Step::Done : Step::Wait;
     };
-    return WaitUntil(sent, "sending " + HostFileName);
+    return WaitUntil(sent, "sending " + HostFileName, Bound::SilenceOnly);
 }
 
 bool QtFtpClient::FinishStore() {
-    // Every byte has left; closing the data connection is the end of the file for the server,
-    // and only its reply after that says the file is whole.
+    // Every byte was handed over; the end of the data connection is the end of the file for the
+    // server, and only its reply after that says the file is whole. Only the sending side is
+    // closed, so that the bytes the system still holds can be followed: on a slow line the
+    // tail of a file takes longer than the timeout to leave, and as long as it moves the
+    // server is not silent.
     DataClosing = true;
-    Data->disconnectFromHost();
-    std::optional<FtpReply> reply = WaitForReply("STOR", true);
-    if (!reply)
+    const bool followed =
+        UnsentBytes(Data->socketDescriptor()).has_value() && CloseSending(Data->socketDescriptor());
+    if (!followed)
+        Data->disconnectFromHost();
+    std::optional<FtpReply> reply;
+    auto confirmed = [&] {
+        while ((reply = Reader.Next())) {
+            if (!reply->Preliminary()) {
+                InTransit = false;
+                return Step::Done;
+            }
+        }
+        NoteTransit();
+        return Step::Wait;
+    };
+    if (!WaitUntil(confirmed, "waiting for the reply to STOR"))
         return false;
     if (reply->Code / 100 != 2)
         return RefusedBy("STOR " + HostFileName, *reply);

@@ -73,8 +73,12 @@ void LogicTree::IndexRecords() {
     if (lines.empty())
         throw IndexError("List index out of bounds (0)");
     Lines.resize(lines.size());
+    // The captions are copied in one go into a string with room for all of them.
+    std::size_t captionBytes = 0;
+    for (const auto& line : lines)
+        captionBytes += std::min(line.size(), CaptionLimit);
+    CaptionBytes.reserve(captionBytes);
     Records.reserve(lines.size() / 2 + 1);
-    RecordSpan* current = nullptr; // the record of the running run, when it is the first
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
         LineEntry& entry = Lines[i];
@@ -88,12 +92,9 @@ void LogicTree::IndexRecords() {
                 entry.Target = value.value_or(0);
                 entry.Jump = value ? TargetKind::Number : TargetKind::NotANumber;
             }
-            if (current)
-                ++current->Responses;
+            ++Records.back().second.Responses;
         } else {
-            // Only the first run of a number is its record, as a search from the top finds.
-            const auto [found, added] = Records.try_emplace(entry.Number, RecordSpan{i, 0});
-            current = added ? &found->second : nullptr;
+            Records.push_back({entry.Number, RecordSpan{i, 0}});
         }
         const std::size_t start = CaptionBytes.size();
         AppendCaption(CaptionBytes, LineText(line));
@@ -102,11 +103,29 @@ void LogicTree::IndexRecords() {
         entry.CaptionStart = static_cast<std::uint32_t>(start);
         entry.CaptionLength = static_cast<std::uint32_t>(CaptionBytes.size() - start);
     }
+    // In a guide as the program writes it the records stand in ascending order, and the index
+    // is complete as it is. Otherwise only the first run of a number is its record, as a search
+    // from the top finds: the stable sort keeps it ahead of the later runs, which go.
+    const auto byNumber = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (std::adjacent_find(Records.begin(), Records.end(), [](const auto& a, const auto& b) {
+            return a.first >= b.first;
+        }) != Records.end()) {
+        std::stable_sort(Records.begin(), Records.end(), byNumber);
+        Records.erase(std::unique(Records.begin(), Records.end(),
+                                  [](const auto& a, const auto& b) { return a.first == b.first; }),
+                      Records.end());
+    }
 }
 
 const LogicTree::RecordSpan* LogicTree::FindRecord(std::int32_t number) const {
-    const auto found = Records.find(number);
-    return found == Records.end() ? nullptr : &found->second;
+    // Records numbered 1 to M without gaps stand at index number - 1.
+    if (number >= 1 && static_cast<std::size_t>(number) <= Records.size() &&
+        Records[static_cast<std::size_t>(number) - 1].first == number)
+        return &Records[static_cast<std::size_t>(number) - 1].second;
+    const auto found = std::lower_bound(
+        Records.begin(), Records.end(), number,
+        [](const auto& record, std::int32_t wanted) { return record.first < wanted; });
+    return found != Records.end() && found->first == number ? &found->second : nullptr;
 }
 
 LogicTree::Node LogicTree::RecordNode(TreeNodeKind kind, const RecordSpan& span,

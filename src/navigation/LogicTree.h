@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace dravenloom {
@@ -231,7 +231,8 @@ private:
 
     std::vector<LineEntry> Lines;
     std::string CaptionBytes;
-    std::unordered_map<std::int32_t, RecordSpan> Records;
+    // The records by number, ascending, each with its first run of lines.
+    std::vector<std::pair<std::int32_t, RecordSpan>> Records;
     std::vector<Node> Nodes;
     std::vector<LogicTreeObserver*> Observers;
 };

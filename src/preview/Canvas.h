@@ -5,6 +5,7 @@
 #include "document/Rgb.h"
 #include "publish/ButtonPicture.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,13 +20,13 @@ public:
     virtual int Height() const = 0;
 };
 
-// Loads the picture a record names, by its name in code page 1252 bytes as the record stores it;
-// any failure (unknown extension, missing or unreadable file, bad data) is thrown as a
-// DravenloomError.
+// Loads the picture a record names from its file, as FindPictureFile finds it; any failure
+// (unknown extension, missing or unreadable file, bad data, a picture too large to decode) is
+// thrown as a DravenloomError whose message says why.
 class PictureLoader {
 public:
     virtual ~PictureLoader() = default;
-    virtual std::unique_ptr<Picture> Load(const std::string& fileName) = 0;
+    virtual std::unique_ptr<Picture> Load(const std::filesystem::path& file) = 0;
 };
 
 // A surface with a current font (face, point size, colour, style) and brush colour. Origin at

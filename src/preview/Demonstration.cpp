@@ -31,12 +31,14 @@ void Demonstration::EnterDemonstration(std::int32_t startRecord) {
     Draw();
 }
 
-void Demonstration::Draw() {
+bool Demonstration::Draw() {
     Blank = false;
     try {
         Renderer.DrawRecordScreen(Document.Records, DemoRecord, Settings(), Document.GuideFileName);
+        return true;
     } catch (const std::exception&) {
         // The screen stays as far as it was drawn; the regions say what can be clicked.
+        return false;
     }
 }
 
@@ -98,10 +100,36 @@ void Demonstration::Follow(const std::string& target, bool& ended) {
     if (jump.empty())
         return;
     const std::int32_t next = StrToInt(jump);
+    const std::int32_t from = DemoRecord;
     DemoHistory.Push(DemoRecord);
     DemoRecord = next;
-    Draw();
+    if (!Draw() && StatusNote) {
+        // The old screen stays with nothing on it to click: the author is told why.
+        bool missing = true;
+        try {
+            missing = !Document.Records.FindPrimaryLine(next).has_value();
+        } catch (const std::exception&) {
+            missing = false; // a malformed line, not a missing record
+        }
+        if (missing)
+            StatusNote("Record " + IntToStr(next) + " does not exist: a response of record " +
+                       IntToStr(from) + " jumps to it. Back returns to record " + IntToStr(from) +
+                       ".");
+    }
     ended = true;
+}
+
+void Demonstration::ResponseKey(int k) {
+    if (Blank || k < 1 || k > MaxResponses)
+        return;
+    const auto index = static_cast<std::size_t>(k - 1);
+    // The scan of the regions stops at the first free entry.
+    for (std::size_t j = 0; j <= index; ++j)
+        if (Renderer.Regions.ResponseTops[j] == 0)
+            return;
+    const std::string target = Renderer.Regions.ResponseTargets[index];
+    bool ended = false;
+    Follow(target, ended);
 }
 
 void Demonstration::ImageCanvasMouseUp(int x, int y) {

@@ -58,6 +58,9 @@ public:
     void ImageCanvasMouseUp(int x, int y);
     // The pointer moved over the canvas: the hand over a response button, else the arrow.
     void ImageCanvasMouseMove(int x, int y);
+    // The keys 1 to 6 follow the first to sixth response on show, as a click on its button
+    // does; nothing when the screen has no such response. (Backspace is Back, Home Restart.)
+    void ResponseKey(int k);
 
     std::int32_t DemoRecord = 0;
     TStack DemoHistory;
@@ -69,13 +72,17 @@ public:
     bool Blank = true;
     // Called in entering to make the Demonstration the active page.
     std::function<void()> ActivatePage;
+    // Puts a note into the status line: a followed response jumped to a record that does not
+    // exist.
+    std::function<void(const std::string&)> StatusNote;
 
     ScreenRenderer Renderer;
 
 private:
     // One draw of DemoRecord; a failure of the draw is dropped without a message (the
     // renderer reports a picture that cannot be loaded itself).
-    void Draw();
+    // False when the draw failed.
+    bool Draw();
     // The entry whose region holds (x, y) strictly inside, from `first` on; -1 when none
     // before the first free entry.
     int RegionAt(int x, int y, int first) const;

@@ -6,7 +6,6 @@
 #include "preview/Canvas.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace dravenloom {
@@ -24,14 +23,10 @@ struct PictureCheck {
     std::string Message() const;
 };
 
-// The name a relative stored path has beside the guide `guideFile` (UTF-8 full path, or
-// "Untitled"), in code page 1252 as the loader takes it; nothing for an absolute path, an
-// untitled guide or a folder the code page cannot name.
-std::optional<std::string> BesideGuide(const std::string& storedPath, const std::string& guideFile);
-
-// Looks for `storedPath` (code page 1252, as the record stores it) as it stands, then beside the
-// guide, and loads the first file found with `pictures`. A folder is no file; a file the loader
-// refuses for any reason (extension, data, size) is not a picture.
+// Finds `storedPath` (code page 1252, as the record stores it) as the renderer finds it
+// (FindPictureFile: beside the guide `guideFile` first, then in the working folder) and loads
+// it with `pictures`. A folder is no file; a file the loader refuses for any reason
+// (extension, data, size) is not a picture.
 PictureCheck CheckPicture(const std::string& storedPath, const std::string& guideFile,
                           PictureLoader& pictures);
 

@@ -5,25 +5,14 @@
 #include "document/NumberText.h"
 #include "document/Platform.h"
 #include "preview/Canvas.h"
-#include "preview/PictureCheck.h"
+#include "preview/PictureLocation.h"
 #include "publish/AppletSettings.h"
 #include "publish/ButtonPicture.h"
 
 #include <exception>
 #include <memory>
-#include <optional>
 
 namespace dravenloom {
-
-namespace {
-
-std::unique_ptr<Picture> LoadBesideGuide(PictureLoader& pictures, const std::string& path,
-                                         const std::string& guideFile) {
-    const std::optional<std::string> beside = BesideGuide(path, guideFile);
-    return beside ? pictures.Load(*beside) : nullptr;
-}
-
-} // namespace
 
 ScreenRenderer::ScreenRenderer(Canvas& canvas, PictureLoader& pictures, Platform& platform)
     : Surface(canvas), Pictures(pictures), Host(platform) {}
@@ -39,18 +28,12 @@ void ScreenRenderer::DrawGraphic(const PlacedGraphic& graphic, const std::string
     // Any failure of a decoder or of the drawing (not only the loader's own errors) is the
     // author's picture not showing: reported, and the screen goes on without it.
     try {
-        std::unique_ptr<Picture> picture;
-        try {
-            picture = Pictures.Load(graphic.Path);
-        } catch (const std::exception&) {
-            // The stored name is tried first, so a path that worked before works the same way.
-            picture = LoadBesideGuide(Pictures, graphic.Path, guideFile);
-        }
-        if (picture) {
-            Surface.DrawPicture(graphic.X, graphic.Y, *picture);
-            return;
-        }
-    } catch (const std::exception&) {
+        const std::unique_ptr<Picture> picture =
+            Pictures.Load(FindPictureFile(graphic.Path, guideFile));
+        Surface.DrawPicture(graphic.X, graphic.Y, *picture);
+        return;
+    } catch (const std::exception& error) {
+        PictureProblem = error.what();
     }
     Host.ShowMessage({"Dravenloom", GraphicMessage, MsgButtons::Ok, MsgIcon::None});
 }
@@ -61,6 +44,7 @@ void ScreenRenderer::DrawRecordScreen(const RecordList& records, std::int32_t re
     const ScreenLayout layout = LayOutRecordScreen(records, record, settings, Surface);
     if (layout.ClearsRegions)
         Regions = layout.Regions;
+    PictureProblem.clear();
     if (layout.Paints) {
         Surface.SetSize(ScreenWidth, ScreenHeight);
         Surface.Fill(0, 0, ScreenWidth, ScreenHeight);

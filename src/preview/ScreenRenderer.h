@@ -31,12 +31,14 @@ public:
     // that does not convert, a missing record or a malformed line ends the draw with its error,
     // what was drawn so far staying drawn. A picture that cannot be loaded is reported (once)
     // and the draw goes on. `guideFile` is the guide's full path (or "Untitled"): a relative
-    // picture path not found as stored is looked for beside it, so a guide moved together with
-    // its pictures keeps them.
+    // picture path is looked for beside it first (FindPictureFile).
     void DrawRecordScreen(const RecordList& records, std::int32_t record,
                           const AppletSettings& settings, const std::string& guideFile);
 
     HitRegions Regions;
+    // Why the last draw showed no picture where its record names one (the loader's or the
+    // canvas's message); empty when it showed it, or named none.
+    std::string PictureProblem;
     // Asked at the end of every completed draw to scroll the viewport back to its origin.
     std::function<void()> ScrollToOrigin;
 

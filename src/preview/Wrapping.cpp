@@ -105,7 +105,7 @@ void LayoutParagraph(const Paragraph& paragraph, const Canvas& measure, int& y, 
     }
 }
 
-std::optional<ResponseLink> FindLink(std::string_view text) {
+std::optional<LinkMarkup> FindLinkMarkup(std::string_view text) {
     constexpr std::string_view Opening = "[url:";
     std::size_t open = std::string_view::npos;
     for (std::size_t i = 0; i + Opening.size() <= text.size(); ++i) {
@@ -120,10 +120,19 @@ std::optional<ResponseLink> FindLink(std::string_view text) {
     const std::size_t close = text.find(']');
     if (open == std::string_view::npos || close == std::string_view::npos || close < open)
         return std::nullopt;
-    const std::size_t start = open + Opening.size();
+    return LinkMarkup{open, close + 1 - open};
+}
+
+std::optional<ResponseLink> FindLink(std::string_view text) {
+    constexpr std::size_t OpeningSize = 5; // "[url:"
+    const std::optional<LinkMarkup> markup = FindLinkMarkup(text);
+    if (!markup)
+        return std::nullopt;
+    const std::size_t start = markup->Offset + OpeningSize;
+    const std::size_t close = markup->Offset + markup->Length - 1;
     ResponseLink link;
     link.Address = std::string(text.substr(start, close - start));
-    link.Displayed = std::string(text.substr(0, open));
+    link.Displayed = std::string(text.substr(0, markup->Offset));
     link.Displayed += text.substr(close + 1);
     return link;
 }

@@ -46,4 +46,12 @@ struct ResponseLink {
 // a "]" before the markup means no link.
 std::optional<ResponseLink> FindLink(std::string_view text);
 
+// Where FindLink finds the markup: the offset of its "[url:" and the length up to and with its
+// "]"; nothing when the text carries no link.
+struct LinkMarkup {
+    std::size_t Offset = 0;
+    std::size_t Length = 0;
+};
+std::optional<LinkMarkup> FindLinkMarkup(std::string_view text);
+
 } // namespace dravenloom

@@ -3,16 +3,32 @@
 
 #include "document/Cp1252.h"
 #include "document/GuideFile.h"
+#include "document/VisibleText.h"
 #include "publish/AppletTag.h"
 #include "publish/HtmlColor.h"
 
 #include <cctype>
+#include <string>
 
 namespace dravenloom {
 namespace {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+char LowerChar(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+// Whether `text` is `lower` (a lower-case name) in any case.
+bool NamedAs(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (LowerChar(text[i]) != lower[i])
+            return false;
+    return true;
 }
 
 std::string ReadBackValue(std::string_view value) {
@@ -29,25 +45,22 @@ std::string ReadBackValue(std::string_view value) {
     return text;
 }
 
-// One tag: its name ("applet", "/applet", "param") and its attributes, names in lower case.
-struct Tag {
-    std::string Name;
-    std::vector<std::pair<std::string, std::string>> Attributes;
+// The attributes a reader looks at; every other attribute is passed over without a copy, so
+// that a tag of a million attributes costs no more memory than one of four.
+enum Wanted { WantCode, WantName, WantValue, WantSource, WantedCount };
+constexpr std::string_view WantedNames[WantedCount] = {"code", "name", "value", "src"};
 
-    const std::string* Attribute(std::string_view name) const {
-        for (const auto& [key, value] : Attributes)
-            if (key == name)
-                return &value;
-        return nullptr;
+// One tag: its name as written ("applet", "/APPLET", "param") and the first value of each
+// wanted attribute, still as written in the text.
+struct Tag {
+    std::string_view Name;
+    std::optional<std::string_view> Attributes[WantedCount];
+
+    bool Is(std::string_view lower) const { return NamedAs(Name, lower); }
+    const std::optional<std::string_view>& operator[](Wanted which) const {
+        return Attributes[which];
     }
 };
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
 
 // Reads the tag that starts at html[at] == '<'; `at` ends past its '>'. Comments are skipped
 // whole and give a tag without name.
@@ -62,7 +75,7 @@ Tag ReadTag(std::string_view html, std::size_t& at) {
     const std::size_t nameStart = i;
     while (i < html.size() && !IsBlank(html[i]) && html[i] != '>')
         ++i;
-    tag.Name = Lower(html.substr(nameStart, i - nameStart));
+    tag.Name = html.substr(nameStart, i - nameStart);
     while (i < html.size() && html[i] != '>') {
         if (IsBlank(html[i]) || html[i] == '/') {
             ++i;
@@ -71,10 +84,10 @@ Tag ReadTag(std::string_view html, std::size_t& at) {
         const std::size_t keyStart = i;
         while (i < html.size() && !IsBlank(html[i]) && html[i] != '=' && html[i] != '>')
             ++i;
-        std::string key = Lower(html.substr(keyStart, i - keyStart));
+        const std::string_view key = html.substr(keyStart, i - keyStart);
         while (i < html.size() && IsBlank(html[i]))
             ++i;
-        std::string value;
+        std::string_view value;
         if (i < html.size() && html[i] == '=') {
             ++i;
             while (i < html.size() && IsBlank(html[i]))
@@ -83,50 +96,69 @@ Tag ReadTag(std::string_view html, std::size_t& at) {
                 const char quote = html[i++];
                 const auto end = html.find(quote, i);
                 const std::size_t stop = end == std::string_view::npos ? html.size() : end;
-                value = ReadBackValue(html.substr(i, stop - i));
+                value = html.substr(i, stop - i);
                 i = stop == html.size() ? stop : stop + 1;
             } else {
                 const std::size_t valueStart = i;
                 while (i < html.size() && !IsBlank(html[i]) && html[i] != '>')
                     ++i;
-                value = ReadBackValue(html.substr(valueStart, i - valueStart));
+                value = html.substr(valueStart, i - valueStart);
             }
         }
-        tag.Attributes.emplace_back(std::move(key), std::move(value));
+        for (int which = 0; which < WantedCount; ++which)
+            if (!tag.Attributes[which] && NamedAs(key, WantedNames[which]))
+                tag.Attributes[which] = value;
     }
     at = i < html.size() ? i + 1 : i;
     return tag;
 }
 
+// The PARAM names that stand for a setting (and the guide's file name), as generation writes
+// them.
+constexpr std::string_view SettingNames[] = {
+    "frameWidth", "frameHeight", "filename", "title",     "button", "background", "text",
+    "face",       "style",       "size",     "textStart", "image",  "imageDir"};
+
+bool NamesASetting(std::string_view name) {
+    for (const std::string_view setting : SettingNames)
+        if (name == setting)
+            return true;
+    return false;
+}
+
 std::string Shown(const std::string& bytes) {
-    return "\"" + Cp1252ToUtf8(bytes) + "\"";
+    return QuotedForAuthor(bytes);
 }
 
 } // namespace
 
-std::optional<AppletParams> FindAppletElement(std::string_view html) {
+std::optional<AppletElement> FindAppletElement(std::string_view html) {
     std::size_t at = 0;
     bool inside = false;
-    AppletParams params;
+    AppletElement element;
+    std::size_t others = 0;
     while ((at = html.find('<', at)) != std::string_view::npos) {
         const Tag tag = ReadTag(html, at);
         if (!inside) {
-            const std::string* code = tag.Attribute("code");
-            inside = tag.Name == "applet" && code && *code == "Dravenloom.class";
+            inside = tag.Is("applet") && tag[WantCode] &&
+                     ReadBackValue(*tag[WantCode]) == "Dravenloom.class";
             continue;
         }
-        if (tag.Name == "/applet")
-            return params;
-        if (tag.Name != "param")
+        if (tag.Is("/applet"))
+            return element;
+        if (!tag.Is("param") || !tag[WantName])
             continue;
-        const std::string* name = tag.Attribute("name");
-        const std::string* value = tag.Attribute("value");
-        if (name)
-            params.emplace_back(*name, value ? *value : std::string());
+        std::string name = ReadBackValue(*tag[WantName]);
+        if (!NamesASetting(name) && others++ >= MaxListedParams) {
+            ++element.OthersLeftOut;
+            continue;
+        }
+        element.Params.emplace_back(std::move(name), tag[WantValue] ? ReadBackValue(*tag[WantValue])
+                                                                    : std::string());
     }
     // An element the file ends inside still counts: its parameters are all there is.
     if (inside)
-        return params;
+        return element;
     return std::nullopt;
 }
 
@@ -134,23 +166,33 @@ bool LoadsWebPlayer(std::string_view html) {
     std::size_t at = 0;
     while ((at = html.find('<', at)) != std::string_view::npos) {
         const Tag tag = ReadTag(html, at);
-        const std::string* source = tag.Attribute("src");
-        if (tag.Name != "script" || !source)
+        if (!tag.Is("script") || !tag[WantSource])
             continue;
-        std::string_view file = *source;
+        std::string_view file = *tag[WantSource];
         file = file.substr(0, file.find_first_of("?#"));
         if (const auto slash = file.find_last_of("/\\"); slash != std::string_view::npos)
             file = file.substr(slash + 1);
-        if (Lower(file) == WebPlayerFile)
+        if (NamedAs(file, WebPlayerFile))
             return true;
     }
     return false;
 }
 
-std::vector<std::string> ApplyAppletParams(const AppletParams& params, AppletOptions& options) {
+std::vector<std::string> ApplyAppletParams(const AppletParams& params, AppletOptions& options,
+                                           std::size_t othersLeftOut) {
     std::vector<std::string> problems;
+    std::size_t unlisted = othersLeftOut;
+    // A screenful is listed; past that the lines are only counted (and not even made), so
+    // that a page of a million bad values fills neither the memory nor a message.
+    auto listed = [&] {
+        if (problems.size() < MaxListedParams)
+            return true;
+        ++unlisted;
+        return false;
+    };
     auto refuse = [&](const std::string& name, const std::string& value, const char* rule) {
-        problems.push_back(Cp1252ToUtf8(name) + ": " + Shown(value) + " (" + rule + ")");
+        if (listed())
+            problems.push_back(Cp1252ToUtf8(name) + ": " + Shown(value) + " (" + rule + ")");
     };
     for (const auto& [name, value] : params) {
         if (name == "frameWidth" || name == "frameHeight" || name == "textStart") {
@@ -208,30 +250,43 @@ std::vector<std::string> ApplyAppletParams(const AppletParams& params, AppletOpt
             else
                 refuse(name, value, "The button picture is one of the twelve swatches' files.");
         } else {
-            problems.push_back(Shown(name) + ": not a setting of the guide");
+            if (listed())
+                problems.push_back(Shown(name) + ": not a setting of the guide");
         }
     }
+    if (unlisted > 0)
+        problems.push_back("... and " + std::to_string(unlisted) + " more");
     return problems;
 }
 
-void LoadOptionsFromFile(AppletOptions& options, Platform& platform, std::string& fileName) {
+std::vector<std::string> ApplyAppletElement(const AppletElement& element, AppletOptions& options) {
+    return ApplyAppletParams(element.Params, options, element.OthersLeftOut);
+}
+
+std::string ReadElementPage(const std::string& path) {
+    return ReadFileBytes(path, ElementPageLimit);
+}
+
+void LoadOptionsFromFile(AppletOptions& options, Platform& platform, std::string& fileName,
+                         const std::string& startFolder) {
     FileDialogRequest request;
     request.Filter = HtmlFilter;
     request.DefaultExt = HtmlExtension;
     request.FileName = fileName;
+    request.Directory = startFolder;
     const auto chosen = platform.OpenDialog(request);
     if (!chosen || chosen->empty())
         return;
     fileName = *chosen;
-    const std::string html = ReadFileBytes(*chosen);
-    const auto params = FindAppletElement(html);
-    if (!params) {
+    const std::string html = ReadElementPage(*chosen);
+    const auto element = FindAppletElement(html);
+    if (!element) {
         platform.ShowMessage(Information("The file \"" + FileNamePart(*chosen) +
                                          "\" holds no applet element for Dravenloom.class. "
                                          "Nothing was changed."));
         return;
     }
-    const std::vector<std::string> problems = ApplyAppletParams(*params, options);
+    const std::vector<std::string> problems = ApplyAppletElement(*element, options);
     options.CheckHtml5.Checked = LoadsWebPlayer(html);
     if (problems.empty())
         return;

@@ -4,6 +4,7 @@
 #include "document/Cp1252.h"
 #include "document/Errors.h"
 #include "document/GuideFile.h"
+#include "document/VisibleText.h"
 #include "publish/HtmlColor.h"
 
 #include <algorithm>
@@ -55,6 +56,13 @@ std::string QuoteAttributeValue(std::string_view value) {
     for (const char c : value) {
         if (c == '"')
             quoted += "&quot;";
+        // A control character (a pasted tab or line break, a NUL, an escape) has no place in
+        // the element: a line break would split the PARAM line, a NUL cuts the value short in
+        // the player, and none of them can be shown. It becomes a blank rather than nothing,
+        // because in a one-line field it stood between two pieces of text, and dropping it
+        // would run them together ("Chapter\tOne" stays "Chapter One", not "ChapterOne").
+        else if (IsControlByte(static_cast<unsigned char>(c)))
+            quoted += ' ';
         else
             quoted += c;
     }
@@ -88,8 +96,16 @@ std::vector<std::string> AppletTagLines(const AppletSettings& settings,
 
 std::string GuideNameForTag(const std::string& guideFileName) {
     const std::string name = FileNamePart(guideFileName);
-    if (auto bytes = Utf8ToCp1252(name))
+    if (auto bytes = Utf8ToCp1252(name)) {
+        // A blank in place of a control character would name another file than the one the
+        // upload sends, so such a name is refused as a whole.
+        for (const char c : *bytes)
+            if (IsControlByte(static_cast<unsigned char>(c)))
+                throw DravenloomError("The guide's file name " + QuotedForAuthor(*bytes) +
+                                      " holds a control character, which the applet element "
+                                      "cannot carry. Save the guide under another name first");
         return std::move(*bytes);
+    }
     // Find the first character without a byte, to name it.
     std::size_t at = 0;
     while (at < name.size()) {
@@ -110,7 +126,10 @@ std::string GuideNameForTag(const std::string& guideFileName) {
 AppletTag::AppletTag(GuideDocument& document, RecordEditor& editor, const AppletOptions& options,
                      Platform& platform, WindowHooks hooks)
     : Document(document), Editor(editor), Options(options), Host(platform),
-      Hooks(std::move(hooks)) {}
+      Hooks(std::move(hooks)) {
+    // The page saved last belongs to the guide it was saved for.
+    Document.NewGuideObservers.push_back([this] { TagFileName.clear(); });
+}
 
 void AppletTag::GenerateBitBtnClick() {
     Editor.CommitRecord();
@@ -156,6 +175,13 @@ void AppletTag::SaveBtnClick() {
     request.DefaultExt = HtmlExtension;
     request.FileName = TagFileName;
     request.OverwritePrompt = true;
+    // The page usually lies beside the guide it publishes: the first save of a guide's element
+    // starts in the guide's folder, offering a page named after the guide.
+    if (TagFileName.empty() && !Document.Untitled()) {
+        request.Directory = FolderPart(Document.GuideFileName);
+        const std::string guide = FileNamePart(Document.GuideFileName);
+        request.FileName = guide.substr(0, guide.rfind('.')) + "." + HtmlExtension;
+    }
     const auto chosen = Host.SaveDialog(request);
     if (!chosen || chosen->empty())
         return;
@@ -167,6 +193,7 @@ void AppletTag::SaveBtnClick() {
     }
     WriteFileAtomically(path, bytes);
     TagFileName = path;
+    Document.ShowStatusNote("Saved the applet element to " + FileNamePart(path));
 }
 
 } // namespace dravenloom

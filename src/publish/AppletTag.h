@@ -38,8 +38,9 @@ inline constexpr const char* WebPlayerLine = "<script src=\"dravenloom.js\"></sc
 std::string StyleWord(bool bold, bool italic);
 
 // A value as it stands between the double quotes of a PARAM line: a double quote would end the
-// attribute early and hand the player a cut value, so it is written as "&quot;"; every other
-// character, "&" and angle brackets included, is written as typed.
+// attribute early and hand the player a cut value, so it is written as "&quot;"; a control
+// character (IsControlByte) becomes a blank; every other character, "&" and angle brackets
+// included, is written as typed.
 std::string QuoteAttributeValue(std::string_view value);
 
 // The sixteen lines of the element for these settings and the guide file's name (code page
@@ -49,8 +50,9 @@ std::vector<std::string> AppletTagLines(const AppletSettings& settings,
                                         const std::string& guideName);
 
 // The guide file's name without directory, as code page 1252 bytes for line 4. A name holding
-// a character the code page has no byte for is refused (DravenloomError naming the character),
-// rather than written as a question mark that names no file on the server.
+// a character the code page has no byte for, or a control character, is refused
+// (DravenloomError naming it), rather than written as a character that names no file on the
+// server.
 std::string GuideNameForTag(const std::string& guideFileName);
 
 class AppletTag {
@@ -77,7 +79,7 @@ public:
 
     // GenerateAppletTag.
     void GenerateBitBtnClick();
-    // SaveTagToFile.
+    // SaveTagToFile; the status line then says where the element went.
     void SaveBtnClick();
     // Every change of the memo's text, the author's and the program's.
     void HtmlMemoChange();
@@ -85,7 +87,8 @@ public:
     // The memo's text as lines (CR LF, a lone CR or a lone LF ends a line).
     std::vector<std::string> MemoLines() const;
 
-    // The file the save dialog offers first: the one chosen last.
+    // The file the save dialog offers first: the one chosen last for this guide; while there
+    // is none, a page named after the guide in the guide's folder.
     std::string TagFileName;
 
 private:

@@ -21,9 +21,10 @@ inline constexpr int FtpSuccess = 0;
 // A socket failure is this base plus the socket layer's own number. That layer numbers
 // "connection refused" 0, which must never read as success.
 inline constexpr int FtpSocketErrorBase = 10000;
-// No reply, no connection and no progress of the transfer within Timeout.
+// No reply, no connection and no progress of the transfer within Timeout, or a reply not
+// complete within ReplyLimit.
 inline constexpr int FtpTimeoutError = 20001;
-// The request was abandoned by Abort.
+// The request was abandoned by Abort, or because the program is ending.
 inline constexpr int FtpAbortedError = 20002;
 // A reply the client cannot read: not a reply line, too long, a 227 without an address.
 inline constexpr int FtpProtocolError = 20003;
@@ -34,6 +35,9 @@ inline constexpr int FtpNotConnectedError = 20005;
 // A setting that cannot be sent: an empty host, a port outside 1..65535, a line break or NUL in
 // a name (it would end the command early and smuggle in another).
 inline constexpr int FtpSettingsError = 20006;
+// Active mode: the data connection came from another address than the server's and was turned
+// away, so nothing was stored through it, whatever the server answers afterwards.
+inline constexpr int FtpForeignDataConnectionError = 20007;
 
 // True for the client's socket codes (FtpSocketErrorBase + the socket layer's number).
 inline bool IsFtpSocketError(int code) {
@@ -62,6 +66,9 @@ inline bool IsFtpSocketError(int code) {
 // - A session starts in TYPE A, as every FTP session does: a Put before any TypeSet sends text.
 // - The client may be deleted from inside its own wait; the waiting call then returns false and
 //   notifies nothing.
+// - When the program's event loop is told to end while a request waits, nothing can reach the
+//   request any more: it is abandoned at once as by Abort (FtpAbortedError, no notification,
+//   the connection closed), and so is every request made after that.
 class FtpClient {
 public:
     virtual ~FtpClient() = default;
@@ -78,9 +85,12 @@ public:
     std::string LocalFileName; // for Put: the local path (UTF-8)
     bool Binary = true;        // for TypeSet: TYPE I when set, else TYPE A
     // How long a request may wait without any sign of life from the server (a reply, a
-    // connection, bytes of the transfer accepted); a long transfer that keeps moving never
-    // times out.
+    // connection, bytes of the transfer accepted by the system or taken by the server); a long
+    // transfer that keeps moving never times out.
     std::chrono::milliseconds Timeout{15000};
+    // How long a reply may take to be complete, whatever trickles in meanwhile (a line one byte
+    // a second, "120" over and over). Bytes of a store on their way are held to Timeout only.
+    std::chrono::milliseconds ReplyLimit{60000};
 
     // Sends nothing; the next TypeSet sends the type.
     void SetBinary(bool binary) { Binary = binary; }
@@ -96,7 +106,8 @@ public:
     virtual bool TypeSet() = 0;
     // Stores LocalFileName as HostFileName in the current directory, through a data
     // connection made by PASV or PORT. In TYPE A, line ends go as CR LF. Succeeds only when
-    // every byte was sent, the data connection closed and the server confirmed the store.
+    // every byte was written, the data connection closed and the server confirmed the store; a
+    // failed or short write fails it whatever the server answers.
     virtual bool Put() = 0;
     // QUIT and close the connection.
     virtual bool Quit() = 0;

@@ -22,29 +22,19 @@ std::optional<std::string> ReadText(SettingsStore& store, const char* name) {
 void ReadFtpSettings(SettingsStore& store, FtpSettings& settings) {
     if (!store.OpenKey(FtpKey, false))
         return;
-    const auto host = ReadText(store, "Host");
-    if (!host)
-        return;
-    settings.HostTxt.Text = *host;
-    const auto user = ReadText(store, "Username");
-    if (!user)
-        return;
-    settings.UserTxt.Text = *user;
-    const auto stored = ReadText(store, "Password");
-    if (!stored)
-        return;
-    const auto password = DecipherPassword(*stored);
-    if (!password)
-        return;
-    settings.PassTxt.Text = *password;
-    const auto port = ReadText(store, "Port");
-    if (!port)
-        return;
-    settings.PortTxt.Text = *port;
-    const auto directory = ReadText(store, "Directory");
-    if (!directory)
-        return;
-    settings.DirTxt.Text = *directory;
+    // Each value stands on its own: one that was damaged (a password that is no encipherment,
+    // a value of the wrong type) leaves its own field as it was, and costs none of the others.
+    if (const auto host = ReadText(store, "Host"))
+        settings.HostTxt.Text = *host;
+    if (const auto user = ReadText(store, "Username"))
+        settings.UserTxt.Text = *user;
+    if (const auto stored = ReadText(store, "Password"))
+        if (const auto password = DecipherPassword(*stored))
+            settings.PassTxt.Text = *password;
+    if (const auto port = ReadText(store, "Port"))
+        settings.PortTxt.Text = *port;
+    if (const auto directory = ReadText(store, "Directory"))
+        settings.DirTxt.Text = *directory;
     const SettingRead<bool> passive = store.ReadBool(FtpKey, "Passive");
     if (passive.Found())
         settings.PassiveCheck.Checked = passive.Value;

@@ -29,9 +29,9 @@ struct FtpSettings {
 
 // Reads the stored values into the fields, in the order Host, Username, Password, Port,
 // Directory, Passive. Without the FTP key the fields keep what they hold. A missing text reads
-// as empty, a missing Passive leaves the box alone; the first value that cannot be read (and a
-// stored password that is not an enciphered one) ends the reading, the fields read so far
-// keeping their values.
+// as empty, a missing Passive leaves the box alone; each value is read on its own: one that
+// cannot be read (and a stored password that is not an enciphered one) leaves its own field
+// as it was, and the other values are read all the same.
 void ReadFtpSettings(SettingsStore& store, FtpSettings& settings);
 
 // Writes all six values, creating the key; the password enciphered with `seed`.

@@ -2,6 +2,7 @@
 #include "shell/CrashRecovery.h"
 
 #include "document/Errors.h"
+#include "document/GuideLineCheck.h"
 
 #include <chrono>
 
@@ -74,8 +75,18 @@ bool CrashRecovery::OfferLeftCopies() {
     } release{*Copies};
     const LocalTime now = ToLocalTime(Clock());
     for (const auto& copy : left) {
-        const std::string text =
-            RecoveryQuestionText(copy.Copy, ToLocalTime(copy.Copy.WrittenAt), now);
+        const LocalTime written = ToLocalTime(copy.Copy.WrittenAt);
+        // A copy is read through the checks a guide file passes: one that fails them is
+        // never put into the window, where every move would meet its fault again, and stays
+        // on disk unless the author lets it go.
+        if (const std::string fault = GuideLinesFault(copy.Copy.Lines); !fault.empty()) {
+            const std::string text = UnrestorableCopyText(copy.Copy, written, now, fault);
+            if (static_cast<UnrestorableAnswer>(Host.Choose(UnrestorableCopyQuestion(text))) ==
+                UnrestorableAnswer::Discard)
+                Copies->DiscardLeftCopy(copy.Path);
+            continue;
+        }
+        const std::string text = RecoveryQuestionText(copy.Copy, written, now);
         switch (static_cast<RecoveryAnswer>(Host.Choose(RecoveryQuestion(text)))) {
         case RecoveryAnswer::Recover:
             OpenRecovered(copy.Copy);
@@ -115,6 +126,9 @@ void CrashRecovery::OpenRecovered(const RecoveryCopy& copy) {
         }
     }
     Document.MarkModified();
+    // The file on disk, if there is one, holds what was there before the crash, which no
+    // state in the history matches: undoing must never call the recovered guide saved.
+    Document.History.ForgetSavedPoint();
 }
 
 } // namespace dravenloom

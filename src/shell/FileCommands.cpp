@@ -3,31 +3,10 @@
 
 #include "document/Errors.h"
 #include "document/GuideFile.h"
-#include "document/NumberText.h"
+#include "document/GuideLineCheck.h"
 
 namespace dravenloom {
 namespace {
-
-// The first line that cannot be a record line, 1-based, or 0 when every line is one.
-std::size_t FirstBadLine(const std::vector<std::string>& lines) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::int32_t number = 0;
-        if (!TryLineNumber(lines[i], number) || number < 1)
-            return i + 1;
-    }
-    return 0;
-}
-
-// Why a line cannot be a record line, said after "line N". A number below 1 is a record
-// number all the same, so the author learns where numbering starts rather than that the
-// number is missing.
-std::string BadLineReason(const std::string& line) {
-    std::int32_t number = 0;
-    if (TryLineNumber(line, number))
-        return " starts with the record number " + IntToStr(number) +
-               ", but record numbers start at 1";
-    return " does not start with a record number";
-}
 
 bool HasExtension(const std::string& path) {
     const std::string name = FileNamePart(path);
@@ -46,7 +25,6 @@ void FileCommands::NewGuideState() {
     Pages.ActivePage = Page::EditView;
     Editor.ClearEditView();
     Document.Records.Clear();
-    Document.SaveList.Clear();
     Document.RecordCount = 1;
     Document.CurrentRecord = 1;
     Nav.Walking = false;
@@ -75,7 +53,8 @@ void FileCommands::NewGuideState() {
 void FileCommands::OpenGuideFile() {
     NewGuideState();
     const std::string path = Document.OpenDialogPath;
-    std::vector<std::string> lines = ReadGuideLines(path);
+    // Decoded as they are read (nothing below looks at a line break): each line is made once.
+    std::vector<std::string> lines = ReadDecodedGuideLines(path);
     // An empty file is what saving a guide whose only record is empty writes. It opens as that
     // guide again, its record 1 waiting for a dialogue as in a new guide, so that the program
     // opens whatever it saved.
@@ -88,17 +67,13 @@ void FileCommands::OpenGuideFile() {
     }
     // A file that cannot be a guide is refused before the editor takes its name, so that a
     // later Save can never overwrite it with something else.
-    if (const std::size_t bad = FirstBadLine(lines))
-        throw GuideFormatError("The file \"" + path + "\" can't be opened as a guide: line " +
-                               IntToStr(static_cast<std::int64_t>(bad)) +
-                               BadLineReason(lines[bad - 1]));
+    if (const std::string fault = GuideLinesFault(lines); !fault.empty())
+        throw GuideFormatError("The file \"" + path + "\" can't be opened as a guide: " + fault);
     Document.Records.Lines = std::move(lines);
     Document.SetTitleFromFileName(path);
     Document.GuideFileName = path;
     Document.RecordCount = Document.Records.CountFromLastLine();
     Document.ShowRecordStatus();
-    for (auto& line : Document.Records.Lines)
-        line = DecodeLineFromFile(line);
     Editor.LoadRecord();
     View.NextBitBtn.Enabled = true;
     View.RemoveBitBtn.Enabled = true;
@@ -113,16 +88,18 @@ void FileCommands::TellFileUsed() {
 }
 
 void FileCommands::WriteGuideFile() {
-    Document.SaveList.Lines = Document.Records.Lines;
-    for (auto& line : Document.SaveList.Lines)
-        line = EncodeLineForFile(line);
-    WriteGuideLines(Document.GuideFileName, Document.SaveList.Lines);
+    // Each line is encoded straight into the file's bytes, without a copy of the whole list.
+    WriteRecordLines(Document.GuideFileName, Document.Records.Lines);
+    // Whatever command wrote it, the file now holds the guide as it stands: undoing back to
+    // this state is undoing back to the file, and undoing past it leaves the file behind,
+    // although the modified state itself is the command's to set.
+    Document.History.MarkSaved();
     TellFileUsed();
 }
 
-bool FileCommands::RunSaveDialog() {
+bool FileCommands::RunSaveDialog(const std::string& title) {
     FileDialogRequest request;
-    request.Title = "Save Guide";
+    request.Title = title;
     request.Filter = GuideFilter;
     request.DefaultExt = GuideExtension;
     request.FileName = Document.GuideFileName;
@@ -186,9 +163,9 @@ void FileCommands::OpenNamedGuide(const std::string& path) {
     OpenGuideFile();
 }
 
-bool FileCommands::SaveUnderChosenName() {
+bool FileCommands::SaveUnderChosenName(const std::string& title) {
     const std::string before = Document.GuideFileName;
-    if (!RunSaveDialog())
+    if (!RunSaveDialog(title))
         return false;
     try {
         WriteGuideFile();
@@ -217,8 +194,8 @@ void FileCommands::ShowSavedNote() {
     Document.ShowStatusNote("Saved " + FileNamePart(Document.GuideFileName));
 }
 
-bool FileCommands::SaveUntitledGuide() {
-    if (!SaveUnderChosenName())
+bool FileCommands::SaveUntitledGuide(const std::string& dialogTitle) {
+    if (!SaveUnderChosenName(dialogTitle))
         return false;
     Document.SetTitleFromFileName(Document.GuideFileName);
     return true;

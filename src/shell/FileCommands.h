@@ -15,6 +15,10 @@ namespace dravenloom {
 
 inline constexpr const char* GuideFilter = "Dravenloom (*.dvx)|*.dvx";
 inline constexpr const char* GuideExtension = "dvx";
+inline constexpr const char* SaveGuideTitle = "Save Guide";
+// The same dialog when generation or the upload need a guide never saved on disk first.
+inline constexpr const char* SaveBeforeGenerateTitle = "Save Guide before generating HTML";
+inline constexpr const char* SaveBeforeUploadTitle = "Save Guide before uploading";
 
 class FileCommands {
 public:
@@ -38,7 +42,8 @@ public:
     void Close1Click();
     // For a guide never saved: the save dialog, the guide written under the chosen name and the
     // window titled after it; the modified state stays as it was. False when cancelled.
-    bool SaveUntitledGuide();
+    // `dialogTitle` says why the guide must be saved (generation and upload need it on disk).
+    bool SaveUntitledGuide(const std::string& dialogTitle = SaveGuideTitle);
 
     // Whether the main window may close (asks to save a modified guide).
     bool CloseQuery();
@@ -53,10 +58,10 @@ private:
     // the save dialog even for a named guide.
     Answer SaveChangesFirst(bool alwaysDialog);
     // Shows the save dialog; on a choice, GuideFileName becomes it. False when cancelled.
-    bool RunSaveDialog();
+    bool RunSaveDialog(const std::string& title);
     // Save dialog, then WriteGuideFile under the chosen name; the old name comes back when
     // the write fails. False when cancelled.
-    bool SaveUnderChosenName();
+    bool SaveUnderChosenName(const std::string& title = SaveGuideTitle);
     // Shows the open dialog and opens the chosen file.
     void ChooseAndOpen();
     void TellFileUsed();

@@ -19,13 +19,20 @@ GuideForm::GuideForm(Platform& platform, SettingsStore& settings, std::string ex
               [this] { return Pages.ActivePage == Page::LogicView; }),
       Applet(Document, Editor, Files, Pages, platform),
       Recovery(Document, Editor, Nav, Files, platform), Recent(Files, Document, settings, platform),
-      Moves(*this) {
+      Moves(*this),
+      Exports(Document, Editor, Files, Applet.Options, platform, ExecutableDirectory) {
     ShowHintsItem.Checked = true;
     // A new guide empties the Logic View.
     Document.NewGuideObservers.push_back([this] { Tree.Clear(); });
     // A new, opened or closed guide starts a history of its own; a save is its clean point.
     Document.NewGuideObservers.push_back([this] { Document.History.Clear(); });
     Document.SavedObservers.push_back([this] { Document.History.MarkSaved(); });
+    // The tick for browsers without Java is the author's standing choice, unlike the
+    // appearance settings, which start from their defaults on every run.
+    Applet.WebPlayerChosen = [this](bool checked) {
+        if (Settings.OpenKey(ProgramKey, true))
+            Settings.WriteBool(ProgramKey, WebPlayerValue, checked);
+    };
 }
 
 void GuideForm::FormCreate(const std::vector<std::string>& arguments) {
@@ -51,6 +58,8 @@ void GuideForm::FormShow() {
             ShowHintsItem.Checked = hints.Value;
             HintsEnabled = hints.Value;
         }
+        if (const auto web = Settings.ReadBool(ProgramKey, WebPlayerValue); web.Found())
+            Applet.Options.CheckHtml5.Checked = web.Value;
     }
     if (Upload)
         Upload->ReadSettings();
@@ -129,6 +138,7 @@ void GuideForm::StartDemonstration(std::int32_t startRecord) {
 
 void GuideForm::AttachDemonstration(Demonstration& demo, std::function<void()> repaintPage) {
     demo.ActivatePage = [this] { Pages.ActivePage = Page::Demonstration; };
+    demo.StatusNote = [this](const std::string& text) { Document.ShowStatusNote(text); };
     DemonstrationStarted = [this, &demo, repaint = std::move(repaintPage)] {
         if (repaint)
             repaint();
@@ -141,6 +151,13 @@ void GuideForm::ToolbarButton976Click() {
     Pages.ActivePage = Page::Upload;
     if (Upload)
         Upload->PageShown();
+}
+
+bool GuideForm::CloseQuery() {
+    // An upload waits for the server inside the window's loop: the program cannot end under it.
+    if (Upload && !Upload->CloseQuery())
+        return false;
+    return Files.CloseQuery();
 }
 
 void GuideForm::Contents2Click() {

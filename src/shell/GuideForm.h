@@ -12,6 +12,7 @@
 #include "navigation/Navigator.h"
 #include "navigation/RecordRemoval.h"
 #include "shell/CrashRecovery.h"
+#include "shell/ExportCommands.h"
 #include "shell/FileCommands.h"
 #include "shell/OptionsPage.h"
 #include "shell/Pages.h"
@@ -30,6 +31,8 @@ class UploadPage;
 
 inline constexpr const char* HomePageAddress = "https://www.korvessa.example/dravenloom/";
 inline constexpr const char* HelpFileName = "Dravenloom.hlp";
+// The value under ProgramKey that remembers "Also play in browsers without Java".
+inline constexpr const char* WebPlayerValue = "WebPlayer";
 
 class GuideForm {
 public:
@@ -96,6 +99,10 @@ public:
     // Joins the upload page: it reads its server settings when the window is first shown, and
     // the toolbar's "Upload Files" tells it that it is shown.
     void AttachUpload(UploadPage& upload) { Upload = &upload; }
+    // The window is about to close (Exit, E&xit, its close button): a running upload is
+    // stopped or kept by the author's answer, then the guide's changes are asked about. False
+    // keeps the window open.
+    bool CloseQuery();
 
     Platform& Host;
     SettingsStore& Settings;
@@ -119,6 +126,8 @@ public:
     // "&File"'s recent guides, read when the window is first shown; "&Edit"'s moves.
     RecentGuides Recent;
     QuickMoves Moves;
+    // "&File"'s exports of the published guide to the local disk.
+    ExportCommands Exports;
 
     MenuItem ShowHintsItem;    // "&Show Hints", ticked while hints are on
     bool HintsEnabled = true;  // the application-wide hint switch

@@ -73,29 +73,33 @@ void GuideForm::ShowHistoryStep(const HistoryStep& step, const GuidePosition& at
     Nav.LastViewedRecord = std::min(Nav.LastViewedRecord, Document.RecordCount);
     Editor.LoadRecord();
     View.PrevBitBtn.Enabled = Document.CurrentRecord > 1;
-    // The last record waits for its dialogue before "Next" and "Remove" come on, as when it
-    // was appended; one without lines shows the placeholder it showed then.
-    const bool waiting =
-        Document.CurrentRecord == Document.RecordCount && View.DialogueMemo.Text.empty();
-    if (waiting && !Document.Records.FindPrimaryLine(Document.CurrentRecord))
-        Editor.DialogueMemoChange(PlaceholderDialogue);
+    const bool last = Document.CurrentRecord == Document.RecordCount;
+    // A last record without lines is one that a new guide or "Create new" began: it shows
+    // the placeholder those put in, with "Next" and "Remove" on as they left them.
+    const bool placeholder = last && View.DialogueMemo.Text.empty() &&
+                             !Document.Records.FindPrimaryLine(Document.CurrentRecord);
+    if (placeholder)
+        Editor.ShowPlaceholderDialogue();
+    // A record just appended by "Next" waits for its dialogue, and so does any last record
+    // arrived at with an empty one.
+    const bool waiting = last && (at.AwaitingDialogue || View.DialogueMemo.Text.empty());
     View.NextBitBtn.Enabled = !waiting;
     View.RemoveBitBtn.Enabled = !waiting;
     View.BackBitBtn.Enabled = Document.RecordCount > 1 && Nav.LastViewedRecord >= 1;
     View.GoBitBtn.Enabled = false;
     Editor.UpdateCreateButtons();
     Document.ShowRecordStatus();
-    // The modified state follows the history: back at the saved point, the guide is clean.
+    // The modified state follows the history: back at the state last written, the guide is
+    // clean. An untitled guide there is the new guide, with nothing to save under a name.
     const bool clean = Document.History.AtSavedPoint();
     Document.SaveItem.Enabled = !clean;
-    if (!clean)
-        Document.SaveAsItem.Enabled = true;
+    Document.SaveAsItem.Enabled = !clean || !Document.Untitled();
     Document.TreeStale = true;
     Tree.RecordsRenumbered();
     if (Pages.ActivePage == Page::LogicView)
         Tree.Build();
     else if (Pages.ActivePage == Page::EditView)
-        Host.Focus(View.DialogueMemo, waiting);
+        Host.Focus(View.DialogueMemo, waiting || placeholder);
 }
 
 } // namespace dravenloom

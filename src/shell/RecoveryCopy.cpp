@@ -156,13 +156,41 @@ LocalTime LocalTimeOf(std::int64_t seconds) {
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min};
 }
 
-std::string RecoveryQuestionText(const RecoveryCopy& copy, const LocalTime& written,
-                                 const LocalTime& now) {
+namespace {
+
+// "14:32", or "2026-12-07 14:32" when the copy was not written today.
+std::string WhenWritten(const LocalTime& written, const LocalTime& now) {
     std::string when = TwoDigits(written.Hour) + ":" + TwoDigits(written.Minute);
     if (!written.SameDay(now))
         when = std::to_string(written.Year) + "-" + TwoDigits(written.Month) + "-" +
                TwoDigits(written.Day) + " " + when;
-    return "Recover unsaved changes to " + FileNamePart(copy.GuideFileName) + " from " + when + "?";
+    return when;
+}
+
+} // namespace
+
+std::string RecoveryQuestionText(const RecoveryCopy& copy, const LocalTime& written,
+                                 const LocalTime& now) {
+    return "Recover unsaved changes to " + FileNamePart(copy.GuideFileName) + " from " +
+           WhenWritten(written, now) + "?";
+}
+
+std::string UnrestorableCopyText(const RecoveryCopy& copy, const LocalTime& written,
+                                 const LocalTime& now, const std::string& fault) {
+    return "Unsaved changes to " + FileNamePart(copy.GuideFileName) + " from " +
+           WhenWritten(written, now) + " cannot be restored: " + fault +
+           ". The copy is kept until it is discarded.";
+}
+
+ChoiceRequest UnrestorableCopyQuestion(const std::string& text) {
+    ChoiceRequest request;
+    request.Caption = "Confirm";
+    request.Text = text;
+    request.Choices = {"Discard", "Later"};
+    request.DefaultChoice = static_cast<int>(UnrestorableAnswer::Later);
+    request.EscapeChoice = static_cast<int>(UnrestorableAnswer::Later);
+    request.Icon = MsgIcon::Exclamation;
+    return request;
 }
 
 ChoiceRequest RecoveryQuestion(const std::string& text) {

@@ -67,4 +67,14 @@ std::string RecoveryQuestionText(const RecoveryCopy& copy, const LocalTime& writ
 enum class RecoveryAnswer { Recover = 0, Discard = 1, Later = 2 };
 ChoiceRequest RecoveryQuestion(const std::string& text);
 
+// A copy whose lines could not be opened as a guide file either is never put into the window:
+// "Unsaved changes to lamp.dvx from 14:32 cannot be restored: line 2 does not start with a
+// record number. The copy is kept until it is discarded." (`fault` as GuideLinesFault says it).
+std::string UnrestorableCopyText(const RecoveryCopy& copy, const LocalTime& written,
+                                 const LocalTime& now, const std::string& fault);
+// Its buttons, in this order; Later, which keeps the copy on disk, is the default and the
+// escape.
+enum class UnrestorableAnswer { Discard = 0, Later = 1 };
+ChoiceRequest UnrestorableCopyQuestion(const std::string& text);
+
 } // namespace dravenloom

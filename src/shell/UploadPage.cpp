@@ -2,10 +2,14 @@
 #include "shell/UploadPage.h"
 
 #include "document/Cp1252.h"
+#include "document/Errors.h"
 #include "document/GuideDocument.h"
+#include "document/GuideFile.h"
 #include "document/NumberText.h"
 #include "document/Platform.h"
 #include "document/RecordEditor.h"
+#include "preview/PictureLocation.h"
+#include "publish/AppletElement.h"
 #include "publish/AppletOptions.h"
 #include "publish/PasswordCipher.h"
 #include "publish/UploadFiles.h"
@@ -37,7 +41,44 @@ MessageRequest ErrorBox(std::string text, MsgIcon icon = MsgIcon::None) {
     return {"Error", std::move(text), MsgButtons::Ok, icon};
 }
 
+bool IsHtmlFile(std::string_view path) {
+    std::string name(FileNameOf(path));
+    for (char& c : name)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    const auto ends = [&](std::string_view ext) {
+        return name.size() > ext.size() &&
+               name.compare(name.size() - ext.size(), ext.size(), ext) == 0;
+    };
+    return ends(".html") || ends(".htm");
+}
+
 } // namespace
+
+std::string JavaOnlyPageQuestion(const std::string& name) {
+    return std::string(JavaOnlyPageStart) + name +
+           " plays your guide with the Java applet alone, and no current browser runs Java "
+           "applets: its readers will see the line \"Sorry, but your browser does not support "
+           "Java.\" and no guide.\n\nTick \"Also play in browsers without Java\" on the Generate "
+           "HTML page, generate the element again and put it into the page, so that every "
+           "browser plays the guide." +
+           UploadAnyway;
+}
+
+int JavaOnlyPageRow(const std::vector<std::string>& rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!IsHtmlFile(rows[i]))
+            continue;
+        std::string html;
+        try {
+            html = ReadFileBytes(rows[i]);
+        } catch (const DravenloomError&) {
+            continue; // a page that cannot be read fails when it is sent, and is reported then
+        }
+        if (FindAppletElement(html) && !LoadsWebPlayer(html))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
 
 UploadPage::UploadPage(GuideDocument& document, RecordEditor& editor, FileCommands& files,
                        const AppletOptions& options, Platform& platform, SettingsStore& settings,
@@ -70,10 +111,12 @@ void UploadPage::ClearList() {
 
 void UploadPage::BuildUploadList() {
     if (Document.Untitled()) {
-        if (!Files.SaveUntitledGuide()) {
+        if (!Files.SaveUntitledGuide(SaveBeforeUploadTitle)) {
             ListCancelled = true;
             return;
         }
+        // The window's title and Save follow the new name before the next question.
+        Show();
     }
     ClearList();
     switch (
@@ -81,6 +124,7 @@ void UploadPage::BuildUploadList() {
     case MsgAnswer::Yes: {
         FileDialogRequest request;
         request.Filter = HtmlFilter;
+        request.Directory = FolderPart(Document.GuideFileName); // the page lies beside the guide
         if (const auto html = Host.OpenDialog(request))
             UploadList.push_back(*html);
         break;
@@ -115,15 +159,9 @@ void UploadPage::BuildUploadList() {
         UploadList.push_back(TextOf(applet / WebPlayerFile));
     UploadList.push_back(TextOf(applet / PathOf(Options.Image)));
 
-    // A picture stored without a folder, or with one relative to the guide, is found beside
-    // the guide when it is not where the stored name leads, as the Demonstration finds it.
-    const fs::path guideFolder = PathOf(Document.GuideFileName).parent_path();
-    const auto row = [&guideFolder](const std::string& stored) {
-        const std::string utf8 = Cp1252ToUtf8(stored);
-        const fs::path path = PathOf(utf8);
-        if (path.is_relative() && !Exists(path) && Exists(guideFolder / path))
-            return TextOf(guideFolder / path);
-        return utf8;
+    // Each picture is the file the Demonstration shows: beside the guide first.
+    const auto row = [this](const std::string& stored) {
+        return TextOf(FindPictureFile(stored, Document.GuideFileName));
     };
     if (const auto failed = CollectPictures(Document.Records, UploadList, row))
         Host.ShowMessage(ErrorBox("Unable to find image " + Cp1252ToUtf8(*failed) +
@@ -153,6 +191,8 @@ void UploadPage::UploadBtnClick() {
 }
 
 void UploadPage::SendRow(std::size_t index, const std::string& status) {
+    if (index >= UploadList.size())
+        return;
     const std::string path = UploadList[index];
     StatusText = status;
     Client.HostFileName = std::string(FileNameOf(path));
@@ -196,6 +236,7 @@ void UploadPage::RunUpload() {
             Editor.CommitRecord();
             Files.WriteGuideFile();
             Document.MarkSaved();
+            Show();
             break;
         case MsgAnswer::No:
             break;
@@ -207,6 +248,13 @@ void UploadPage::RunUpload() {
     // anything is sent.
     if (const std::string warning = SameNameWarning(); !warning.empty()) {
         if (Host.ShowMessage({"Question", warning + "\n\nUpload anyway?", MsgButtons::YesNo,
+                              MsgIcon::Question}) != MsgAnswer::Yes)
+            return;
+    }
+    // A page that only the Java applet can play would reach readers who see no guide at all.
+    if (const int row = JavaOnlyPageRow(UploadList); row >= 0) {
+        const std::string name(FileNameOf(UploadList[static_cast<std::size_t>(row)]));
+        if (Host.ShowMessage({"Question", JavaOnlyPageQuestion(name), MsgButtons::YesNo,
                               MsgIcon::Question}) != MsgAnswer::Yes)
             return;
     }
@@ -234,7 +282,8 @@ void UploadPage::RunUpload() {
     Client.SetBinary(false);
     std::size_t i = 0;
     for (; Running() && i < UploadList.size(); ++i) {
-        const std::string& path = UploadList[i];
+        // A copy: the list may be emptied while the type command waits.
+        const std::string path = UploadList[i];
         if (imageDirSet && IsImageFile(path))
             break;
         if (IsBinaryFile(path)) {
@@ -258,7 +307,11 @@ void UploadPage::RunUpload() {
 
     if (allSent && Client.GetConnected()) {
         Host.ShowMessage({"Information", SuccessMessage, MsgButtons::Ok, MsgIcon::None});
+        // Every file is stored: a logout the server refuses or leaves unanswered changes
+        // nothing of that, and the connection is closed either way.
+        Quiet = true;
         Client.Quit();
+        Quiet = false;
     }
     ResetUploadPage();
     Idle();
@@ -284,9 +337,9 @@ void UploadPage::ResetUploadPage() {
 
 void UploadPage::AbortBtnClick() {
     // The request abandoned here is the author's own doing: nothing to report about it.
-    Aborting = true;
+    Quiet = true;
     Client.Abort();
-    Aborting = false;
+    Quiet = false;
     Host.SetPointer(PointerShape::Normal);
     Busy = false;
     RunEnded = true;
@@ -297,7 +350,7 @@ void UploadPage::AbortBtnClick() {
 }
 
 void UploadPage::RequestDone(FtpRequest, int errorCode) {
-    if (errorCode == 0 || Aborting)
+    if (errorCode == 0 || Quiet)
         return;
     Host.ShowMessage(
         {"Dravenloom",
@@ -307,14 +360,16 @@ void UploadPage::RequestDone(FtpRequest, int errorCode) {
         return;
     ResetUploadPage();
     // The connection is closed by the abort; the quit that follows finds nothing to do.
-    Aborting = true;
+    Quiet = true;
     Client.Abort();
     Client.Quit();
-    Aborting = false;
+    Quiet = false;
     Idle();
 }
 
 void UploadPage::RemoveBtnClick() {
+    if (Busy)
+        return;
     if (SelectedRow < 0 || static_cast<std::size_t>(SelectedRow) >= UploadList.size()) {
         Host.ShowMessage(ErrorBox(NothingSelectedMessage, MsgIcon::Exclamation));
         return;
@@ -323,10 +378,24 @@ void UploadPage::RemoveBtnClick() {
 }
 
 void UploadPage::FilesMemoDeleteKey() {
+    // The run goes through the rows by their index while it waits for the server.
+    if (Busy)
+        return;
     if (SelectedRow < 0 || static_cast<std::size_t>(SelectedRow) >= UploadList.size())
         return;
     UploadList.erase(UploadList.begin() + SelectedRow);
     SelectedRow = -1;
+}
+
+bool UploadPage::CloseQuery() {
+    if (!Running())
+        return true;
+    if (Host.ShowMessage({"Confirm", StopUploadQuestion, MsgButtons::YesNo, MsgIcon::Question}) !=
+        MsgAnswer::Yes)
+        return false;
+    // The run may have ended while the question was up; Abort is harmless then.
+    AbortBtnClick();
+    return true;
 }
 
 } // namespace dravenloom

@@ -40,6 +40,15 @@ inline constexpr const char* MissingServerMessage =
 inline constexpr const char* PortMessage = "Port must be an integer value.";
 inline constexpr const char* SuccessMessage = "File upload was successful.";
 inline constexpr const char* NothingSelectedMessage = "You must first select a file to remove.";
+inline constexpr const char* StopUploadQuestion =
+    "An upload is in progress.  Stop it and close Dravenloom?";
+// Asked before a page is sent whose element plays the guide with the Java applet alone.
+inline constexpr const char* JavaOnlyPageStart = "The page ";
+inline constexpr const char* UploadAnyway = "\n\nUpload anyway?";
+// The question for the page `name` (its file name): what its readers will see, and the cure.
+std::string JavaOnlyPageQuestion(const std::string& name);
+// The first HTML row whose applet element loads Dravenloom.class but no dravenloom.js, or -1.
+int JavaOnlyPageRow(const std::vector<std::string>& rows);
 
 class UploadPage {
 public:
@@ -58,8 +67,12 @@ public:
     void UploadBtnClick(); // "Upload"
     void AbortBtnClick();  // "Abort" (and Escape)
     void RemoveBtnClick(); // "Remove File"
-    // The Delete key in the list: as Remove File, but silent with nothing selected.
+    // The Delete key in the list: as Remove File, but silent with nothing selected. While a
+    // run goes on the list cannot change: both do nothing then.
     void FilesMemoDeleteKey();
+    // The window is about to close. While a run goes on, asks whether to stop it: Yes aborts
+    // the run, and the window may close; No keeps both going (false).
+    bool CloseQuery();
     // Every request of the client that ends with a non-zero code.
     void RequestDone(FtpRequest request, int errorCode);
 
@@ -111,7 +124,9 @@ private:
     FtpClient& Client;
     const std::string ExecutableDirectory;
     bool RunEnded = false;
-    bool Aborting = false;
+    // Requests whose failure is nobody's news: the one Abort abandons, and the logout after
+    // every file was stored.
+    bool Quiet = false;
 };
 
 } // namespace dravenloom

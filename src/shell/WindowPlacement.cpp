@@ -5,14 +5,20 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 namespace dravenloom {
 namespace {
 
 // `start` moved as little as needed for `length` to lie within [low, high); a length that
-// does not fit starts at `low`.
-int Clamp(int start, int length, int low, int high) {
+// does not fit starts at `low`. In 64 bits, as every edge here.
+long long Clamp(long long start, long long length, long long low, long long high) {
     return std::max(low, std::min(start, high - length));
+}
+
+int ToInt(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
 }
 
 long long Overlap(const ScreenRect& a, const ScreenRect& b) {
@@ -29,18 +35,19 @@ bool Holds(const ScreenRect& screen, const ScreenRect& area) {
 } // namespace
 
 ScreenPoint PlaceBeside(const ScreenRect& anchor, ScreenSize size, const ScreenRect& available) {
-    const int top = Clamp(anchor.Top, size.Height, available.Top, available.Bottom());
-    const int right = anchor.Right() + BesideGap;
-    const int left = anchor.Left - BesideGap - size.Width;
-    if (right + size.Width <= available.Right())
-        return {right, top};
-    if (left >= available.Left)
-        return {left, top};
+    const long long top = Clamp(anchor.Top, size.Height, available.Top, available.Bottom());
+    const long long right = anchor.Right() + BesideGap;
+    const long long left = 0LL + anchor.Left - BesideGap - size.Width;
+    // (An anchor off the screen, as a stored place can be, has no side on it.)
+    if (right >= available.Left && right + size.Width <= available.Right())
+        return {ToInt(right), ToInt(top)};
+    if (left >= available.Left && left + size.Width <= available.Right())
+        return {ToInt(left), ToInt(top)};
     // No room on either side: each side pushed back onto the screen, and the one that hides
     // less of the anchor wins (the right on a tie).
     const ScreenPoint candidates[] = {
-        {Clamp(right, size.Width, available.Left, available.Right()), top},
-        {Clamp(left, size.Width, available.Left, available.Right()), top}};
+        {ToInt(Clamp(right, size.Width, available.Left, available.Right())), ToInt(top)},
+        {ToInt(Clamp(left, size.Width, available.Left, available.Right())), ToInt(top)}};
     const auto covered = [&](const ScreenPoint& at) {
         return Overlap({at.X, at.Y, size.Width, size.Height}, anchor);
     };

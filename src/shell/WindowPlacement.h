@@ -28,8 +28,10 @@ struct ScreenRect {
     int Width = 0;
     int Height = 0;
 
-    int Right() const { return Left + Width; } // one past the last column
-    int Bottom() const { return Top + Height; }
+    // One past the last column and row, in 64 bits: a stored place may lie anywhere in the
+    // integers, and its far edge past the largest int.
+    long long Right() const { return 0LL + Left + Width; }
+    long long Bottom() const { return 0LL + Top + Height; }
 };
 
 // Pixels left free between the two windows.

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -131,6 +132,26 @@ TEST_F(DemoPageTest, BackRestartAndCloseWalkAsTheButtonsSay) {
     EXPECT_EQ(Pixel(5, 5), QColor(Qt::white));
     ClickCanvas(12, 47);
     EXPECT_EQ(Shown(), 1);
+}
+
+TEST_F(DemoPageTest, TheKeysWalkTheGuideOnlyWhileThePageIsOnShow) {
+    OpenWalkGuide();
+    // On the Edit View the digits are the author's typing, not the walk.
+    QTest::keyClick(Window.get(), Qt::Key_1);
+    Window->ToolbarButtons[3]->trigger();
+    ASSERT_EQ(Shown(), 1);
+    QTest::keyClick(Window.get(), Qt::Key_2); // the second response: record 2
+    EXPECT_EQ(Shown(), 2);
+    QTest::keyClick(Window.get(), Qt::Key_2); // record 2 has one response
+    EXPECT_EQ(Shown(), 2);
+    QTest::keyClick(Window.get(), Qt::Key_1);
+    EXPECT_EQ(Shown(), 3);
+    QTest::keyClick(Window.get(), Qt::Key_Backspace);
+    EXPECT_EQ(Shown(), 2);
+    QTest::keyClick(Window.get(), Qt::Key_Home);
+    EXPECT_EQ(Shown(), 1);
+    QTest::keyClick(Window.get(), Qt::Key_Backspace);
+    EXPECT_EQ(Shown(), 1) << "Home emptied the history";
 }
 
 TEST_F(DemoPageTest, EachDrawScrollsTheViewportBackToItsOrigin) {

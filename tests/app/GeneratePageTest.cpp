@@ -190,6 +190,13 @@ TEST_F(GeneratePageTest, TheSavedElementLoadsBackIntoTheFields) {
     Platform.DialogAnswers.push_back(element);
     Generate->SaveBtn->click();
     ASSERT_TRUE(std::filesystem::exists(element));
+    // The untitled guide was saved first, in a dialog that says why; the element's dialog
+    // started beside it, and the status line says where the element went.
+    ASSERT_EQ(Platform.SaveDialogs.size(), 2u);
+    EXPECT_EQ(Platform.SaveDialogs[0].Title, "Save Guide before generating HTML");
+    EXPECT_EQ(Platform.SaveDialogs[1].Directory, folder.path().toStdString());
+    EXPECT_EQ(Platform.SaveDialogs[1].FileName, "tour.html");
+    EXPECT_EQ(Window->StatusPanel->text(), QStringLiteral("Saved the applet element to tag.html"));
 
     Retype(Generate->TitleEdit, QStringLiteral("Other"));
     Click(Generate->SwatchButtons[0]);
@@ -210,8 +217,18 @@ TEST_F(GeneratePageTest, TheBoxForBrowsersWithoutJavaAddsTheScriptLineAndLoadsBa
     Generate->GenerateBitBtn->click();
     EXPECT_EQ(Generate->HtmlMemo->toPlainText().split(u'\n').size(), AppletTagLineCount);
 
+    // The note under the box, whole, above the font row, inside the page.
+    EXPECT_EQ(Generate->Html5Note->text(),
+              QStringLiteral("Java applets play in no current browser."));
+    const QRect note = Generate->Html5Note->geometry();
+    EXPECT_GE(note.top(), Generate->CheckHtml5->geometry().bottom());
+    EXPECT_LT(note.bottom(), Generate->FaceCombo->geometry().top());
+    EXPECT_LE(Generate->Html5Note->sizeHint().width(), note.width());
+    EXPECT_LE(note.right(), 620);
+
     Generate->CheckHtml5->click();
     EXPECT_TRUE(Options().CheckHtml5.Checked);
+    EXPECT_EQ(Settings.Bool(ProgramKey, "WebPlayer"), true) << "remembered for the next run";
     Generate->GenerateBitBtn->click();
     const QStringList lines = Generate->HtmlMemo->toPlainText().split(u'\n');
     ASSERT_EQ(lines.size(), AppletTagLineCount + 1);

@@ -6,6 +6,7 @@
 #include "app/WidgetTestSupport.h"
 #include "document/Controls.h"
 #include "document/RecordEditor.h"
+#include "publish/AppletTag.h"
 #include "shell/FileCommands.h"
 #include "shell/RecoveryCopy.h"
 #include "support/ScriptedPlatform.h"
@@ -27,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -118,6 +120,55 @@ TEST(QtPlatformTest, FileDialogsShowEachFilterAsWordedAndApplyItsPatterns) {
     const ShownDialog two =
         ShowOpenDialog(platform, "HTML files|*.htm;*.html|All files|*.*", dir.path(), 0);
     EXPECT_EQ(two.Filters, "HTML files|All files");
+}
+
+// A dialog without a file of its own starts in the folder it is given (the guide's), not in the
+// process's working folder; a file with a folder of its own still decides, and a bare name is
+// offered in the given folder.
+TEST(QtPlatformTest, FileDialogsStartInTheFolderTheyAreGiven) {
+    QTemporaryDir guides;
+    QTemporaryDir pages;
+    QtPlatform platform;
+    struct Shown {
+        QString Folder, Name;
+    };
+    const auto show = [&platform](const FileDialogRequest& request, bool save) {
+        Shown shown;
+        WhenModal([&shown] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            shown.Folder = QDir(dialog->directory()).canonicalPath();
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                shown.Name = name->text();
+            dialog->reject();
+        });
+        if (save)
+            platform.SaveDialog(request);
+        else
+            platform.OpenDialog(request);
+        return shown;
+    };
+    const QString guideFolder = QDir(guides.path()).canonicalPath();
+    const QString pageFolder = QDir(pages.path()).canonicalPath();
+    ASSERT_NE(QDir::currentPath(), guideFolder);
+
+    FileDialogRequest open;
+    open.Filter = HtmlFilter;
+    open.Directory = guides.path().toStdString();
+    EXPECT_EQ(show(open, false).Folder, guideFolder);
+
+    open.FileName = QDir(pages.path()).filePath(QStringLiteral("page.html")).toStdString();
+    EXPECT_EQ(show(open, false).Folder, pageFolder);
+
+    FileDialogRequest save;
+    save.Filter = HtmlFilter;
+    save.DefaultExt = HtmlExtension;
+    save.Directory = guides.path().toStdString();
+    save.FileName = "lamp.html";
+    const Shown saved = show(save, true);
+    EXPECT_EQ(saved.Folder, guideFolder);
+    EXPECT_EQ(saved.Name, QStringLiteral("lamp.html"));
 }
 
 TEST(QtPlatformTest, OnlyWebAndMailAddressesAreOpened) {

@@ -130,6 +130,15 @@ TEST_P(UnloadablePicture, IsReportedOnceAndTheScreenIsDrawnWithoutIt) {
     EXPECT_GT(InkIn(25, 40, 40, Surface.LineHeight()), 10);
 }
 
+// A text start at the top of the integers puts every text below the screen: the screen is the
+// background alone, and nothing on the way overflows (the sanitizer build runs this).
+TEST_F(CanvasScreen, ATextStartNearTheLargestNumberDrawsOnlyTheBackground) {
+    Options.TextStart.Text = "2147483640";
+    Draw({BuildPrimaryLine(1, "Hello", "", "0", "0", true), BuildResponseLine(1, "Yes", "2")});
+    EXPECT_EQ(InkIn(0, 0, 1279, 1023), 0);
+    EXPECT_EQ(At(5, 5), qRgb(0, 0, 128));
+}
+
 INSTANTIATE_TEST_SUITE_P(Files, UnloadablePicture,
                          testing::Values("missing.gif", "cut.gif", "noise.jpg", "huge.png",
                                          "picture.tiff"));

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -186,6 +187,57 @@ TEST_F(DrawnCanvas, OpaqueTextPaintsItsCellInTheBrushAndItsGlyphsInTheFontColour
             yellow += Near(At(x, y), Rgb{255, 255, 0}, 40) ? 1 : 0;
     EXPECT_GT(yellow, 10);
 }
+
+// Texts and fills at places anywhere in the integers, as settings and records can name them:
+// what lies on the surface is painted, the rest is not, and no corner overflows (the sanitizer
+// build runs these).
+struct FarPlace {
+    const char* Name;
+    int X, Y;
+    int Painted; // -1: some of the cell, 0: none of it
+};
+
+class FarPlaces : public DrawnCanvas, public testing::WithParamInterface<FarPlace> {
+protected:
+    int WhitePixels() const {
+        int white = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 200; ++x)
+                white += At(x, y) == qRgb(255, 255, 255) ? 1 : 0;
+        return white;
+    }
+};
+
+constexpr int Largest = std::numeric_limits<int>::max();
+constexpr int Smallest = std::numeric_limits<int>::min();
+
+TEST_P(FarPlaces, DrawOnlyWhatLiesOnTheSurface) {
+    const FarPlace& place = GetParam();
+    Canvas.SetBrushColour(Rgb{255, 255, 255});
+    Canvas.DrawTextOpaque(place.X, place.Y, "Hello");
+    const int text = WhitePixels();
+    Canvas.Fill(place.X, place.Y, place.X > Largest - 40 ? Largest : place.X + 40,
+                place.Y > Largest - 20 ? Largest : place.Y + 20);
+    Canvas.Fill(place.X, place.Y, Largest, Largest);
+    Canvas.Fill(Smallest, Smallest, place.X, place.Y);
+    if (place.Painted == 0) {
+        EXPECT_EQ(text, 0);
+    } else {
+        EXPECT_GT(text, 0);
+        EXPECT_LT(text, 200 * 100);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Coordinates, FarPlaces,
+                         testing::Values(FarPlace{"TextStartNearTheLargestInt", 5, Largest - 3, 0},
+                                         FarPlace{"FarRight", Largest - 1, 30, 0},
+                                         FarPlace{"FarLeftAndUp", Smallest, Smallest, 0},
+                                         FarPlace{"FarLeft", Smallest + 2, 30, 0},
+                                         FarPlace{"PartlyOffTheLeft", -10, 30, -1},
+                                         FarPlace{"PartlyOffTheBottomRight", 190, 95, -1}),
+                         [](const testing::TestParamInfo<FarPlace>& info) {
+                             return std::string(info.param.Name);
+                         });
 
 TEST_F(DrawnCanvas, TextIsMeasuredAsTheCodePageCharactersItHolds) {
     // 0x80 is the euro sign in the code page, not a control character of no width.

@@ -5,6 +5,7 @@
 #include "canvas/PictureWriters.h"
 #include "document/Cp1252.h"
 #include "document/Errors.h"
+#include "preview/PictureLocation.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -150,8 +151,7 @@ TEST_F(PictureFilesTest, AGifFrameSitsAtItsPlaceOnTheLogicalScreen) {
 TEST_F(PictureFilesTest, ANameInTheCodePageFindsItsFile) {
     // "é" is one byte in the guide and two in the file system's UTF-8.
     WriteBytes(Folder.Path / "caf\xc3\xa9.gif", Gif());
-    const std::string stored = Folder.File("caf\xe9.gif");
-    EXPECT_EQ(Loader.Load(stored)->Width(), 32);
+    EXPECT_EQ(Loader.Load(FindPictureFile("caf\xe9.gif", Folder.File("guide.dvx")))->Width(), 32);
 }
 
 TEST_F(PictureFilesTest, AMissingFileIsAnErrorNamingIt) {
@@ -238,43 +238,10 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-// Big-endian and little-endian 16 and 32-bit numbers written into headers.
-void PutBig16(std::string& bytes, std::size_t at, unsigned value) {
-    bytes[at] = static_cast<char>(value >> 8);
-    bytes[at + 1] = static_cast<char>(value & 0xff);
-}
-void PutLittle16(std::string& bytes, std::size_t at, unsigned value) {
-    bytes[at] = static_cast<char>(value & 0xff);
-    bytes[at + 1] = static_cast<char>(value >> 8);
-}
-void PutBig32(std::string& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (24 - 8 * i));
-}
-void PutLittle32(std::string& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
-}
-
-std::uint32_t Crc32(const std::string& bytes, std::size_t from, std::size_t to) {
-    std::uint32_t crc = 0xffffffffU;
-    for (std::size_t i = from; i < to; ++i) {
-        crc ^= static_cast<unsigned char>(bytes[i]);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xedb88320U & (0U - (crc & 1U)));
-    }
-    return ~crc;
-}
-
 constexpr unsigned Huge = 20000;
 
 std::string HugeJpeg() {
-    std::string bytes = Jpeg();
-    const std::size_t frame = bytes.find("\xff\xc0");
-    EXPECT_NE(frame, std::string::npos);
-    PutBig16(bytes, frame + 5, Huge); // height, then width
-    PutBig16(bytes, frame + 7, Huge);
-    return bytes;
+    return WithJpegSize(Jpeg(), Huge, Huge);
 }
 std::string HugeGifScreen() {
     std::string bytes = Gif();
@@ -291,11 +258,7 @@ std::string HugeGifFrame() {
     return bytes;
 }
 std::string HugePng() {
-    std::string bytes = Png();
-    PutBig32(bytes, 16, Huge); // IHDR width and height, then its checksum made right
-    PutBig32(bytes, 20, Huge);
-    PutBig32(bytes, 29, Crc32(bytes, 12, 29));
-    return bytes;
+    return WithPngSize(Png(), Huge, Huge);
 }
 std::string HugeBmp() {
     std::string bytes = Bmp();

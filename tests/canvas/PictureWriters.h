@@ -45,8 +45,10 @@ inline QImage Quadrants(int half) {
 enum class JpegInk { Rgb, Gray, InvertedCmyk };
 
 // `image` as a JPEG: in colour, in grey (its red channel), or as CMYK ink stored inverted, as
-// Adobe's programs write it (libjpeg marks such files with an Adobe marker).
-inline std::string JpegBytes(const QImage& image, JpegInk ink = JpegInk::Rgb) {
+// Adobe's programs write it (libjpeg marks such files with an Adobe marker); in one scan, or
+// progressive (libjpeg's usual series of scans).
+inline std::string JpegBytes(const QImage& image, JpegInk ink = JpegInk::Rgb,
+                             bool progressive = false) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -62,6 +64,8 @@ inline std::string JpegBytes(const QImage& image, JpegInk ink = JpegInk::Rgb) {
                                                 : JCS_CMYK;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 95, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     std::vector<JSAMPLE> row(static_cast<std::size_t>(image.width() * info.input_components));
     while (info.next_scanline < info.image_height) {
@@ -156,6 +160,55 @@ inline std::string QtImageBytes(const QImage& image, const char* format) {
     buffer.open(QIODevice::WriteOnly);
     EXPECT_TRUE(image.save(&buffer, format));
     return data.toStdString();
+}
+
+// Big-endian and little-endian 16 and 32-bit numbers written into headers.
+inline void PutBig16(std::string& bytes, std::size_t at, unsigned value) {
+    bytes[at] = static_cast<char>(value >> 8);
+    bytes[at + 1] = static_cast<char>(value & 0xff);
+}
+inline void PutLittle16(std::string& bytes, std::size_t at, unsigned value) {
+    bytes[at] = static_cast<char>(value & 0xff);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+}
+inline void PutBig32(std::string& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (24 - 8 * i));
+}
+inline void PutLittle32(std::string& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+}
+
+// The CRC-32 of PNG chunks, over bytes [from, to).
+inline std::uint32_t Crc32(const std::string& bytes, std::size_t from, std::size_t to) {
+    std::uint32_t crc = 0xffffffffU;
+    for (std::size_t i = from; i < to; ++i) {
+        crc ^= static_cast<unsigned char>(bytes[i]);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320U & (0U - (crc & 1U)));
+    }
+    return ~crc;
+}
+
+// A JPEG file claiming `width` x `height` pixels in its frame header (baseline or
+// progressive); the picture data stays that of the small picture it was.
+inline std::string WithJpegSize(std::string bytes, unsigned width, unsigned height) {
+    std::size_t frame = bytes.find("\xff\xc0");
+    if (frame == std::string::npos)
+        frame = bytes.find("\xff\xc2");
+    EXPECT_NE(frame, std::string::npos);
+    PutBig16(bytes, frame + 5, height);
+    PutBig16(bytes, frame + 7, width);
+    return bytes;
+}
+
+// A PNG file claiming `width` x `height` pixels, its header's checksum made right.
+inline std::string WithPngSize(std::string bytes, std::uint32_t width, std::uint32_t height) {
+    PutBig32(bytes, 16, width);
+    PutBig32(bytes, 20, height);
+    PutBig32(bytes, 29, Crc32(bytes, 12, 29));
+    return bytes;
 }
 
 // Whether a pixel is within `tolerance` of a colour in every channel.

@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -99,17 +104,127 @@ TEST_F(TagCommandTest, Html5AddsTheLineThatLoadsThePlayerAndFromKeepsIt) {
 }
 
 TEST_F(TagCommandTest, SendsNoEscapeSequenceToTheTerminal) {
-    const CliResult result = Run({"tag", Guide().string(), "--title", "\x1B[2Jgone"});
+    // The element carries no control character: it stands there as a blank, on the terminal
+    // and in the file.
+    const CliResult result = Run({"tag", Guide().string(), "--title", "\x1B[2Jgone\t!"});
     EXPECT_EQ(result.Status, 0) << result.Err;
     EXPECT_EQ(result.Out.find('\x1B'), std::string::npos);
-    EXPECT_NE(result.Out.find("<PARAM NAME=\"title\" VALUE=\"\\x1B[2Jgone\">\n"), std::string::npos)
+    EXPECT_NE(result.Out.find("<PARAM NAME=\"title\" VALUE=\" [2Jgone !\">\n"), std::string::npos)
         << result.Out;
+    const std::string page = (Directory / "page.html").string();
+    ASSERT_EQ(Run({"tag", Guide().string(), "--title", std::string("a\x1B\x7F") + "\xC2\x9D" + "b",
+                   "--output", page})
+                  .Status,
+              0);
+    EXPECT_NE(dravenloom::ReadWholeFile(page).find("VALUE=\"a   b\">\r\n"), std::string::npos);
+
+    // What is refused is shown with its control characters written out: values from a page,
+    // the page's name, values from the command line.
+    const fs::path bad =
+        Write("bad\x1B[31m.html", "<APPLET CODE=\"Dravenloom.class\"><PARAM NAME=\"size\" "
+                                  "VALUE=\"\x1B]0;owned\x07\"><PARAM NAME=\"\x9D"
+                                  "2J\" VALUE=\"\">"
+                                  "</APPLET>");
+    const CliResult fromPage = Run({"tag", Guide().string(), "--from", bad.string()});
+    EXPECT_EQ(fromPage.Status, 2);
+    EXPECT_EQ(fromPage.Err,
+              "dravenloom-cli tag: These settings of the element were not taken and keep their "
+              "current values:\n"
+              "  size: \"\\x1B]0;owned\\x07\" (Font size must be between 10 and 18.)\n"
+              "  \"\\x9D"
+              "2J\": not a setting of the guide\n");
+    const fs::path plain = Write("plain\x1B[31m.html", "<p>nothing</p>");
+    EXPECT_EQ(Run({"tag", Guide().string(), "--from", plain.string()}).Err,
+              "dravenloom-cli tag: plain\\x1B[31m.html holds no applet element for "
+              "Dravenloom.class\n");
+    EXPECT_EQ(Run({"tag", Guide().string(), "--size", "1\x1B[2J"}).Err,
+              "dravenloom-cli tag: --size \"1\\x1B[2J\": Font size must be between 10 and 18.\n");
+    EXPECT_EQ(Run({"tag", Guide().string(), "--title", "\xC2\x9B\xFF"}).Err,
+              "dravenloom-cli tag: --title \"\\x9B\\xFF\": it holds a character that an HTML file "
+              "in code page 1252 cannot hold.\n");
+    const CliResult missing =
+        Run({"tag", Guide().string(), "--from", (Directory / "gone\x1B[2J.html").string()});
+    EXPECT_EQ(missing.Status, 2);
+    EXPECT_EQ(missing.Err.find('\x1B'), std::string::npos) << missing.Err;
+    EXPECT_NE(missing.Err.find("gone\\x1B[2J.html"), std::string::npos) << missing.Err;
+}
+
+// One run of the program with its output thrown away: its exit status and the most memory it
+// held at once (its peak resident set, in kilobytes).
+struct MeasuredRun {
+    int Status = -1;
+    long PeakKilobytes = 0;
+};
+
+MeasuredRun RunMeasured(const std::vector<std::string>& arguments) {
+    std::vector<std::string> words{DRAVENLOOM_CLI};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    MeasuredRun run;
+    int status = 0;
+    rusage usage{};
+    if (child > 0 && ::wait4(child, &status, 0, &usage) == child) {
+        run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.PeakKilobytes = usage.ru_maxrss;
+    }
+    return run;
+}
+
+// A page just under the limit made of what costs a reader most: an APPLET tag of millions of
+// attributes and an element of a hundred thousands of PARAMs that name no setting. It used to
+// take about forty times its size; now it takes little more than the page itself.
+TEST_F(TagCommandTest, AHugePageIsReadInLittleMoreThanItsOwnSize) {
+    constexpr std::size_t limit = std::size_t{16} << 20;
+    std::string html = "<APPLET CODE=\"Dravenloom.class\"";
+    while (html.size() < limit / 2)
+        html += " a=b";
+    html += ">";
+    for (int i = 0; html.size() < limit - 64; ++i)
+        html += "<param name=x" + std::to_string(i) + ">";
+    html += "<PARAM NAME=\"size\" VALUE=\"14\"></APPLET>";
+    ASSERT_LE(html.size(), limit);
+    const fs::path page = Write("huge.html", html);
+    const std::string guide = Guide().string();
+
+    const MeasuredRun alone = RunMeasured({"tag", guide});
+    const MeasuredRun reading = RunMeasured({"tag", guide, "--from", page.string()});
+    ASSERT_EQ(alone.Status, 0);
+    EXPECT_EQ(reading.Status, 2) << "the PARAMs of no setting are listed and refused";
+    const long pageKilobytes = static_cast<long>(html.size() / 1024);
+    EXPECT_LT(reading.PeakKilobytes - alone.PeakKilobytes, 4 * pageKilobytes)
+        << "peak " << reading.PeakKilobytes << " kB against " << alone.PeakKilobytes
+        << " kB without the page";
+
+    // What is listed is a screenful, the rest counted.
+    const CliResult listed = Run({"tag", guide, "--from", page.string()});
+    EXPECT_EQ(std::count(listed.Err.begin(), listed.Err.end(), '\n'), 1 + 20 + 1) << listed.Err;
+    EXPECT_NE(listed.Err.find("  \"x0\": not a setting of the guide\n"), std::string::npos);
+    EXPECT_NE(listed.Err.find(" more\n"), std::string::npos) << listed.Err;
+
+    // One byte more and the page is refused before it is read.
+    html.resize(limit + 1, ' ');
+    const fs::path larger = Write("larger.html", html);
+    const CliResult refused = Run({"tag", guide, "--from", larger.string()});
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_NE(refused.Err.find("It is larger than 16 MB"), std::string::npos) << refused.Err;
 }
 
 struct BadCase {
     const char* Option;
     const char* Value;
     const char* Rule;
+    const char* Shown = nullptr; // the value as the message shows it, when not as given
 };
 
 class TagRefusalTest : public TagCommandTest, public ::testing::WithParamInterface<BadCase> {};
@@ -120,25 +235,25 @@ TEST_P(TagRefusalTest, RefusesWithTheFieldsMessage) {
     const CliResult result = Run({"tag", Guide().string(), c.Option, c.Value, "--output", page});
     EXPECT_EQ(result.Status, 2);
     EXPECT_EQ(result.Out, "");
-    EXPECT_EQ(result.Err, std::string("dravenloom-cli tag: ") + c.Option + " \"" + c.Value +
-                              "\": " + c.Rule + "\n");
+    EXPECT_EQ(result.Err, std::string("dravenloom-cli tag: ") + c.Option + " \"" +
+                              (c.Shown ? c.Shown : c.Value) + "\": " + c.Rule + "\n");
     EXPECT_FALSE(fs::exists(page));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, TagRefusalTest,
-    ::testing::Values(BadCase{"--width", "0", "Width must be a positive integer value."},
-                      BadCase{"--height", "abc", "Height must be a positive integer value."},
-                      BadCase{"--text-start", "-1",
-                              "Text Starting Position must be a positive integer value."},
-                      BadCase{"--face", "arial", "Invalid font face."},
-                      BadCase{"--size", "19", "Font size must be between 10 and 18."},
-                      BadCase{"--background", "white", "A colour is written #RRGGBB."},
-                      BadCase{"--text", "#12345", "A colour is written #RRGGBB."},
-                      BadCase{"--button", "two\nlines", "The value must stay on one line."},
-                      BadCase{"--title", "\xE5\x90\x8D",
-                              "it holds a character that an HTML file in code page 1252 cannot "
-                              "hold."}));
+    ::testing::Values(
+        BadCase{"--width", "0", "Width must be a positive integer value."},
+        BadCase{"--height", "abc", "Height must be a positive integer value."},
+        BadCase{"--text-start", "-1", "Text Starting Position must be a positive integer value."},
+        BadCase{"--face", "arial", "Invalid font face."},
+        BadCase{"--size", "19", "Font size must be between 10 and 18."},
+        BadCase{"--background", "white", "A colour is written #RRGGBB."},
+        BadCase{"--text", "#12345", "A colour is written #RRGGBB."},
+        BadCase{"--button", "two\nlines", "The value must stay on one line.", "two\\x0Alines"},
+        BadCase{"--title", "\xE5\x90\x8D",
+                "it holds a character that an HTML file in code page 1252 cannot "
+                "hold."}));
 
 TEST_F(TagCommandTest, RefusesAnUnknownButtonPicture) {
     const CliResult result = Run({"tag", Guide().string(), "--image", "pink.gif"});

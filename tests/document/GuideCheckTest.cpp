@@ -258,6 +258,19 @@ TEST(GuideCheckTest, MarkCharactersInsideTexts) {
     }
 }
 
+// Texts are passed over eight bytes at a time while they are plain ASCII: a mark is found
+// wherever it stands in such a word, and letters of the code page beyond ASCII are no marks.
+TEST(GuideCheckTest, MarksAreFoundAtEveryPlaceInLongTexts) {
+    for (std::size_t at = 0; at < 20; ++at) {
+        std::string dialogue = std::string(24, 'a') + "\xE9t\xE9" + std::string(24, 'b');
+        EXPECT_TRUE(CheckGuideLines({L("1|" + dialogue + "#<>~no")}).Findings.empty());
+        dialogue.insert(at, L("<"));
+        const GuideFinding finding = Only(CheckGuideLines({L("1|" + dialogue + "#<>~no")}));
+        EXPECT_EQ(finding.Kind, FindingKind::StrayMark) << "mark at " << at;
+        EXPECT_TRUE(Says(finding, "the dialogue of record 1 holds \xC2\xAA")) << "mark at " << at;
+    }
+}
+
 TEST(GuideCheckTest, ResponseWithoutText) {
     const GuideFinding finding =
         Only(CheckGuideLines(Lines({"1|One#<>~no", "1|#2", "1|Next#2", "2|Two#<>~no"})));

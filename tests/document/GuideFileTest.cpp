@@ -9,7 +9,9 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <random>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -37,7 +39,22 @@ void PrintTo(const SplitCase& c, std::ostream* os) {
 class SplitGuideTextTest : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitGuideTextTest, SplitsAtEveryKindOfLineEnd) {
-    EXPECT_EQ(SplitGuideText(GetParam().Contents), GetParam().Expected);
+    const std::string& contents = GetParam().Contents;
+    const Lines& expected = GetParam().Expected;
+    EXPECT_EQ(SplitGuideText(contents), expected);
+    const std::vector<std::string_view> views = SplitGuideTextViews(contents);
+    EXPECT_EQ(Lines(views.begin(), views.end()), expected);
+    // Read piece by piece, a line or a CR LF pair may be cut anywhere: in two pieces at every
+    // place, and one byte a piece.
+    GuideLineSplitter splitter;
+    for (std::size_t cut = 0; cut <= contents.size(); ++cut) {
+        splitter.Feed(std::string_view(contents).substr(0, cut));
+        splitter.Feed(std::string_view(contents).substr(cut));
+        EXPECT_EQ(splitter.Finish(), expected) << "cut after " << cut << " bytes";
+    }
+    for (const char c : contents)
+        splitter.Feed(std::string_view(&c, 1));
+    EXPECT_EQ(splitter.Finish(), expected) << "one byte a piece";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -52,7 +69,11 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"EmptyLines", "\r\n\n", {"", ""}}, SplitCase{"Empty", "", {}},
                       SplitCase{"NulEndsText", std::string("a\r\nb\0c\r\nd\r\n", 11), {"a", "b"}},
                       SplitCase{"NulAtStart", std::string("\0a\r\n", 4), {}},
-                      SplitCase{"BreakMarkStaysEncoded", Marked("ašb\r\n"), {Marked("ašb")}}),
+                      SplitCase{"BreakMarkStaysEncoded", Marked("ašb\r\n"), {Marked("ašb")}},
+                      SplitCase{"CrBeforeNul", std::string("a\r\0\nb", 5), {"a"}},
+                      SplitCase{"LinesLongerThanAWord",
+                                "0123456789abcdef\r\nxyz\rlast line",
+                                {"0123456789abcdef", "xyz", "last line"}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(GuideFileTest, ReadsGoldenFilesByteForByte) {
@@ -68,6 +89,41 @@ TEST(GuideFileTest, ReadsGoldenFilesByteForByte) {
     EXPECT_EQ(ReadGuideLines(TestData("nul-ended.dvx")),
               (Lines{Marked("1¤A¶ª±€no"), Marked("2¤B¶ª±€no")}));
     EXPECT_TRUE(ReadGuideLines(TestData("empty.dvx")).empty());
+}
+
+// The file is read in pieces: lines, CR LF pairs and a NUL that run over from one piece into
+// the next must come out as from the whole text.
+TEST(GuideFileTest, ReadsLargeFilesAsTheWholeTextSplits) {
+    std::mt19937 random(18);
+    const char* ends[] = {"\r\n", "\r", "\n"};
+    std::string contents;
+    while (contents.size() < 600000) {
+        contents += std::to_string(contents.size()) + "\xA4";
+        contents.append(random() % 300, static_cast<char>('a' + random() % 26));
+        contents += ends[random() % 3];
+    }
+    TempDirectory dir;
+    const std::string path = dir.File("large.dvx");
+    WriteBytes(path, contents);
+    const Lines whole = SplitGuideText(contents);
+    EXPECT_GT(whole.size(), 3000u);
+    EXPECT_EQ(ReadGuideLines(path), whole);
+    EXPECT_EQ(ReadFileBytes(path), contents);
+
+    // A CR LF pair split across the first two pieces read (64 KiB each), and a NUL further on.
+    std::string split(65535, 'x');
+    split[0] = '1';
+    split[1] = '\xA4';
+    split += "\r\n2\xA4y\r\n";
+    split.append(100000, 'z');
+    split += '\0';
+    split += "3\xA4hidden\r\n";
+    WriteBytes(path, split);
+    const Lines lines = ReadGuideLines(path);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines, SplitGuideText(split));
+    EXPECT_EQ(lines[1], "2\xA4y");
+    EXPECT_EQ(lines[2], std::string(100000, 'z'));
 }
 
 TEST(GuideFileTest, MissingFileIsAFileErrorNamingIt) {

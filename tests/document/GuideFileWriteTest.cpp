@@ -2,6 +2,7 @@
 // was there, saving through symbolic links, what is refused, and the reason a failure gives.
 #include "document/Errors.h"
 #include "document/GuideFile.h"
+#include "document/RecordCodec.h"
 #include "support/GuideReadBack.h"
 #include "support/MarkedText.h"
 #include "support/TestFiles.h"
@@ -54,6 +55,37 @@ TEST(GuideFileWriteTest, WritesEveryLineWithCrLfAndLeavesNoTemporaryFile) {
     // Replacing a longer file leaves nothing of it behind.
     WriteGuideLines(path, {});
     EXPECT_EQ(ReadBytes(path), "");
+    EXPECT_EQ(EntriesIn(dir.Path), 1);
+}
+
+// The file's bytes are encoded straight from the record list, and read back decoded as they
+// are split; both must agree with the line codec on every kind of line break, byte for byte.
+TEST(GuideFileWriteTest, RecordLinesGoThroughTheFileAsTheLineCodecHasThem) {
+    const Lines breaks{
+        Marked("2¤Is it on?\r\nLook.¶ª±€no"), "a\r\n\r\nb", "a\rb\nc\n\rd", "a\r\r\nb", "\r\n", ""};
+    std::string expected;
+    for (const auto& line : breaks)
+        expected += EncodeLineForFile(line) + "\r\n";
+    EXPECT_EQ(GuideFileBytes(breaks), expected);
+    EXPECT_EQ(GuideFileBytes({}), "");
+
+    // Lines without a lone CR or LF come back from the file as they were, and a guide larger
+    // than the pieces it is written and read in too.
+    Lines list;
+    for (int i = 0; i < 4000; ++i) {
+        list.push_back(Marked("7¤" + std::string(static_cast<std::size_t>(i % 97), 'x') +
+                              "\r\nline two\r\n¶ª±€no"));
+        list.push_back(Marked("7¤Plain¶" + std::to_string(i)));
+    }
+    TempDirectory dir;
+    const std::string path = dir.File("list.dvx");
+    WriteRecordLines(path, list);
+    EXPECT_EQ(ReadBytes(path), GuideFileBytes(list));
+    EXPECT_EQ(ReadDecodedGuideLines(path), list);
+    const Lines encoded = ReadGuideLines(path);
+    ASSERT_EQ(encoded.size(), list.size());
+    for (std::size_t i = 0; i < list.size(); i += 997)
+        EXPECT_EQ(encoded[i], EncodeLineForFile(list[i])) << "line " << i;
     EXPECT_EQ(EntriesIn(dir.Path), 1);
 }
 

@@ -123,18 +123,19 @@ void FakeFtpServer::Default(const std::string& verb, const std::string& argument
         char comma = 0;
         numbers >> n[0] >> comma >> n[1] >> comma >> n[2] >> comma >> n[3] >> comma >> n[4] >>
             comma >> n[5];
-        if (ConnectBackOnPort) {
-            auto socket = new QTcpSocket(this);
-            WatchData(socket);
-            socket->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(n[4] * 256 + n[5]));
-        }
+        ClientDataPort = static_cast<quint16>(n[4] * 256 + n[5]);
+        if (ConnectBackOnPort && !ConnectBackAtStore)
+            ConnectBack();
         return Send("200 PORT command successful\r\n");
     }
     if (verb == "STOR") {
         StoreActive = true;
         Stored.clear();
         DataClosed = false;
-        return Send(StorePreliminary);
+        Send(StorePreliminary);
+        if (ConnectBackOnPort && ConnectBackAtStore)
+            ConnectBack();
+        return;
     }
     if (verb == "QUIT") {
         Send("221 Goodbye\r\n");
@@ -145,11 +146,32 @@ void FakeFtpServer::Default(const std::string& verb, const std::string& argument
     Send("502 Command not implemented\r\n");
 }
 
+void FakeFtpServer::ConnectBack() {
+    auto socket = new QTcpSocket(this);
+    WatchData(socket);
+    if (!ConnectBackFrom.isNull())
+        socket->bind(ConnectBackFrom, 0);
+    socket->connectToHost(QHostAddress::LocalHost, ClientDataPort);
+}
+
 void FakeFtpServer::WatchData(QTcpSocket* socket) {
     Data = socket;
     Stored.clear();
     DataClosed = false;
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Stored += socket->readAll(); });
+    if (ResetDataAfter > 0 || SlowData.Bytes > 0) {
+        // Small buffers on both sides of the system, so that what is not taken here stays with
+        // the client, as on a slow line.
+        const qint64 piece = ResetDataAfter > 0 ? ResetDataAfter : SlowData.Bytes;
+        socket->setReadBufferSize(piece);
+        socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 64 * 1024);
+    }
+    if (SlowData.Bytes > 0) {
+        auto pace = new QTimer(socket);
+        connect(pace, &QTimer::timeout, this, [this, socket] { TakeData(socket); });
+        pace->start(SlowData.Interval);
+    } else {
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { TakeData(socket); });
+    }
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
         if (socket->isOpen())
             Stored += socket->readAll();
@@ -160,6 +182,24 @@ void FakeFtpServer::WatchData(QTcpSocket* socket) {
         }
         socket->deleteLater();
     });
+}
+
+void FakeFtpServer::TakeData(QTcpSocket* socket) {
+    if (socket->state() != QAbstractSocket::ConnectedState || HoldData)
+        return;
+    Stored += SlowData.Bytes > 0 ? socket->read(SlowData.Bytes) : socket->readAll();
+    if (ResetDataAfter > 0 && Stored.size() >= ResetDataAfter) {
+        // Closed with bytes unread, the system resets the connection; and then the server
+        // claims the file anyway.
+        socket->disconnect(this);
+        socket->abort();
+        socket->deleteLater();
+        DataClosed = true;
+        if (StoreActive) {
+            StoreActive = false;
+            Send(StoreFinal);
+        }
+    }
 }
 
 } // namespace dravenloom

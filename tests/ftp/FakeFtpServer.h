@@ -13,6 +13,10 @@
 //   server.Handlers["STOR"] = [&](const std::string&) { server.Send("150 Go\r\n"); ... };
 //   server.PassiveReply = [](int port) { return "227 Entering passive mode. 127,0,0,1,...\r\n"; };
 //   server.StoreFinal = "426 Broken\r\n";                 // what follows the data's end
+//   server.ResetDataAfter = 1000;   // take 1,000 bytes, reset the data connection, send StoreFinal
+//   server.SlowData = {4096, 10};   // a slow line: 4 KB every 10 ms, with small system buffers
+//   server.ConnectBackFrom = QHostAddress("127.0.0.2"); // PORT's connection from elsewhere
+//   server.ConnectBackAtStore = true;                    // ... made after STOR's 150, not at PORT
 //
 // Recorded: Commands (every line received, without CR LF), Stored (the bytes of the last
 // data connection), DataClosed.
@@ -46,7 +50,15 @@ public:
     std::string StorePreliminary = "150 Opening data connection\r\n";
     std::string StoreFinal = "226 Transfer complete\r\n";
     bool ConnectBackOnPort = true; // PORT: connect to the client's listener
-    bool BareLf = false;           // every reply line ends in LF alone
+    bool ConnectBackAtStore = false;
+    QHostAddress ConnectBackFrom; // null: any local address
+    bool BareLf = false;          // every reply line ends in LF alone
+    qint64 ResetDataAfter = 0;    // > 0: the data connection is reset after this many bytes
+    struct Pace {
+        qint64 Bytes = 0; // > 0: taken from the data connection this many at a time
+        int Interval = 10;
+    } SlowData;
+    bool HoldData = false; // with SlowData: take nothing more, as a line that stalls
 
     std::vector<std::string> Commands;
     QByteArray Stored;
@@ -67,12 +79,15 @@ private:
     void Dispatch(const std::string& line);
     void Default(const std::string& verb, const std::string& argument);
     void WatchData(QTcpSocket* socket);
+    void ConnectBack();
+    void TakeData(QTcpSocket* socket);
 
     QTcpServer Control;
     QTcpServer DataListener;
     QPointer<QTcpSocket> Session;
     QPointer<QTcpSocket> Data;
     QByteArray Pending;
+    quint16 ClientDataPort = 0;
 };
 
 } // namespace dravenloom

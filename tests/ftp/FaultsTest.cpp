@@ -144,6 +144,15 @@ const FaultCase FaultCases[] = {
          };
      },
      SocketClosed, "Connection closed by 127.0.0.1:"},
+    {"DataConnectionFromElsewhere",
+     [](FakeFtpServer& s) {
+         // Turned away, the connection reads as an empty file to the server, which says 226.
+         s.ConnectBackFrom = QHostAddress(QStringLiteral("127.0.0.2"));
+         s.ConnectBackAtStore = true;
+     },
+     FtpForeignDataConnectionError,
+     "STOR hello.txt came from 127.0.0.2, not from the server at 127.0.0.1, and was turned away",
+     true, nullptr, false},
     {"TransferAbortedAfterTheData",
      [](FakeFtpServer& s) { s.StoreFinal = "426 Connection closed; transfer aborted.\r\n"; }, 426,
      "426 Connection closed; transfer aborted.", true},

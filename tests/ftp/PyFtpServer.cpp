@@ -23,11 +23,13 @@ bool PyFtpServer::Unavailable() {
            probe.exitCode() != 0;
 }
 
-PyFtpServer::PyFtpServer(const std::filesystem::path& root, int readLimit) {
+PyFtpServer::PyFtpServer(const std::filesystem::path& root, int readLimit,
+                         const QStringList& options) {
     QStringList arguments{QStringLiteral(DRAVENLOOM_FTP_SERVER_SCRIPT),
                           QString::fromStdString(root.string())};
     if (readLimit > 0)
         arguments << QStringLiteral("--read-limit") << QString::number(readLimit);
+    arguments << options;
     Process.setStandardErrorFile(QProcess::nullDevice()); // a line per command
     Process.start(Python(), arguments);
     if (!Process.waitForStarted(10000)) {

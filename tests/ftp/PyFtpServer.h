@@ -11,8 +11,10 @@ namespace dravenloom {
 
 class PyFtpServer {
 public:
-    // readLimit > 0 throttles the data connections to that many bytes a second.
-    explicit PyFtpServer(const std::filesystem::path& root, int readLimit = 0);
+    // readLimit > 0 throttles the data connections to that many bytes a second; `options` go to
+    // tests/ftp/ftpd.py as they are.
+    explicit PyFtpServer(const std::filesystem::path& root, int readLimit = 0,
+                         const QStringList& options = {});
     ~PyFtpServer();
 
     // True when the Python module is missing, so the tests that need it are skipped.

@@ -102,6 +102,23 @@ TEST_F(UploadCommandServerTest, ThePasswordFromTheEnvironmentWinsOverTheStoredOn
     EXPECT_TRUE(fs::exists(Root.Path / "www" / "bulb.jpg"));
 }
 
+TEST_F(UploadCommandServerTest, ALogoutRefusedAfterEveryFileWasStoredIsSuccessAlone) {
+    // Every file is on the server's disk; the refused QUIT changes nothing of that.
+    Server = std::make_unique<PyFtpServer>(Root.Path, 0,
+                                           QStringList{"--quit-reply", "500 Not now, thanks."});
+    ASSERT_TRUE(Server->Ready()) << Server->Log;
+    SetPassword("secret");
+    const CliResult result =
+        Run({"upload", Guide.string(), "--host", "127.0.0.1", "--port", Server->PortText(),
+             "--user", "alice", "--dir", "www", "--passive"});
+    EXPECT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+    EXPECT_NE(result.Out.find("[ 84%] Uploading bulb.jpg\nFile upload was successful.\n"),
+              std::string::npos)
+        << result.Out;
+    EXPECT_TRUE(fs::exists(Root.Path / "www" / "bulb.jpg"));
+}
+
 // The text with every CR LF as LF: a text file sent in TYPE A, stored with the server's own line
 // ends.
 std::string WithLfLineEnds(std::string text) {
@@ -117,6 +134,28 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
         if (entry.is_regular_file())
             files[fs::relative(entry.path(), root).generic_string()] = ReadWholeFile(entry.path());
     return files;
+}
+
+// A page whose element only the Java applet plays: the command says what its readers will see,
+// on stderr, and sends it as it was asked to.
+TEST_F(UploadCommandServerTest, APageOnlyJavaPlaysIsNamedAndSentAnyway) {
+    const std::string text = "<html><body>\r\n<APPLET CODE=\"Dravenloom.class\">\r\n"
+                             "<PARAM NAME=\"filename\" VALUE=\"tour.dvx\">\r\n</APPLET>\r\n"
+                             "</body></html>\r\n";
+    const fs::path page = Write("help.html", text);
+    SetPassword("secret");
+    const CliResult result =
+        Run({"upload", Guide.string(), "--html", page.string(), "--host", "127.0.0.1", "--port",
+             Server->PortText(), "--user", "alice", "--dir", "www", "--passive"});
+    ASSERT_EQ(result.Status, 0) << result.Err;
+    EXPECT_EQ(result.Err.rfind("dravenloom-cli upload: The page help.html plays your guide with "
+                               "the Java applet alone, and no current browser runs Java applets",
+                               0),
+              0u)
+        << result.Err;
+    EXPECT_EQ(result.Err.find("Upload anyway?"), std::string::npos) << result.Err;
+    EXPECT_NE(result.Out.find("File upload was successful."), std::string::npos);
+    EXPECT_TRUE(fs::is_regular_file(Root.Path / "www" / "help.html"));
 }
 
 class UploadEndToEndTest : public UploadCommandServerTest,

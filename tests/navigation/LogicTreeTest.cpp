@@ -3,9 +3,9 @@
 #include "navigation/LogicTree.h"
 #include "navigation/EagerLogicTree.h"
 #include "support/EditorFixture.h"
+#include "support/LadderGuide.h"
 #include "support/ScriptedPlatform.h"
 #include "support/ShortLines.h"
-#include "support/LadderGuide.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,6 @@
 
 namespace dravenloom {
 namespace {
-
 
 // Records a tree's reset notifications.
 struct ResetLog : LogicTreeObserver {
@@ -115,7 +114,18 @@ INSTANTIATE_TEST_SUITE_P(
         GuideCase{
             "LeadingZeroAndSignedTargets",
             {P(1, "One"), R(1, "zero", "02"), R(1, "plus", "+3"), P(2, "Two"), P(3, "Three")}},
-        GuideCase{"Ladder", Ladder(9)}),
+        GuideCase{"Ladder", Ladder(9)},
+        // Hand-edited files: the records are found by number however they stand, and a
+        // record whose lines come again further on is its first run.
+        GuideCase{"RecordsOutOfOrder",
+                  {P(1, "One"), R(1, "to three", "3"), R(1, "to two", "2"), P(3, "Three"),
+                   R(3, "to four", "4"), P(2, "Two"), R(2, "to three", "3"), P(4, "Four")}},
+        GuideCase{"RecordRepeatedFurtherOn",
+                  {P(1, "One"), R(1, "a", "2"), P(2, "Two first"), R(2, "b", "3"), P(3, "Three"),
+                   P(2, "Two again"), R(2, "c", "3"), R(2, "d", "3")}},
+        GuideCase{"GapsInTheNumbering",
+                  {P(1, "One"), R(1, "a", "5"), R(1, "b", "3"), P(3, "Three"), R(3, "c", "5"),
+                   R(3, "d", "4"), P(5, "Five")}}),
     [](const ::testing::TestParamInfo<GuideCase>& info) { return info.param.Name; });
 
 TEST_F(TreeOnly, SharedTargetShowsItsBranchUnderEveryJump) {

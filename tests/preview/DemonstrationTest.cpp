@@ -216,6 +216,40 @@ TEST_F(DemonstrationTest, AJumpToAMissingRecordKeepsTheOldScreenWithoutButtonsAn
     EXPECT_EQ(Shown(), "One");
 }
 
+TEST_F(DemonstrationTest, TheKeysFollowTheResponsesInTheirPlaceAndAMissingRecordIsNamed) {
+    OpenWalkGuide();
+    Form.ToolbarButton975Click();
+    // 1 follows the first response; 6 has no response on record 2, so nothing happens.
+    Demo.ResponseKey(1);
+    EXPECT_EQ(Demo.DemoRecord, 2);
+    Demo.ResponseKey(6);
+    Demo.ResponseKey(0);
+    EXPECT_EQ(Demo.DemoRecord, 2);
+    EXPECT_EQ(Shown(), "Two");
+    Demo.DemoBackButtonClick();
+    // 2 is the link (opened, the record stays), 3 has no target, 4 jumps to record 9.
+    Demo.ResponseKey(2);
+    EXPECT_EQ(Platform.Addresses, (std::vector<std::string>{"http://www.example.com/home"}));
+    Demo.ResponseKey(3);
+    EXPECT_EQ(Demo.DemoRecord, 1);
+    EXPECT_EQ(Form.Document.Note.Text, "");
+    Demo.ResponseKey(4);
+    EXPECT_EQ(Demo.DemoRecord, 9);
+    EXPECT_EQ(Shown(), "One") << "the old screen stays";
+    EXPECT_EQ(Form.Document.Note.Text,
+              "Record 9 does not exist: a response of record 1 jumps to it. Back returns to "
+              "record 1.");
+    // Nothing on the old screen answers a key any more; Back returns.
+    Demo.ResponseKey(1);
+    EXPECT_EQ(Demo.DemoRecord, 9);
+    Demo.DemoBackButtonClick();
+    EXPECT_EQ(Demo.DemoRecord, 1);
+    // A closed screen answers no key.
+    Demo.DemoCloseButtonClick();
+    Demo.ResponseKey(1);
+    EXPECT_EQ(Demo.DemoRecord, 1);
+}
+
 TEST_F(DemonstrationTest, CloseBlanksTheScreenAndLeavesNothingToClick) {
     OpenWalkGuide();
     Form.ToolbarButton975Click();

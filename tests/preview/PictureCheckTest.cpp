@@ -76,12 +76,5 @@ TEST_F(PictureCheckTest, ARelativePathOfAnUntitledGuideHasNoFolderToLookIn) {
     EXPECT_EQ(Check("logo.gif").State, PictureState::NoFile);
 }
 
-TEST_F(PictureCheckTest, BesideTheGuideTakesOnlyRelativePaths) {
-    EXPECT_EQ(BesideGuide("logo.gif", Folder.File("tour.dvx")), Folder.File("logo.gif"));
-    EXPECT_EQ(BesideGuide(Folder.File("logo.gif"), "/elsewhere/tour.dvx"), std::nullopt);
-    EXPECT_EQ(BesideGuide("logo.gif", "Untitled"), std::nullopt);
-    EXPECT_EQ(BesideGuide("", Folder.File("tour.dvx")), std::nullopt);
-}
-
 } // namespace
 } // namespace dravenloom

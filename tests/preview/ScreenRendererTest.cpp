@@ -7,10 +7,12 @@
 #include "publish/AppletOptions.h"
 #include "support/RecordingCanvas.h"
 #include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -217,6 +219,11 @@ TEST_F(ScreenTest, AMissingPictureIsReportedOnceAndTheRestIsDrawn) {
     EXPECT_TRUE(Surface.Pictures.empty());
     EXPECT_EQ(Surface.Drawn.size(), 2u);
     EXPECT_EQ(Renderer.Regions.ResponseTops[0], 40);
+    // Why it is missing stays for the caller until the next draw.
+    EXPECT_EQ(Renderer.PictureProblem, "Cannot open gone.jpg");
+    Loader.Files["gone.jpg"] = {10, 10};
+    Redraw(1);
+    EXPECT_EQ(Renderer.PictureProblem, "");
 }
 
 TEST_F(ScreenTest, APictureThatCannotBeDrawnIsReportedLikeOneThatCannotBeLoaded) {
@@ -235,22 +242,25 @@ TEST_F(ScreenTest, NoPictureMeansNoLoadingAndNoMessage) {
     EXPECT_TRUE(Host.Messages.empty());
 }
 
-TEST_F(ScreenTest, ARelativePictureNotFoundAsStoredIsFoundBesideTheGuide) {
+TEST_F(ScreenTest, ARelativePictureBesideTheGuideWinsOverOneInTheWorkingFolder) {
+    TempDirectory folder;
+    std::filesystem::create_directories(folder.Path / "pics");
+    WriteBytes(folder.Path / "pics" / "a.gif", "GIF89a");
     Guide = RecordList({Primary(1, "Hi", "pics/a.gif", "1", "2")});
-    GuideFile = "/guides/moved/tour.dvx";
-    Loader.Files["/guides/moved/pics/a.gif"] = {10, 10};
+    GuideFile = folder.File("tour.dvx");
+    Loader.Files["pics/a.gif"] = {10, 10};
+    Loader.Files[folder.File("pics/a.gif")] = {20, 20};
     Draw();
-    EXPECT_EQ(Loader.Requests,
-              (std::vector<std::string>{"pics/a.gif", "/guides/moved/pics/a.gif"}));
-    EXPECT_EQ(Surface.Pictures.size(), 1u);
+    EXPECT_EQ(Loader.Requests, std::vector<std::string>{folder.File("pics/a.gif")});
+    EXPECT_EQ(Surface.Pictures.at(0).Width, 20);
     EXPECT_TRUE(Host.Messages.empty());
 }
 
-TEST_F(ScreenTest, APictureFoundAsStoredIsNotLookedForElsewhere) {
+TEST_F(ScreenTest, APictureNotBesideTheGuideIsLoadedAsStored) {
+    TempDirectory folder;
     Guide = RecordList({Primary(1, "Hi", "pics/a.gif", "1", "2")});
-    GuideFile = "/guides/moved/tour.dvx";
+    GuideFile = folder.File("tour.dvx");
     Loader.Files["pics/a.gif"] = {10, 10};
-    Loader.Files["/guides/moved/pics/a.gif"] = {20, 20};
     Draw();
     EXPECT_EQ(Loader.Requests, std::vector<std::string>{"pics/a.gif"});
     EXPECT_EQ(Surface.Pictures.at(0).Width, 10);

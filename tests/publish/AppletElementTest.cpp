@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -33,9 +35,9 @@ TEST(FindAppletElementTest, TakesTheFirstElementThatLoadsTheGuide) {
                              "</APPLET>\n"
                              "<APPLET CODE=\"Dravenloom.class\"><PARAM NAME=\"title\" "
                              "VALUE=\"second\"></APPLET>\n";
-    const auto params = FindAppletElement(html);
-    ASSERT_TRUE(params);
-    EXPECT_EQ(*params, (AppletParams{{"title", "A \"B\" &amp; C"}, {"size", "14"}}));
+    const auto element = FindAppletElement(html);
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->Params, (AppletParams{{"title", "A \"B\" &amp; C"}, {"size", "14"}}));
 }
 
 TEST(FindAppletElementTest, NothingWithoutTheGuidesElement) {
@@ -46,10 +48,51 @@ TEST(FindAppletElementTest, NothingWithoutTheGuidesElement) {
 }
 
 TEST(FindAppletElementTest, AnElementCutShortKeepsWhatItHolds) {
-    const auto params = FindAppletElement(
+    const auto element = FindAppletElement(
         "<APPLET CODE=\"Dravenloom.class\"><PARAM NAME=\"face\" VALUE=\"Arial\">");
-    ASSERT_TRUE(params);
-    EXPECT_EQ(*params, (AppletParams{{"face", "Arial"}}));
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->Params, (AppletParams{{"face", "Arial"}}));
+}
+
+// A page can hold anything: a tag of a million attributes, a million PARAMs of no setting, a
+// million refused values. Every setting's PARAM is still taken, the others are counted past a
+// screenful, and what is listed is a screenful too.
+TEST(FindAppletElementTest, KeepsAScreenfulOfWhatIsOfNoUse) {
+    std::string html = "<APPLET CODE=\"Dravenloom.class\"";
+    for (int i = 0; i < 100000; ++i)
+        html += " a" + std::to_string(i) + "=x";
+    html += ">\n";
+    for (int i = 0; i < 50000; ++i)
+        html += "<PARAM NAME=\"unknown" + std::to_string(i) + "\" VALUE=\"v\">";
+    html += "<PARAM NAME=\"title\" VALUE=\"Kept\"><PARAM NAME=\"size\" VALUE=\"40\">";
+    for (int i = 0; i < 30000; ++i)
+        html += "<PARAM NAME=\"face\" VALUE=\"Arial\">";
+    html += "</APPLET>";
+    const auto element = FindAppletElement(html);
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->Params.size(), MaxListedParams + 2 + 30000);
+    EXPECT_EQ(element->OthersLeftOut, 50000 - MaxListedParams);
+    EXPECT_EQ(element->Params.at(MaxListedParams),
+              (std::pair<std::string, std::string>("title", "Kept")));
+
+    ScriptedPlatform platform;
+    AppletOptions options(platform);
+    const auto problems = ApplyAppletElement(*element, options);
+    EXPECT_EQ(options.TitleEdit.Text, "Kept");
+    EXPECT_EQ(options.FaceCombo.Text, "Arial");
+    ASSERT_EQ(problems.size(), MaxListedParams + 1);
+    EXPECT_EQ(problems.front(), "\"unknown0\": not a setting of the guide");
+    // The twenty listed are the first unknown names; the rest, the refused size among them,
+    // are counted.
+    EXPECT_EQ(problems.back(), "... and " + std::to_string(50000 - MaxListedParams + 1) + " more");
+}
+
+TEST(FindAppletElementTest, ReadsAttributeNamesInAnyCaseAndTakesTheFirstOfEach) {
+    const auto element =
+        FindAppletElement("<aPpLeT cOdE=Dravenloom.class code=Other.class>"
+                          "<PaRaM VaLuE='b' nAmE=button name=title value=c></ApPlEt>");
+    ASSERT_TRUE(element);
+    EXPECT_EQ(element->Params, (AppletParams{{"button", "b"}}));
 }
 
 class ApplyAppletParamsTest : public ::testing::Test {
@@ -102,7 +145,10 @@ TEST_F(ApplyAppletParamsTest, ListsWhatItRefusesAndKeepsThoseValues) {
                                              {"image", "pink.gif"},
                                              {"colour", "#000000"},
                                              {"button", "two\nlines"},
-                                             {"title", "taken"}},
+                                             {"title", "taken"},
+                                             {"imageDir", "\x1B[2J\r"},
+                                             {"\x1B]0;x\x07", "v"},
+                                             {"imageDir", std::string(70, 'd') + "\n"}},
                                             Options);
     EXPECT_EQ(problems, (std::vector<std::string>{
                             "frameWidth: \"0\" (Width must be a positive integer value.)",
@@ -113,7 +159,13 @@ TEST_F(ApplyAppletParamsTest, ListsWhatItRefusesAndKeepsThoseValues) {
                             "image: \"pink.gif\" (The button picture is one of the twelve "
                             "swatches' files.)",
                             "\"colour\": not a setting of the guide",
-                            "button: \"two\nlines\" (The value must stay on one line.)"}));
+                            // Control characters are shown, not sent to the screen, and a
+                            // long value is cut.
+                            "button: \"two\\x0Alines\" (The value must stay on one line.)",
+                            "imageDir: \"\\x1B[2J\\x0D\" (The value must stay on one line.)",
+                            "\"\\x1B]0;x\\x07\": not a setting of the guide",
+                            "imageDir: \"" + std::string(60, 'd') +
+                                "...\" (The value must stay on one line.)"}));
     const AppletSettings s = Options.Settings();
     EXPECT_EQ(s.FrameWidth, "300");
     EXPECT_EQ(s.Size, "12");
@@ -142,9 +194,9 @@ TEST_F(ApplyAppletParamsTest, TheSavedElementGivesTheSameElementAfterARestart) {
     const auto lines = AppletTagLines(Options.Settings(), "help.dvx");
 
     AppletOptions restarted(Platform);
-    const auto params = FindAppletElement(Joined(lines));
-    ASSERT_TRUE(params);
-    EXPECT_TRUE(ApplyAppletParams(*params, restarted).empty());
+    const auto element = FindAppletElement(Joined(lines));
+    ASSERT_TRUE(element);
+    EXPECT_TRUE(ApplyAppletElement(*element, restarted).empty());
     EXPECT_EQ(AppletTagLines(restarted.Settings(), "help.dvx"), lines);
 }
 
@@ -230,6 +282,41 @@ TEST_F(ApplyAppletParamsTest, LoadFromFileWithoutAnElementSaysSo) {
     // A file that can't be read reaches the error report.
     Platform.DialogAnswers.push_back(dir.File("missing.html"));
     EXPECT_THROW(LoadOptionsFromFile(Options, Platform, lastFile), FileError);
+}
+
+TEST_F(ApplyAppletParamsTest, LoadFromFileStartsInTheGuidesFolderAndRefusesAHugePage) {
+    TempDirectory dir;
+    std::string lastFile;
+    Platform.DialogAnswers.push_back(std::nullopt);
+    LoadOptionsFromFile(Options, Platform, lastFile, dir.Path.string());
+    ASSERT_EQ(Platform.OpenDialogs.size(), 1u);
+    EXPECT_EQ(Platform.OpenDialogs[0].Directory, dir.Path.string());
+    EXPECT_EQ(Platform.OpenDialogs[0].FileName, "");
+
+    // One byte past the limit is refused before anything is read (the file is sparse: it
+    // takes no room on the disk).
+    const std::string huge = dir.File("huge.html");
+    WriteBytes(huge, "<APPLET CODE=\"Dravenloom.class\"><PARAM NAME=\"title\" VALUE=\"T\">");
+    std::filesystem::resize_file(huge, ElementPageLimit.Bytes + 1);
+    Platform.DialogAnswers.push_back(huge);
+    try {
+        LoadOptionsFromFile(Options, Platform, lastFile, dir.Path.string());
+        ADD_FAILURE() << "a page past the limit was read";
+    } catch (const FileError& error) {
+        EXPECT_NE(std::string(error.what()).find("It is larger than 16 MB"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(Options.TitleEdit.Text, "");
+    // The next dialog offers the file chosen last, wherever the guide is.
+    Platform.DialogAnswers.push_back(std::nullopt);
+    LoadOptionsFromFile(Options, Platform, lastFile, "elsewhere");
+    EXPECT_EQ(Platform.OpenDialogs.at(2).FileName, huge);
+
+    // Exactly at the limit it is read.
+    std::filesystem::resize_file(huge, ElementPageLimit.Bytes);
+    Platform.DialogAnswers.push_back(huge);
+    LoadOptionsFromFile(Options, Platform, lastFile);
+    EXPECT_EQ(Options.TitleEdit.Text, "T");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // and the guide's name as the element carries it.
 #include "publish/AppletTag.h"
 #include "document/Errors.h"
+#include "document/VisibleText.h"
 #include "publish/AppletOptions.h"
 #include "support/ScriptedPlatform.h"
 
@@ -114,6 +115,36 @@ TEST(AppletTagLinesTest, ADoubleQuoteCannotEndTheValue) {
     EXPECT_EQ(lines.at(5), R"(<PARAM NAME="button" VALUE="&quot;">)");
 }
 
+// What an author types stands in the element byte for byte; a control character (which only a
+// paste or the command line brings) stands there as a blank, so that no line of the element
+// ever holds one.
+TEST(AppletTagLinesTest, ControlCharactersBecomeBlanksAndNothingElseChanges) {
+    std::string ordinary;
+    std::string controls;
+    for (int b = 1; b < 256; ++b)
+        (IsControlByte(static_cast<unsigned char>(b)) ? controls : ordinary) +=
+            static_cast<char>(b);
+    ASSERT_EQ(controls.size(), 31u + 1 + 5) << "C0 but NUL, DEL, the five undefined bytes";
+    controls += '\0';
+
+    ScriptedPlatform platform;
+    AppletOptions options(platform);
+    options.TitleEdit.Text = ordinary;
+    options.ButtonEdit.Text = "Go" + controls + "on";
+    options.ImageDir.Text = std::string("pics\0dir", 8);
+    const LineList lines = AppletTagLines(options.Settings(), "tour.dvx");
+    std::string quoted;
+    for (const char c : ordinary)
+        quoted += c == '"' ? std::string("&quot;") : std::string(1, c);
+    EXPECT_EQ(lines.at(4), "<PARAM NAME=\"title\" VALUE=\"" + quoted + "\">");
+    EXPECT_EQ(lines.at(5),
+              "<PARAM NAME=\"button\" VALUE=\"Go" + std::string(controls.size(), ' ') + "on\">");
+    EXPECT_EQ(lines.at(13), "<PARAM NAME=\"imageDir\" VALUE=\"pics dir\">");
+    for (const auto& line : lines)
+        for (const char c : line)
+            EXPECT_FALSE(IsControlByte(static_cast<unsigned char>(c))) << line;
+}
+
 TEST(GuideNameForTagTest, TakesTheLastComponentInTheCodePage) {
     EXPECT_EQ(GuideNameForTag("/guides/tours/help.dvx"), "help.dvx");
     EXPECT_EQ(GuideNameForTag("C:\\guides\\help.dvx"), "help.dvx");
@@ -128,6 +159,17 @@ TEST(GuideNameForTagTest, RefusesANameTheCodePageCannotHold) {
         const std::string message = error.what();
         EXPECT_NE(message.find("\"\xE5\x90\x8D\""), std::string::npos) << message;
         EXPECT_NE(message.find("tour-\xE5\x90\x8D.dvx"), std::string::npos) << message;
+    }
+    // A blank in its place would name another file than the one uploaded.
+    for (const char* name : {"/g/tab\there.dvx", "/g/esc\x1B[2J.dvx", "/g/c1-\xC2\x9D.dvx"}) {
+        try {
+            GuideNameForTag(name);
+            ADD_FAILURE() << "no error for " << name;
+        } catch (const DravenloomError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find("holds a control character"), std::string::npos) << message;
+            EXPECT_EQ(message.find_first_of("\t\x1B"), std::string::npos) << "shown, not sent";
+        }
     }
 }
 

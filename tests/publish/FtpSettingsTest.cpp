@@ -59,17 +59,49 @@ TEST_F(FtpSettingsTest, AMissingTextReadsAsEmptyAndAMissingPassiveKeepsTheBox) {
     EXPECT_EQ(Read(Store), (Shown{"ftp.example.com", "anna", "secret", "", "www/guide", false}));
 }
 
-TEST_F(FtpSettingsTest, TheFirstValueThatCannotBeReadEndsTheReading) {
-    Store.SetUnreadable(FtpKey, "Port");
-    EXPECT_EQ(Read(Store), (Shown{"ftp.example.com", "anna", "secret", "21", "", false}));
-    // A stored password that is no encipherment ends it too, before the password is shown.
-    SetUp();
-    Store.SetString(FtpKey, "Password", "not hex");
-    EXPECT_EQ(Read(Store), (Shown{"ftp.example.com", "anna", "", "21", "", false}));
-    SetUp();
-    Store.SetString(FtpKey, "Passive", "yes");
-    EXPECT_EQ(Read(Store), (Shown{"ftp.example.com", "anna", "secret", "021", "www/guide", false}));
+// Each value is read on its own: a damaged one leaves its field as it was (the defaults here)
+// and every other stored value still comes up.
+struct DamagedValue {
+    const char* Name;
+    bool Unreadable; // a value that no read can take, else the text below
+    const char* Text;
+    Shown Expected;
+};
+
+class FtpSettingsDamageTest : public FtpSettingsTest,
+                              public testing::WithParamInterface<DamagedValue> {};
+
+TEST_P(FtpSettingsDamageTest, LeavesOnlyItsOwnFieldAsItWas) {
+    const DamagedValue& damaged = GetParam();
+    if (damaged.Unreadable)
+        Store.SetUnreadable(FtpKey, damaged.Name);
+    else
+        Store.SetString(FtpKey, damaged.Name, damaged.Text);
+    EXPECT_EQ(Read(Store), damaged.Expected) << damaged.Name;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FtpSettingsDamageTest,
+    testing::Values(
+        DamagedValue{"Host", true, "", {"", "anna", "secret", "021", "www/guide", true}},
+        DamagedValue{
+            "Username", true, "", {"ftp.example.com", "", "secret", "021", "www/guide", true}},
+        DamagedValue{
+            "Password", true, "", {"ftp.example.com", "anna", "", "021", "www/guide", true}},
+        // A stored password that is no encipherment (not hexadecimal, an odd number of digits).
+        DamagedValue{"Password",
+                     false,
+                     "not hex",
+                     {"ftp.example.com", "anna", "", "021", "www/guide", true}},
+        DamagedValue{
+            "Password", false, "ABC", {"ftp.example.com", "anna", "", "021", "www/guide", true}},
+        DamagedValue{
+            "Port", true, "", {"ftp.example.com", "anna", "secret", "21", "www/guide", true}},
+        DamagedValue{"Directory", true, "", {"ftp.example.com", "anna", "secret", "021", "", true}},
+        DamagedValue{"Passive",
+                     false,
+                     "yes",
+                     {"ftp.example.com", "anna", "secret", "021", "www/guide", false}}));
 
 TEST(FtpSettingsWrite, AllSixValuesAreWrittenThePasswordEnciphered) {
     MemorySettings store;

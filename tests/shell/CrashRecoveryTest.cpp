@@ -350,6 +350,98 @@ TEST_F(RecoveryOfferTest, ACopyOfAProgramStillRunningIsNotOffered) {
     EXPECT_TRUE(OwnCopyOnDisk());
 }
 
+TEST_F(RecoveryOfferTest, UndoNeverCallsARecoveredGuideSaved) {
+    Crash(NumberedRecords(3), "lamp.dvx", 2, "Recovered work");
+    const std::string onDisk = ReadBytes(Dir.File("lamp.dvx"));
+    Platform.ChoiceAnswers.push_back(Recover);
+    Start();
+    GuideForm& form = *Next;
+    form.Editor.DialogueMemoChange("Recovered work, and a character");
+    form.Undo1Click();
+    EXPECT_EQ(form.View.DialogueMemo.Text, "Recovered work");
+    EXPECT_TRUE(form.Document.Modified()) << "the file still holds the text from before";
+    form.Recovery.TimerTick();
+    EXPECT_EQ(CopiesOnDisk().size(), 1u) << "the copy of the recovered work stays";
+    Platform.MessageAnswers.push_back(MsgAnswer::Cancel);
+    ASSERT_FALSE(form.Files.CloseQuery()) << "Close asks";
+    EXPECT_EQ(Platform.Messages.back().Text, "Save changes to lamp.dvx?");
+    EXPECT_EQ(ReadBytes(Dir.File("lamp.dvx")), onDisk);
+
+    // Written, the recovered guide has a saved point like any other.
+    form.Files.Save1Click();
+    form.Editor.DialogueMemoChange("After the save");
+    form.Undo1Click();
+    EXPECT_FALSE(form.Document.Modified());
+}
+
+// Copies whose lines a guide file could not hold either: each is offered as one that cannot be
+// restored, the window keeps the new guide, and the copy stays on disk until it is discarded.
+TEST_F(RecoveryOfferTest, ACopyFailingTheGuideChecksIsNeverLoaded) {
+    struct Case {
+        std::vector<std::string> Lines;
+        std::string Fault;
+    };
+    const std::vector<Case> cases = {
+        {{Primary(1, "One"), "garbage"}, "line 2 does not start with a record number"},
+        {{Primary(0, "Zero")},
+         "line 1 starts with the record number 0, but record numbers start at 1"},
+        {{Primary(1, "One"), Primary(-5, "Minus five")},
+         "line 2 starts with the record number -5, but record numbers start at 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Fault);
+        fs::remove_all(Folder());
+        fs::create_directories(Folder());
+        RecoveryCopy copy;
+        copy.GuideFileName = Dir.File("lamp.dvx");
+        copy.WrittenAt = CrashTime;
+        copy.Lines = c.Lines;
+        const std::string path = (fs::path(Folder()) / "4711-0123456789abcdef.recovery").string();
+        WriteBytes(path, EncodeRecoveryCopy(copy));
+
+        Platform.Choices.clear();
+        Platform.ChoiceAnswers.push_back(static_cast<int>(UnrestorableAnswer::Later));
+        Start();
+        ASSERT_EQ(Platform.Choices.size(), 1u);
+        const ChoiceRequest& asked = Platform.Choices[0];
+        EXPECT_EQ(asked.Text, "Unsaved changes to lamp.dvx from 14:32 cannot be restored: " +
+                                  c.Fault + ". The copy is kept until it is discarded.");
+        EXPECT_EQ(asked.Choices, (std::vector<std::string>{"Discard", "Later"}));
+        EXPECT_EQ(asked.EscapeChoice, static_cast<int>(UnrestorableAnswer::Later));
+        EXPECT_TRUE(Next->Document.Untitled());
+        EXPECT_FALSE(Next->Document.Modified());
+        EXPECT_TRUE(Next->Document.Records.Lines.empty());
+        EXPECT_EQ(Next->Document.StatusText, "Record 1 of 1");
+        Next->Nav.StepNext(); // the guide on show holds nothing that fails
+        EXPECT_EQ(Next->Document.CurrentRecord, 2);
+        EXPECT_TRUE(fs::exists(path)) << "Later keeps it";
+        Next.reset();
+
+        Platform.ChoiceAnswers.push_back(static_cast<int>(UnrestorableAnswer::Discard));
+        Start();
+        EXPECT_EQ(Platform.Choices.size(), 2u) << "offered again at the next start";
+        EXPECT_FALSE(fs::exists(path)) << "Discard deletes it";
+        Next.reset();
+    }
+}
+
+// The highest record number there can be is a guide file's right, and a copy's: the copy
+// comes back at once, on the record that was on screen.
+TEST_F(RecoveryOfferTest, ACopyUpToTheHighestRecordNumberIsRestored) {
+    fs::create_directories(Folder());
+    RecoveryCopy copy;
+    copy.GuideFileName = Dir.File("lamp.dvx");
+    copy.WrittenAt = CrashTime;
+    copy.CurrentRecord = 2147483647;
+    copy.Lines = {Primary(1, "One"), Primary(2147483647, "Last")};
+    WriteBytes(fs::path(Folder()) / "4711-0123456789abcdef.recovery", EncodeRecoveryCopy(copy));
+    Platform.ChoiceAnswers.push_back(Recover);
+    Start();
+    EXPECT_EQ(Next->Document.StatusText, "Record 2147483647 of 2147483647");
+    EXPECT_EQ(Next->View.DialogueMemo.Text, "Last");
+    EXPECT_TRUE(Next->Document.Modified());
+}
+
 TEST_F(RecoveryOfferTest, WithoutCopiesNothingIsAsked) {
     Start();
     EXPECT_TRUE(Platform.Choices.empty());

@@ -86,7 +86,8 @@ TEST_F(OptionsPageTest, SavesAnUntitledGuideFirst) {
     Platform.DialogAnswers.push_back(chosen);
     ClickGenerate();
     ASSERT_EQ(Platform.SaveDialogs.size(), 1u);
-    EXPECT_EQ(Platform.SaveDialogs[0].Title, "Save Guide");
+    EXPECT_EQ(Platform.SaveDialogs[0].Title, "Save Guide before generating HTML");
+    EXPECT_EQ(Doc().StatusText, "Saved first.dvx");
     EXPECT_EQ(Doc().GuideFileName, chosen + ".dvx");
     EXPECT_EQ(ReadBytes(chosen + ".dvx"), EncodeLineForFile(Primary(1, "Hello")) + "\r\n");
     EXPECT_EQ(Doc().WindowTitle, "Dravenloom - first.dvx");
@@ -171,6 +172,43 @@ TEST_F(OptionsPageTest, SavesTheMemoWithCrLfAfterEveryLine) {
     EXPECT_EQ(written, expected);
     EXPECT_NE(written.find("VALUE=\"Caf\xE9\""), std::string::npos); // code page bytes
     EXPECT_EQ(written.substr(written.size() - 11), "</APPLET>\r\n");
+}
+
+// The page goes beside the guide it publishes: the first Save To File of a guide starts in
+// its folder with a page named after it, later ones offer the page saved last, and another
+// guide starts afresh. The status line says where the element went.
+TEST_F(OptionsPageTest, SaveToFileStartsBesideTheGuideAndSaysWhereItSaved) {
+    OpenGuide(NumberedRecords(1), "lamp.dvx");
+    ClickGenerate();
+    const std::string target = Dir.File("published.htm");
+    Platform.DialogAnswers.push_back(target);
+    Tag().SaveBtnClick();
+    ASSERT_EQ(Platform.SaveDialogs.size(), 1u);
+    EXPECT_EQ(Platform.SaveDialogs[0].Directory, Dir.Path.string());
+    EXPECT_EQ(Platform.SaveDialogs[0].FileName, "lamp.html");
+    EXPECT_EQ(Doc().StatusText, "Saved the applet element to published.htm");
+    EXPECT_EQ(ReadBytes(target).substr(0, 7), "<APPLET");
+
+    Platform.DialogAnswers.push_back(std::nullopt);
+    Tag().SaveBtnClick();
+    EXPECT_EQ(Platform.SaveDialogs.at(1).FileName, target);
+    EXPECT_EQ(Doc().StatusText, "Saved the applet element to published.htm") << "cancelled";
+
+    TempDirectory other;
+    const std::string guide = other.File("tour");
+    WriteGuideFileBytes(guide, NumberedRecords(1));
+    Doc().OpenDialogPath = guide;
+    Files().OpenGuideFile();
+    Platform.DialogAnswers.push_back(std::nullopt);
+    Tag().SaveBtnClick();
+    EXPECT_EQ(Platform.SaveDialogs.at(2).Directory, other.Path.string());
+    EXPECT_EQ(Platform.SaveDialogs.at(2).FileName, "tour.html");
+
+    // Load From File starts in the guide's folder too, until a page was chosen.
+    Platform.DialogAnswers.push_back(std::nullopt);
+    Generate.LoadBtnClick();
+    EXPECT_EQ(Platform.OpenDialogs.at(0).Directory, other.Path.string());
+    EXPECT_EQ(Platform.OpenDialogs.at(0).FileName, "");
 }
 
 TEST_F(OptionsPageTest, SavesTheAuthorsOwnLines) {

@@ -254,6 +254,126 @@ TEST_F(UndoRedoTest, UndoOfCreateNewTakesBackTheLinkAndTheAppendedRecord) {
     EXPECT_EQ(Form.UndoCaption(), "&Undo Typing in record 1");
 }
 
+// Every write of the guide file is the history's saved point, whichever command made it and
+// whether or not that command turned "&Save" off: undoing past it leaves the file behind, and
+// redoing back to it is the file again.
+struct WriteCase {
+    const char* Name;
+    bool Untitled;
+    // `named`: the file the save dialog picks, when one is shown.
+    void (*Write)(const std::string& named, ScriptedPlatform& platform, GuideForm& form);
+};
+
+class UndoAfterWriteTest : public UndoRedoTest, public ::testing::WithParamInterface<WriteCase> {};
+
+TEST_P(UndoAfterWriteTest, UndoPastTheWriteIsModified) {
+    if (!GetParam().Untitled)
+        OpenSample();
+    TypeDialogue("Written by the command");
+    GetParam().Write(Dir.File("named.dvx"), Platform, Form);
+    ASSERT_FALSE(Doc().Untitled());
+    const std::string written = ReadBytes(Doc().GuideFileName);
+    ASSERT_NE(written.find("Written by the command"), std::string::npos);
+
+    Undo();
+    EXPECT_TRUE(Modified()) << "the file holds the typing just undone";
+    Redo();
+    EXPECT_FALSE(Modified()) << "back at what the file holds";
+    EXPECT_EQ(ReadBytes(Doc().GuideFileName), written);
+    Undo();
+    Platform.Messages.clear();
+    Platform.MessageAnswers.push_back(MsgAnswer::Cancel);
+    Files().Close1Click();
+    EXPECT_EQ(Platform.Messages.size(), 1u) << "Close asks";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, UndoAfterWriteTest,
+    ::testing::Values(
+        WriteCase{"OpenAnsweredYesThenCancelled", false,
+                  [](const std::string&, ScriptedPlatform& platform, GuideForm& form) {
+                      platform.MessageAnswers.push_back(MsgAnswer::Yes);
+                      platform.DialogAnswers.push_back(std::nullopt);
+                      form.Files.Open1Click();
+                      EXPECT_TRUE(form.Document.Modified()) << "the write leaves it as it was";
+                  }},
+        WriteCase{"UntitledOpenAnsweredYesThenCancelled", true,
+                  [](const std::string& named, ScriptedPlatform& platform, GuideForm& form) {
+                      platform.MessageAnswers.push_back(MsgAnswer::Yes);
+                      platform.DialogAnswers.push_back(named);
+                      platform.DialogAnswers.push_back(std::nullopt);
+                      form.Files.Open1Click();
+                  }},
+        WriteCase{"GenerateHtmlOnAnUntitledGuide", true,
+                  [](const std::string& named, ScriptedPlatform& platform, GuideForm& form) {
+                      platform.DialogAnswers.push_back(named);
+                      form.Applet.Tag.GenerateBitBtnClick();
+                  }},
+        WriteCase{"UploadNamingAnUntitledGuide", true,
+                  [](const std::string& named, ScriptedPlatform& platform, GuideForm& form) {
+                      platform.DialogAnswers.push_back(named);
+                      form.Editor.CommitRecord();
+                      ASSERT_TRUE(form.Files.SaveUntitledGuide());
+                  }},
+        WriteCase{"Save", false,
+                  [](const std::string&, ScriptedPlatform&, GuideForm& form) {
+                      form.Files.Save1Click();
+                  }}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Undo and redo bring back the enabled states each state was left with: a new guide and a
+// record "Create new" began show the placeholder with "Next" and "Remove" on; a record "Next"
+// just appended waits for its dialogue with both off.
+TEST_F(UndoRedoTest, UndoBringsBackTheButtonsOfTheStateItReturnsTo) {
+    const auto expectButtons = [&](bool next, bool save, bool saveAs, const char* where) {
+        SCOPED_TRACE(where);
+        EXPECT_EQ(View().NextBitBtn.Enabled, next);
+        EXPECT_EQ(View().RemoveBitBtn.Enabled, next);
+        EXPECT_EQ(Modified(), save);
+        EXPECT_EQ(Doc().SaveAsItem.Enabled, saveAs);
+    };
+    // Back to a new guide.
+    TypeDialogue("First words");
+    Undo();
+    EXPECT_EQ(View().DialogueMemo.Text, PlaceholderDialogue);
+    EXPECT_TRUE(Lines().empty());
+    expectButtons(true, false, false, "undone to the new guide");
+    Redo();
+    expectButtons(true, true, true, "redone");
+
+    // The removal of a record "Create new" made, taken back.
+    OpenSample();
+    ShowRecord(3);
+    TypeResponse(2, "onwards");
+    ClickCreateNew(2);
+    ASSERT_EQ(Doc().StatusText, "Record 4 of 4");
+    expectButtons(true, true, true, "after Create new");
+    Remove();
+    ASSERT_EQ(Doc().RecordCount, 3);
+    Undo();
+    EXPECT_EQ(Doc().StatusText, "Record 4 of 4");
+    EXPECT_EQ(View().DialogueMemo.Text, PlaceholderDialogue);
+    expectButtons(true, true, true, "removal undone");
+    Undo(); // Create new
+    Redo();
+    expectButtons(true, true, true, "Create new redone");
+
+    // A record "Next" appended, typed in, and the typing undone; "Next" redone.
+    OpenSample();
+    ShowRecord(3);
+    ClickNext();
+    expectButtons(false, true, true, "after Next appended record 4");
+    TypeDialogue("Four");
+    expectButtons(true, true, true, "its dialogue written");
+    Undo();
+    EXPECT_EQ(View().DialogueMemo.Text, PlaceholderDialogue);
+    expectButtons(false, true, true, "the dialogue undone");
+    Undo(); // Next
+    expectButtons(true, false, true, "undone to the guide as opened");
+    Redo();
+    expectButtons(false, true, true, "Next redone");
+}
+
 } // namespace
 } // namespace dravenloom
 

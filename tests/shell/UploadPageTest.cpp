@@ -100,6 +100,7 @@ TEST_F(UploadPageTest, AnHtmlFileComesFirstAndCancellingTheQuestionCancelsTheLis
     ASSERT_GE(Upload.UploadList.size(), 2u);
     EXPECT_EQ(Upload.UploadList[0], Dir.File("page.html"));
     EXPECT_EQ(Platform.OpenDialogs.at(0).Filter, "HTML Files (*.html, *.htm)|*.html; *.htm");
+    EXPECT_EQ(Platform.OpenDialogs.at(0).Directory, Dir.Path.string()) << "the guide's folder";
 
     Platform.MessageAnswers.push_back(MsgAnswer::Cancel);
     Upload.BuildUploadList();
@@ -155,6 +156,8 @@ TEST_F(UploadPageTest, AnUntitledGuideIsSavedFirstKeepingItsModifiedState) {
     Platform.DialogAnswers.push_back(Dir.File("fresh.dvx"));
     Platform.MessageAnswers.push_back(MsgAnswer::No);
     Upload.BuildUploadList();
+    ASSERT_EQ(Platform.SaveDialogs.size(), 1u);
+    EXPECT_EQ(Platform.SaveDialogs[0].Title, "Save Guide before uploading");
     EXPECT_EQ(Doc().GuideFileName, Dir.File("fresh.dvx"));
     EXPECT_EQ(Doc().WindowTitle, "Dravenloom - fresh.dvx");
     EXPECT_TRUE(std::filesystem::exists(Dir.File("fresh.dvx")));
@@ -371,6 +374,101 @@ TEST_F(UploadPageTest, TheWindowsFirstShowReadsTheServerSettings) {
     Form.ToolbarButton976Click();
     EXPECT_EQ(Platform.CurrentPointer, PointerShape::Busy);
 }
+
+TEST_F(UploadPageTest, TheListCannotChangeWhileARunGoesOn) {
+    // The Delete key and Remove File while a file is on its way and while the last file's type
+    // command waits: every file is still sent, in its order, and nothing is said.
+    const std::string guide = OpenPictureGuide();
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.BuildUploadList();
+    const std::vector<std::string> rows = Upload.UploadList;
+    const auto pressDelete = [this] {
+        Upload.SelectedRow = 0;
+        Upload.FilesMemoDeleteKey();
+        Upload.SelectedRow = static_cast<int>(Upload.UploadList.size()) - 1;
+        Upload.RemoveBtnClick();
+    };
+    WhileSending("Dravenloom.class", pressDelete);
+    int types = 0;
+    Ftp.DuringRequest = [&, put = Ftp.DuringRequest](FtpRequest request, int nth) {
+        put(request, nth);
+        if (request == FtpRequest::TypeSet && ++types == 8)
+            pressDelete();
+    };
+    Platform.ClearRecords();
+    Upload.UploadBtnClick();
+    EXPECT_EQ(types, 8);
+    EXPECT_EQ(Puts(),
+              (std::vector<std::string>{"guide.dvx", "Dravenloom.class", "About.class",
+                                        "Progress.class", "GuideCanvas.class", "GuideFrame.class",
+                                        "gray.gif", "bulb.jpg", "plug.gif"}));
+    EXPECT_EQ(rows.size(), 9u);
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"File upload was successful."}));
+    // Idle again, the list goes as the author says.
+    Upload.UploadList = {"a", "b"};
+    Upload.SelectedRow = 0;
+    Upload.FilesMemoDeleteKey();
+    EXPECT_EQ(Upload.UploadList, (std::vector<std::string>{"b"}));
+}
+
+TEST_F(UploadPageTest, ALogoutRefusedAfterEveryFileWasStoredIsStillSuccess) {
+    OpenGuide(NumberedRecords(1));
+    Ftp.Failures.push_back({FtpRequest::Quit, 1, 500, "The server answered QUIT with 500 No"});
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.UploadBtnClick();
+    EXPECT_EQ(MessageTexts(),
+              (std::vector<std::string>{"Would you like to upload an HTML file with your applet?",
+                                        "File upload was successful."}));
+    EXPECT_EQ(Ftp.Calls.back(), "Quit");
+    EXPECT_TRUE(Upload.UploadBtn.Enabled);
+    EXPECT_EQ(Platform.CurrentPointer, PointerShape::Normal);
+}
+
+struct CloseCase {
+    const char* Name;
+    MsgAnswer Answer;
+    bool MayClose;
+    std::vector<std::string> Puts;
+};
+
+class ClosingDuringARun : public UploadPageTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(ClosingDuringARun, AsksWhetherToStopTheUpload) {
+    const CloseCase& c = GetParam();
+    OpenGuide(NumberedRecords(1));
+    Form.AttachUpload(Upload);
+    bool mayClose = !c.MayClose;
+    WhileSending("About.class", [&] {
+        Platform.MessageAnswers.push_back(c.Answer);
+        mayClose = Form.CloseQuery();
+    });
+    Platform.MessageAnswers.push_back(MsgAnswer::No);
+    Upload.UploadBtnClick();
+    EXPECT_EQ(mayClose, c.MayClose);
+    EXPECT_EQ(Platform.Messages.at(1),
+              (MessageRequest{"Confirm", "An upload is in progress.  Stop it and close Dravenloom?",
+                              MsgButtons::YesNo, MsgIcon::Question}));
+    EXPECT_EQ(Puts(), c.Puts);
+    EXPECT_EQ(std::count(Ftp.Calls.begin(), Ftp.Calls.end(), "Abort"), c.MayClose ? 1 : 0);
+    EXPECT_TRUE(Upload.UploadList.empty());
+    EXPECT_EQ(Platform.CurrentPointer, PointerShape::Normal);
+    // Idle, the window closes without the question.
+    Platform.ClearRecords();
+    EXPECT_TRUE(Form.CloseQuery());
+    EXPECT_TRUE(Platform.Messages.empty());
+}
+
+const CloseCase CloseCases[] = {
+    {"YesStopsTheRun", MsgAnswer::Yes, true, {"guide.dvx", "Dravenloom.class", "About.class"}},
+    {"NoLetsItFinish",
+     MsgAnswer::No,
+     false,
+     {"guide.dvx", "Dravenloom.class", "About.class", "Progress.class", "GuideCanvas.class",
+      "GuideFrame.class", "gray.gif"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Upload, ClosingDuringARun, ::testing::ValuesIn(CloseCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
 } // namespace dravenloom

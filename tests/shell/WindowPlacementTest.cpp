@@ -56,7 +56,20 @@ INSTANTIATE_TEST_SUITE_P(
         // A screen to the right of the first one, and a window larger than the screen.
         PlacementCase{
             "SecondScreen", {2000, 100, 620, 470}, Tutorial, {1920, 0, 1920, 1080}, {2628, 100}},
-        PlacementCase{"LargerThanTheScreen", {100, 100, 620, 470}, {1500, 1200}, Square, {0, 0}}),
+        PlacementCase{"LargerThanTheScreen", {100, 100, 620, 470}, {1500, 1200}, Square, {0, 0}},
+        // An anchor off the screen, its far edges past the largest int: still a place on the
+        // screen, not beside it out there.
+        PlacementCase{"AnchorNearTheLargestInt",
+                      {2147483000, 2147483000, 620, 470},
+                      Tutorial,
+                      Square,
+                      {680, 579}},
+        PlacementCase{"AnchorFarToTheLeft", {-5000, 100, 620, 470}, Tutorial, Square, {0, 100}},
+        PlacementCase{"AnchorOfTheLargestSize",
+                      {100, 100, 2147483647, 2147483647},
+                      Tutorial,
+                      Square,
+                      {0, 100}}),
     [](const ::testing::TestParamInfo<PlacementCase>& info) {
         return std::string(info.param.Name);
     });
@@ -119,7 +132,12 @@ INSTANTIATE_TEST_SUITE_P(
         RestoreCase{"SmallerIsRaisedToTheMinimum",
                     {{100, 100, 300, 200}, false},
                     ScreenRect{100, 100, 620, 462}},
-        RestoreCase{"RaisedPastTheEdge", {{1600, 900, 300, 100}, false}, std::nullopt}),
+        RestoreCase{"RaisedPastTheEdge", {{1600, 900, 300, 100}, false}, std::nullopt},
+        // Stored by hand near the ends of the integers: the far edges lie past them, never
+        // wrapping round onto a screen (the sanitizer build runs these).
+        RestoreCase{"NearTheLargestLeft", {{2147483000, 0, 800, 600}, false}, std::nullopt},
+        RestoreCase{"NearTheLargestTop", {{0, 2147483000, 800, 600}, false}, std::nullopt},
+        RestoreCase{"LargestSize", {{100, 100, 2147483647, 2147483647}, false}, std::nullopt}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(RestoredPlaceTest, NoScreenHoldsNothing) {

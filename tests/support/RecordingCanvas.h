@@ -39,7 +39,8 @@ public:
     std::map<std::string, std::pair<int, int>> Files;
     std::vector<std::string> Requests;
 
-    std::unique_ptr<Picture> Load(const std::string& fileName) override {
+    std::unique_ptr<Picture> Load(const std::filesystem::path& file) override {
+        const std::string fileName = file.string();
         Requests.push_back(fileName);
         const auto found = Files.find(fileName);
         if (found == Files.end())

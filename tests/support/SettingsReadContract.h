@@ -26,7 +26,7 @@ inline void ExpectReadStatesOfPreparedStore(SettingsStore& store) {
     EXPECT_EQ(store.ReadBool(ProgramKey, "Absent"), BoolRead::Missing());
 
     // The FTP values in the order they are read: a missing string reads as empty and the
-    // reading goes on; an unreadable value is told apart, so that it can end the reading.
+    // reading goes on; an unreadable value is told apart, so that it keeps its field as it was.
     EXPECT_EQ(store.ReadString(FtpKey, "Host"), TextRead::Of("ftp.example.org"));
     const TextRead username = store.ReadString(FtpKey, "Username");
     EXPECT_EQ(username, TextRead::Missing());

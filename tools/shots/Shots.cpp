@@ -32,6 +32,7 @@
 #include "shell/RecoveryStore.h"
 #include "shots/QuickShots.h"
 #include "shots/ShotTools.h"
+#include "shots/SpellingShot.h"
 #include "shots/UploadShot.h"
 
 #include <QAction>
@@ -496,6 +497,7 @@ int main(int argc, char* argv[]) {
 
     ShootPasteQuestion(camera, window);
     ShootEditMenu(camera, window);
+    ShootSpelling(camera, window);
 
     window.ShowTutorial();
     Settle(300);

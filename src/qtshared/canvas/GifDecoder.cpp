@@ -1,7 +1,8 @@
 // GIF pictures through giflib: the first frame, placed on the logical screen, its transparent
 // colour (from the graphics control block before it) given alpha 0. Records are read one by
-// one rather than slurped, so that a frame's size is checked before its pixels are allocated
-// and frames after the first are never decoded.
+// one rather than slurped, so that the screen's and the frame's sizes (and the memory they
+// need) are checked before their pixels are allocated and frames after the first are never
+// decoded.
 #include "qtshared/canvas/PictureDecoders.h"
 
 #include <gif_lib.h>
@@ -101,6 +102,8 @@ QImage ReadFrame(const GifFile& gif, const GraphicsControlBlock& control,
     const long long width = std::max<long long>(gif->SWidth, 0LL + frame.Left + frame.Width);
     const long long height = std::max<long long>(gif->SHeight, 0LL + frame.Top + frame.Height);
     CheckPictureSize(width, height, shownName);
+    CheckPictureMemory(PixelBytes(width, height) + static_cast<unsigned long long>(frame.Width),
+                       shownName);
     QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_ARGB32);
     if (image.isNull())
         ThrowPictureError(shownName, "there is not enough memory for it");
@@ -133,6 +136,7 @@ QImage DecodeGif(const std::string& bytes, const std::string& shownName) {
     GifFile gif(source, shownName);
     // A screen of size 0 is allowed (the frame gives the size); a huge one is refused at once.
     CheckPictureSize(std::max(gif->SWidth, 1), std::max(gif->SHeight, 1), shownName);
+    CheckPictureMemory(PixelBytes(gif->SWidth, gif->SHeight), shownName);
 
     GraphicsControlBlock control{};
     control.TransparentColor = NO_TRANSPARENT_COLOR;

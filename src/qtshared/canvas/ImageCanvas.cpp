@@ -91,11 +91,25 @@ void ImageCanvas::SetSize(int width, int height) {
     Surface = BlankImage(width, height);
 }
 
+QRect ImageCanvas::OnSurface(long long x1, long long y1, long long x2, long long y2) const {
+    // Coordinates come from settings and records, anywhere in the integers: the rectangle is
+    // cut to the surface in 64 bits, so that no corner computed from them overflows.
+    x1 = std::max(x1, 0LL);
+    y1 = std::max(y1, 0LL);
+    x2 = std::min<long long>(x2, Surface.width());
+    y2 = std::min<long long>(y2, Surface.height());
+    if (x2 <= x1 || y2 <= y1)
+        return {};
+    return QRect(static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2 - x1),
+                 static_cast<int>(y2 - y1));
+}
+
 void ImageCanvas::Fill(int x1, int y1, int x2, int y2) {
-    if (Surface.isNull() || x2 <= x1 || y2 <= y1)
+    const QRect area = OnSurface(x1, y1, x2, y2);
+    if (Surface.isNull() || area.isEmpty())
         return;
     QPainter painter(&Surface);
-    painter.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), ColourOf(Brush));
+    painter.fillRect(area, ColourOf(Brush));
 }
 
 const ImageCanvas::Measure& ImageCanvas::Current() const {
@@ -149,26 +163,34 @@ void ImageCanvas::DrawTextOpaque(int x, int y, std::string_view text) {
     if (Surface.isNull() || text.empty())
         return;
     const Measure& measure = Current();
-    const QString shown = TextOf(text);
+    // A text wholly off the surface (a text start near the largest number, say) draws
+    // nothing; one that reaches it starts less than its own size away, so its baseline and
+    // cell are plain ints.
+    const QRect cell =
+        OnSurface(x, y, 0LL + x + TextWidth(text), 0LL + y + measure.Metrics.height());
+    if (cell.isEmpty())
+        return;
     QPainter painter(&Surface);
-    painter.fillRect(QRect(x, y, TextWidth(text), measure.Metrics.height()), ColourOf(Brush));
+    painter.fillRect(cell, ColourOf(Brush));
     painter.setFont(measure.Font);
     painter.setPen(ColourOf(FontColour));
-    painter.drawText(QPoint(x, y + measure.Metrics.ascent()), shown);
+    painter.drawText(QPoint(x, y + measure.Metrics.ascent()), TextOf(text));
 }
 
 void ImageCanvas::DrawPicture(int x, int y, const Picture& picture) {
     const auto* image = dynamic_cast<const ImagePicture*>(&picture);
     if (!image)
         throw DravenloomError("The canvas can only draw pictures it loaded itself");
-    if (Surface.isNull())
+    if (Surface.isNull() ||
+        OnSurface(x, y, 0LL + x + image->Width(), 0LL + y + image->Height()).isEmpty())
         return;
     QPainter painter(&Surface);
     painter.drawImage(QPoint(x, y), image->Image());
 }
 
 void ImageCanvas::DrawButton(int x, int y, const ButtonPicture& button) {
-    if (Surface.isNull())
+    if (Surface.isNull() ||
+        OnSurface(x, y, 0LL + x + ButtonPictureSize, 0LL + y + ButtonPictureSize).isEmpty())
         return;
     QImage picture(ButtonPictureSize, ButtonPictureSize, QImage::Format_RGB32);
     for (int row = 0; row < ButtonPictureSize; ++row)

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 #include <array>
@@ -65,6 +66,8 @@ private:
         mutable std::array<int, 256> Advances;
     };
     int Advance(const Measure& measure, unsigned char byte) const;
+    // The part of the rectangle from (x1, y1) up to (x2, y2) on the surface; empty when none.
+    QRect OnSurface(long long x1, long long y1, long long x2, long long y2) const;
     const Measure& Current() const;
 
     QImage Surface;

@@ -1,7 +1,10 @@
 // JPEG pictures through libjpeg. Its errors leave the library by longjmp back into the functions
 // below, which hold nothing that needs destroying, so a corrupt file is an exception and never
-// ends the program.
+// ends the program. The memory a file asks for is worked out from its headers and refused
+// before the library allocates it.
 #include "qtshared/canvas/PictureDecoders.h"
+
+#include "qtshared/canvas/PictureFiles.h"
 
 #include <csetjmp>
 #include <cstddef>
@@ -45,8 +48,38 @@ struct JpegReader {
     JpegErrors Errors;
 };
 
+// The memory the library and the picture will take, from the headers alone: the picture at
+// four bytes a pixel, one row of samples, and, when the file comes in several scans (always
+// so for a progressive one), the coefficients of every block of every component, which the
+// library keeps until the last scan has arrived.
+unsigned long long JpegMemory(jpeg_decompress_struct& info) {
+    const auto roundUp = [](unsigned long long value, unsigned long long step) {
+        return step == 0 ? value : (value + step - 1) / step * step;
+    };
+    const auto ceilDiv = [](unsigned long long value, unsigned long long by) {
+        return by == 0 ? value : (value + by - 1) / by;
+    };
+    unsigned long long bytes = PixelBytes(info.image_width, info.image_height) +
+                               4ULL * static_cast<unsigned long long>(info.image_width);
+    if (!jpeg_has_multiple_scans(&info))
+        return bytes;
+    const unsigned long long maxH = static_cast<unsigned long long>(info.max_h_samp_factor);
+    const unsigned long long maxV = static_cast<unsigned long long>(info.max_v_samp_factor);
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const auto h = static_cast<unsigned long long>(component.h_samp_factor);
+        const auto v = static_cast<unsigned long long>(component.v_samp_factor);
+        const unsigned long long blocksWide =
+            roundUp(ceilDiv(info.image_width * h, maxH * DCTSIZE), h);
+        const unsigned long long blocksHigh =
+            roundUp(ceilDiv(info.image_height * v, maxV * DCTSIZE), v);
+        bytes += blocksWide * blocksHigh * DCTSIZE2 * sizeof(JCOEF);
+    }
+    return bytes;
+}
+
 // Each step sets its own return point, as the longjmp must land in a frame still alive.
-bool ReadJpegHeader(JpegReader& reader, const std::string& bytes) {
+bool ReadJpegHeader(JpegReader& reader, const std::string& bytes, unsigned long long& memory) {
     if (setjmp(reader.Errors.Jump))
         return false;
     jpeg_mem_src(&reader.Info, reinterpret_cast<const unsigned char*>(bytes.data()),
@@ -64,6 +97,7 @@ bool ReadJpegHeader(JpegReader& reader, const std::string& bytes) {
         reader.Info.out_color_space = JCS_RGB;
         break;
     }
+    memory = JpegMemory(reader.Info);
     return true;
 }
 
@@ -134,9 +168,14 @@ QImage DecodeJpeg(const std::string& bytes, const std::string& shownName) {
     if (!CreateJpegReader(reader))
         ThrowPictureError(shownName, reader.Errors.Message);
     JpegSession session(reader);
-    if (!ReadJpegHeader(reader, bytes))
+    unsigned long long memory = 0;
+    if (!ReadJpegHeader(reader, bytes, memory))
         ThrowPictureError(shownName, reader.Errors.Message);
     CheckPictureSize(reader.Info.image_width, reader.Info.image_height, shownName);
+    CheckPictureMemory(memory, shownName);
+    // The library's own bound on what it allocates, should its buffers ever outgrow the
+    // estimate: it then fails (it has no backing store) rather than take more.
+    reader.Info.mem->max_memory_to_use = static_cast<long>(PictureMemoryBudget);
 
     QImage image(static_cast<int>(reader.Info.image_width),
                  static_cast<int>(reader.Info.image_height), QImage::Format_RGB32);

@@ -18,4 +18,10 @@ QImage DecodeGif(const std::string& bytes, const std::string& shownName);
 // Refuses a picture larger than MaxPictureSide a side (or with no pixels at all).
 void CheckPictureSize(long long width, long long height, const std::string& shownName);
 
+// Refuses a picture whose decoding would take more than PictureMemoryBudget bytes.
+void CheckPictureMemory(unsigned long long bytes, const std::string& shownName);
+
+// The bytes of a picture of that size held at four bytes a pixel, as the canvas draws it.
+unsigned long long PixelBytes(long long width, long long height);
+
 } // namespace dravenloom

@@ -1,10 +1,9 @@
 // Loading the pictures that records name.
 #include "qtshared/canvas/PictureFiles.h"
 
-#include "qtshared/canvas/PictureDecoders.h"
-#include "document/Cp1252.h"
 #include "document/Errors.h"
 #include "document/GuideFile.h"
+#include "qtshared/canvas/PictureDecoders.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -99,6 +98,7 @@ void CheckBmpHeader(const std::string& bytes, const std::string& shownName) {
     }
     height = height < 0 ? -height : height; // negative: rows stored from the top
     CheckPictureSize(width, height, shownName);
+    CheckPictureMemory(PixelBytes(width, height), shownName);
     constexpr long long Uncompressed = 0, BitFields = 3;
     if (compression == Uncompressed || compression == BitFields) {
         const long long rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
@@ -114,9 +114,12 @@ QImage DecodeWithQt(const std::string& bytes, const char* format, const std::str
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
+    reader.setAllocationLimit(static_cast<int>(PictureMemoryBudget / (1024 * 1024)));
     const QSize size = reader.size();
-    if (size.isValid())
+    if (size.isValid()) {
         CheckPictureSize(size.width(), size.height(), shownName);
+        CheckPictureMemory(PixelBytes(size.width(), size.height()), shownName);
+    }
     QImage image = reader.read();
     if (image.isNull())
         ThrowPictureError(shownName, reader.errorString().toStdString());
@@ -140,6 +143,22 @@ void CheckPictureSize(long long width, long long height, const std::string& show
                                          std::to_string(MaxPictureSide) + " a side");
 }
 
+void CheckPictureMemory(unsigned long long bytes, const std::string& shownName) {
+    if (bytes <= PictureMemoryBudget)
+        return;
+    constexpr unsigned long long Megabyte = 1024ULL * 1024;
+    ThrowPictureError(
+        shownName, "it would need " + std::to_string((bytes + Megabyte - 1) / Megabyte) +
+                       " MB to decode, more than the " +
+                       std::to_string(PictureMemoryBudget / Megabyte) + " MB a picture may take");
+}
+
+unsigned long long PixelBytes(long long width, long long height) {
+    // Both sides are within MaxPictureSide by the time a decoder asks, so this cannot overflow.
+    return 4ULL * static_cast<unsigned long long>(std::max(width, 0LL)) *
+           static_cast<unsigned long long>(std::max(height, 0LL));
+}
+
 QImage FitIntoBox(const Picture& picture, QSize box) {
     const auto* image = dynamic_cast<const ImagePicture*>(&picture);
     if (!image)
@@ -150,12 +169,12 @@ QImage FitIntoBox(const Picture& picture, QSize box) {
     return full.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-std::unique_ptr<Picture> PictureFiles::Load(const std::string& fileName) {
-    const std::string shownName = Cp1252ToUtf8(fileName);
-    const PictureFormat format = FormatOf(fileName);
+std::unique_ptr<Picture> PictureFiles::Load(const std::filesystem::path& file) {
+    const std::string shownName = TextFromPath(file);
+    const PictureFormat format = FormatOf(shownName);
     if (format == PictureFormat::Unknown)
         ThrowPictureError(shownName, "unknown extension");
-    const std::string bytes = ReadPictureFile(PathFromText(shownName), shownName);
+    const std::string bytes = ReadPictureFile(file, shownName);
     switch (format) {
     case PictureFormat::Jpeg:
         return std::make_unique<ImagePicture>(DecodeJpeg(bytes, shownName));

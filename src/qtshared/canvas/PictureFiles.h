@@ -28,14 +28,19 @@ private:
 // allocated for it.
 inline constexpr int MaxPictureSide = 16000;
 
+// The most memory decoding one picture may take: its pixels and the decoder's own buffers
+// (a progressive JPEG holds every coefficient of the picture while its scans arrive). A file
+// whose headers ask for more is refused before any of it is allocated, so a small file
+// declaring a huge picture costs nothing.
+inline constexpr unsigned long long PictureMemoryBudget = 256ULL * 1024 * 1024;
+
 class PictureFiles : public PictureLoader {
 public:
-    // `fileName` is code page 1252 bytes, as stored in the guide, used as it stands (a relative
-    // name is relative to the working directory). The decoder follows the extension, in any
-    // case: ".jpg" and ".jpeg", ".gif", ".png", ".bmp". Throws a FileError naming the file for
-    // an unknown extension, a missing or unreadable file, bad or truncated data and a picture
-    // larger than MaxPictureSide a side.
-    std::unique_ptr<Picture> Load(const std::string& fileName) override;
+    // The decoder follows the extension of `file`, in any case: ".jpg" and ".jpeg", ".gif",
+    // ".png", ".bmp". Throws a FileError naming the file for an unknown extension, a missing or
+    // unreadable file, bad or truncated data, a picture larger than MaxPictureSide a side and
+    // one that would need more than PictureMemoryBudget to decode.
+    std::unique_ptr<Picture> Load(const std::filesystem::path& file) override;
 };
 
 // `picture` (an ImagePicture) made small enough for a box of `box`, its aspect kept; a picture

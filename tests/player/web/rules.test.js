@@ -74,6 +74,31 @@ test('pictures by the last component of their stored path, in the image director
   for (const [dir, stored, url] of cases)
     assert.strictEqual(player.pictureUrl(base, dir, stored), url, `${dir} ${stored}`);
   assert.strictEqual(player.lastComponent('a\\b/c\\d.gif'), 'd.gif');
+});
+
+test('an image directory or code base that is no folder to fetch from gives no address', () => {
+  const base = 'http://h.example/g/';
+  const pictures = [
+    ['https://cdn.example/img', 'https://cdn.example/img/bulb.jpg'],
+    ['HTTP://cdn.example/img/', 'http://cdn.example/img/bulb.jpg'],
+    ['javascript:alert(1)', null],
+    ['JavaScript:void(0)/', null],
+    ['data:text/plain,x', null],
+    ['about:blank', null],
+    ['mailto:help@example.com', null],
+    ['ftp://files.example/img', null],
+    ['http://[bad', null],
+  ];
+  for (const [dir, url] of pictures)
+    assert.strictEqual(player.pictureUrl(base, dir, 'C:\\Pics\\bulb.jpg'), url, dir);
+  assert.strictEqual(player.pictureUrl(null, '', 'bulb.jpg'), null);
+  assert.strictEqual(player.pictureUrl('file:///site/g/', 'file:///site/img', 'bulb.jpg'),
+                     'file:///site/img/bulb.jpg');
+  const page = 'http://h.example/guides/page.html';
+  assert.strictEqual(player.codeBase(page, 'https://cdn.example/applet'),
+                     'https://cdn.example/applet/');
+  for (const codebase of ['javascript:alert(1)', 'data:,x', 'about:blank', 'mailto:a@b.c'])
+    assert.strictEqual(player.codeBase(page, codebase), null, codebase);
   assert.strictEqual(player.lastComponent('d.gif'), 'd.gif');
 });
 
