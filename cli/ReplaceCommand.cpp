@@ -53,11 +53,12 @@ int RunReplace(const std::vector<std::string>& arguments, std::ostream& out, std
 
 const CommandRegistrar Registrar(
     {"replace", "Replaces a text or a regular expression in the dialogues and responses",
-     std::string("dravenloom-cli replace GUIDE PATTERN REPLACEMENT [--regex] [--ignore-case]\n"
-                 "                           [--whole-word] [--output OUT]\n"
-                 "  Replaces every match of PATTERN in the dialogues and response texts, as\n"
-                 "  \"Replace All\" does, and writes the guide. With --regex, REPLACEMENT may name\n"
-                 "  the expression's groups: $1, ${name}, $$ for a dollar sign.\n") +
+     std::string(
+         "dravenloom-cli replace GUIDE PATTERN REPLACEMENT [--regex] [--ignore-case]\n"
+         "                           [--whole-word] [--output OUT]\n"
+         "  Replaces every match of PATTERN in the dialogues and response texts, as\n"
+         "  \"Replace All\" does, and writes the guide. With --regex, REPLACEMENT may name\n"
+         "  the expression's groups: $1, ${name}, $$ for a dollar sign.\n") +
          SearchFlagsUsage +
          "  --output OUT   write the result to OUT instead of over GUIDE\n"
          "  Nothing is written when a replacement would put a character into a record that a\n"

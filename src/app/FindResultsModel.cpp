@@ -75,8 +75,7 @@ void MatchDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         const QFont& font = part == 1 ? bold : option.font;
         painter->setFont(font);
         const QRect rest(x, area.top(), area.right() - x + 1, area.height());
-        painter->drawText(rest, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                          parts[part]);
+        painter->drawText(rest, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, parts[part]);
         x += QFontMetrics(font).horizontalAdvance(parts[part]);
         if (x > area.right())
             break;

@@ -56,10 +56,9 @@ StatisticsWindow::StatisticsWindow(TGuideForm& window)
     EndingList = NumberList("EndingList", this);
     DanglingList = NumberList("DanglingList", this);
     auto* lists = new QHBoxLayout;
-    const std::pair<const char*, QListWidget*> boxes[] = {
-        {"Unreachable records", UnreachableList},
-        {"Endings", EndingList},
-        {"Dangling targets", DanglingList}};
+    const std::pair<const char*, QListWidget*> boxes[] = {{"Unreachable records", UnreachableList},
+                                                          {"Endings", EndingList},
+                                                          {"Dangling targets", DanglingList}};
     for (const auto& [title, list] : boxes) {
         auto* box = new QGroupBox(QString::fromUtf8(title), this);
         auto* inner = new QVBoxLayout(box);

@@ -62,8 +62,8 @@ ReplacePlan PlanReplacements(const RecordList& records, const TextPattern& patte
             std::string bytes = plain;
             if (pattern.Options().Regex &&
                 !ConvertReplacement(
-                    pattern.Replacement(text, {match.Start, match.Length}, utf8Replacement),
-                    bytes, plan.Refusal))
+                    pattern.Replacement(text, {match.Start, match.Length}, utf8Replacement), bytes,
+                    plan.Refusal))
                 return plan;
             changed.append(text.substr(copied, match.Start - copied));
             changed += bytes;

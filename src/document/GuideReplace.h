@@ -20,10 +20,10 @@ struct LineEdit {
 };
 
 struct ReplacePlan {
-    std::vector<LineEdit> Edits;   // in list order
-    std::size_t Replacements = 0;  // matches replaced
-    std::size_t Records = 0;       // records changed
-    std::string Refusal;           // why nothing may change (UTF-8); empty when all may
+    std::vector<LineEdit> Edits;  // in list order
+    std::size_t Replacements = 0; // matches replaced
+    std::size_t Records = 0;      // records changed
+    std::string Refusal;          // why nothing may change (UTF-8); empty when all may
 };
 
 // Works out the lines that replacing `matches` (found by FindInGuide with `pattern` in the

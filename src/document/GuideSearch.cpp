@@ -36,8 +36,7 @@ std::vector<GuideMatch> FindInGuide(const RecordList& records, const TextPattern
         if (!span.Valid())
             continue;
         matches.clear();
-        pattern.FindAll(std::string_view(line).substr(span.Begin, span.End - span.Begin),
-                        matches);
+        pattern.FindAll(std::string_view(line).substr(span.Begin, span.End - span.Begin), matches);
         for (const TextMatch& match : matches)
             found.push_back({number, isResponse ? MatchField::Response : MatchField::Dialogue,
                              response, i, match.Start, match.Length});

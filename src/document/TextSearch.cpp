@@ -53,9 +53,8 @@ std::size_t CharactersBefore(std::string_view utf8, std::size_t offset) {
 // Plain ASCII is searched as it stands.
 struct Subject {
     explicit Subject(std::string_view text) {
-        const bool ascii = std::all_of(text.begin(), text.end(), [](char c) {
-            return static_cast<unsigned char>(c) < 0x80;
-        });
+        const bool ascii = std::all_of(text.begin(), text.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         if (ascii) {
             Utf8 = text;
             return;
@@ -77,8 +76,8 @@ struct Subject {
     std::size_t ByteOf(std::size_t utf8Offset) const {
         if (Starts.empty())
             return utf8Offset;
-        return static_cast<std::size_t>(
-            std::lower_bound(Starts.begin(), Starts.end(), utf8Offset) - Starts.begin());
+        return static_cast<std::size_t>(std::lower_bound(Starts.begin(), Starts.end(), utf8Offset) -
+                                        Starts.begin());
     }
     std::size_t Utf8Of(std::size_t byte) const { return Starts.empty() ? byte : Starts[byte]; }
 
@@ -121,8 +120,8 @@ TextPattern::TextPattern(std::string_view utf8Pattern, SearchOptions options)
         flags |= PCRE2_CASELESS;
     int error = 0;
     PCRE2_SIZE errorOffset = 0;
-    Code->Code = pcre2_compile(Units(expression), expression.size(), flags, &error, &errorOffset,
-                               context);
+    Code->Code =
+        pcre2_compile(Units(expression), expression.size(), flags, &error, &errorOffset, context);
     pcre2_compile_context_free(context);
     if (!Code->Code) {
         // The place is counted in what the author typed, not in the wrapping around it.
@@ -194,8 +193,7 @@ std::string TextPattern::Replacement(std::string_view text, const TextMatch& mat
                                at);
         }
         if (done == 0)
-            throw PatternError("The text no longer matches where it was found.",
-                               std::string::npos);
+            throw PatternError("The text no longer matches where it was found.", std::string::npos);
         out.resize(length);
         return out;
     }

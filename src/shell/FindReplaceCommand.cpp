@@ -114,15 +114,14 @@ bool FindReplaceCommand::GoToMatch(std::size_t row) {
         Form.Nav.LastViewedRecord = Form.Document.CurrentRecord;
         Form.Nav.WalkToRecord(match.Record);
     }
-    const TextField& field = match.Field == MatchField::Dialogue
-                                 ? Form.View.DialogueMemo
-                                 : Form.View.Memo(match.Response);
+    const TextField& field = match.Field == MatchField::Dialogue ? Form.View.DialogueMemo
+                                                                 : Form.View.Memo(match.Response);
     Selected = {&field, match.Start, match.Length};
     return true;
 }
 
-bool FindReplaceCommand::Replace(const std::vector<GuideMatch>& matches,
-                                 const TextPattern& pattern, const std::string& label) {
+bool FindReplaceCommand::Replace(const std::vector<GuideMatch>& matches, const TextPattern& pattern,
+                                 const std::string& label) {
     ReplacePlan plan;
     try {
         plan = PlanReplacements(Form.Document.Records, pattern, matches, ReplaceText);
@@ -151,8 +150,8 @@ bool FindReplaceCommand::Replace(const std::vector<GuideMatch>& matches,
     Form.Tree.RecordsRenumbered();
     if (Form.Pages.ActivePage == Page::LogicView)
         Form.Tree.Build();
-    const std::string done = "Replaced " + Count(plan.Replacements, "match", "matches") +
-                             " in " + Count(plan.Records, "record.", "records.");
+    const std::string done = "Replaced " + Count(plan.Replacements, "match", "matches") + " in " +
+                             Count(plan.Records, "record.", "records.");
     Search();
     Said = done + " " + Said;
     return true;

@@ -1,11 +1,11 @@
 // "Find..." and "Replace..." in the window: Ctrl+F and Ctrl+H open one modeless window, the
 // matches are listed, Enter on a match walks to it and selects it in its field, Replace All
 // reaches the Edit View, and a broken expression is named with where it breaks.
-#include "app/EditPage.h"
 #include "app/FindReplaceWindow.h"
+#include "app/CheckGuideWindow.h"
+#include "app/EditPage.h"
 #include "app/MainWindowFixture.h"
 #include "app/StatisticsWindow.h"
-#include "app/CheckGuideWindow.h"
 #include "support/ShortLines.h"
 
 #include <QAbstractItemModel>

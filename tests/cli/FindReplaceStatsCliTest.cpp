@@ -20,22 +20,23 @@ using FindReplaceStatsCliTest = dravenloom::CliFixture;
 
 // Record 1 (a two-line dialogue with "Café", a picture whose path holds "cafe") jumps to 2
 // and 3, record 2 holds a web link, record 3 jumps to 9 of 4, and no path reaches record 4.
-const std::vector<std::string> Sample = {
-    "1|Caf\xE9 open^CAF\xC9 closed#C:\\cafe\\x.gif<10>20~no",
-    "1|To the caf\xE9#2",
-    "1|Elsewhere#3",
-    "2|Two#<>~no",
-    "2|See [url:www.cafe.example]#",
-    "3|Three#<>~no",
-    "3|Far cafe#9",
-    "4|Lost caf\xE9s#<>~no"};
+const std::vector<std::string> Sample = {"1|Caf\xE9 open^CAF\xC9 closed#C:\\cafe\\x.gif<10>20~no",
+                                         "1|To the caf\xE9#2",
+                                         "1|Elsewhere#3",
+                                         "2|Two#<>~no",
+                                         "2|See [url:www.cafe.example]#",
+                                         "3|Three#<>~no",
+                                         "3|Far cafe#9",
+                                         "4|Lost caf\xE9s#<>~no"};
 
 TEST_F(FindReplaceStatsCliTest, FindListsMatchesAndTellsByItsExitStatus) {
     const fs::path guide = Write("guide.dvx", Guide(Sample));
     const CliResult cased = Run({"find", guide.string(), "caf\xC3\xA9"});
     EXPECT_EQ(cased.Status, 0) << cased.Err;
-    EXPECT_EQ(cased.Out, "Record 1, response 1: To the \xC2\xAB" "caf\xC3\xA9\xC2\xBB\n"
-                         "Record 4, dialogue: Lost \xC2\xAB" "caf\xC3\xA9\xC2\xBBs\n");
+    EXPECT_EQ(cased.Out, "Record 1, response 1: To the \xC2\xAB"
+                         "caf\xC3\xA9\xC2\xBB\n"
+                         "Record 4, dialogue: Lost \xC2\xAB"
+                         "caf\xC3\xA9\xC2\xBBs\n");
 
     const CliResult json =
         Run({"find", guide.string(), "caf\xC3\xA9", "--ignore-case", "--whole-word", "--json"});
@@ -82,8 +83,10 @@ TEST_F(FindReplaceStatsCliTest, ReplaceWritesAtomicallyOrNotAtAll) {
 
     // A mark character: exit 2, the reason on standard error, nothing written.
     const fs::path refused = Directory / "refused.dvx";
-    const CliResult mark = Run({"replace", guide.string(), "Two", "\xE2\x82\xAC" "2", "--output",
-                                refused.string()});
+    const CliResult mark = Run({"replace", guide.string(), "Two",
+                                "\xE2\x82\xAC"
+                                "2",
+                                "--output", refused.string()});
     EXPECT_EQ(mark.Status, 2);
     EXPECT_NE(mark.Err.find("\"\xE2\x82\xAC\" (U+20AC) can't be used in a guide"),
               std::string::npos)

@@ -15,9 +15,7 @@ namespace {
 // Record 1 with a picture whose path, number and target all hold "7", record 2 with a link.
 std::vector<std::string> SampleLines() {
     return {BuildPrimaryLine(1, "Seven 7 days", "C:\\7\\x7.gif", "7", "7", false),
-            R(1, "Go 7", "2"),
-            R(1, "Stay", "7"),
-            P(2, "Two\r\nlines 7"),
+            R(1, "Go 7", "2"), R(1, "Stay", "7"), P(2, "Two\r\nlines 7"),
             R(2, "Web [url:www.7.example]")};
 }
 
@@ -67,18 +65,40 @@ TEST(GuideReplace, RefusesBeforeAnyLineChanges) {
         const char* Words; // part of the reason given
     };
     const std::vector<Refused> cases = {
-        {"EuroSignIsAMark", SampleLines(), "days", {}, "\xE2\x82\xAC" "5",
+        {"EuroSignIsAMark",
+         SampleLines(),
+         "days",
+         {},
+         "\xE2\x82\xAC"
+         "5",
          "\"\xE2\x82\xAC\" (U+20AC) can't be used in a guide"},
         {"PilcrowIsAMark", SampleLines(), "Stay", {}, "\xC2\xB6", "(U+00B6)"},
-        {"OutsideTheCodePage", SampleLines(), "Go", {}, "\xC5\x81\xC3\xB3" "dz",
+        {"OutsideTheCodePage",
+         SampleLines(),
+         "Go",
+         {},
+         "\xC5\x81\xC3\xB3"
+         "dz",
          "\"\xC5\x81\" (U+0141) can't be stored in a guide"},
         // An expression's replacement is checked match by match, after its groups are put in.
-        {"MarkThroughExpression", SampleLines(), "(Go) 7", {false, false, true},
-         "$1 \xC2\xA4", "(U+00A4)"},
+        {"MarkThroughExpression",
+         SampleLines(),
+         "(Go) 7",
+         {false, false, true},
+         "$1 \xC2\xA4",
+         "(U+00A4)"},
         {"EmptiedResponse", SampleLines(), "Stay", {}, "", "response 2 of record 1 empty"},
-        {"EmptiedDialogueWithoutPicture", {P(1, "Only"), P(2, "Two")}, "Two", {}, "",
+        {"EmptiedDialogueWithoutPicture",
+         {P(1, "Only"), P(2, "Two")},
+         "Two",
+         {},
+         "",
          "the dialogue of record 2 empty"},
-        {"LoneLineBreak", SampleLines(), "\\n", {false, false, true}, "",
+        {"LoneLineBreak",
+         SampleLines(),
+         "\\n",
+         {false, false, true},
+         "",
          "half removed in the dialogue of record 2"},
     };
     for (const Refused& c : cases) {
@@ -115,8 +135,8 @@ TEST(GuideReplace, AppliesEveryMatchAndUndoesLineForLine) {
     EXPECT_GT(change.Size(), 0u);
 
     // A dialogue may go when the record keeps its picture.
-    RecordList pictured(std::vector<std::string>{
-        BuildPrimaryLine(1, "Gone", "pic.gif", "300", "0", true)});
+    RecordList pictured(
+        std::vector<std::string>{BuildPrimaryLine(1, "Gone", "pic.gif", "300", "0", true)});
     const TextPattern gone("Gone", {});
     const ReplacePlan emptied = PlanReplacements(pictured, gone, FindInGuide(pictured, gone), "");
     EXPECT_EQ(emptied.Refusal, "");

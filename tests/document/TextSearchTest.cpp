@@ -43,33 +43,42 @@ constexpr SearchOptions WordRegex{false, true, true};
 INSTANTIATE_TEST_SUITE_P(
     All, TextSearchCases,
     ::testing::Values(
-        SearchCase{"IgnoresCaseUnlessAsked", "lamp", Plain, "Lamp lamp LAMP",
-                   {{0, 4}, {5, 4}, {10, 4}}},
+        SearchCase{
+            "IgnoresCaseUnlessAsked", "lamp", Plain, "Lamp lamp LAMP", {{0, 4}, {5, 4}, {10, 4}}},
         SearchCase{"MatchCase", "lamp", Cased, "Lamp lamp LAMP", {{5, 4}}},
         // É is the byte 0xC9: found by its small letter, counted as one byte.
-        SearchCase{"AccentedCapitalFoundBySmallLetter", "caf\xC3\xA9", Plain,
-                   "Un CAF\xC9 noir, un caf\xE9.", {{3, 4}, {17, 4}}},
+        SearchCase{"AccentedCapitalFoundBySmallLetter",
+                   "caf\xC3\xA9",
+                   Plain,
+                   "Un CAF\xC9 noir, un caf\xE9.",
+                   {{3, 4}, {17, 4}}},
         SearchCase{"AccentedMatchCase", "caf\xC3\xA9", Cased, "CAF\xC9 caf\xE9", {{5, 4}}},
         // The letters the code page keeps in 0x80..0x9F fold too: œ 0x9C and Œ 0x8C, ÿ 0xFF
         // and Ÿ 0x9F.
-        SearchCase{"CodePageLettersFold", "\xC5\x93uvre \xC3\xBF", Plain, "\x8CUVRE \x9F",
-                   {{0, 7}}},
+        SearchCase{
+            "CodePageLettersFold", "\xC5\x93uvre \xC3\xBF", Plain, "\x8CUVRE \x9F", {{0, 7}}},
         SearchCase{"OffsetsAreBytesAfterAccents", "lamp", Plain, "\xE9\xE8\x80 lamp", {{4, 4}}},
-        SearchCase{"WholeWordSkipsPartsOfWords", "lamp", Word, "lamps lamp, lamplight",
-                   {{6, 4}}},
+        SearchCase{"WholeWordSkipsPartsOfWords", "lamp", Word, "lamps lamp, lamplight", {{6, 4}}},
         // "caf" is not a whole word of "café": the accented letter is a letter.
         SearchCase{"WholeWordAccentedLetterIsALetter", "caf", Word, "caf\xE9 caf.", {{5, 3}}},
-        SearchCase{"WholeWordEndsInAccent", "r\xC3\xA9", Word, "pr\xE9" "fet r\xE9 r\xE9" "el",
+        SearchCase{"WholeWordEndsInAccent",
+                   "r\xC3\xA9",
+                   Word,
+                   "pr\xE9"
+                   "fet r\xE9 r\xE9"
+                   "el",
                    {{7, 2}}},
         SearchCase{"PlainPatternIsLiteral", "a.b (x", Plain, "axb (x a.b (x", {{7, 6}}},
         SearchCase{"PlainBackslashAndDollar", "\\$1", Plain, "pay \\$1 now", {{4, 3}}},
         SearchCase{"RegexClass", "l[a-z]+p", CasedRegex, "lamp Lamp loop", {{0, 4}, {10, 4}}},
         SearchCase{"RegexCaretAtEachLine", "^yes", Regex, "No\r\nYes\r\nyes", {{4, 3}, {9, 3}}},
         SearchCase{"RegexDotStopsAtLineBreak", "o.Y", Regex, "No\r\nYes", {}},
-        SearchCase{"RegexWordClassHoldsAccents", "\\w+", Regex, "d\xE9j\xE0 vu",
-                   {{0, 4}, {5, 2}}},
+        SearchCase{"RegexWordClassHoldsAccents", "\\w+", Regex, "d\xE9j\xE0 vu", {{0, 4}, {5, 2}}},
         SearchCase{"EmptyMatchesAreNotFound", "x*", Regex, "axxb", {{1, 2}}},
-        SearchCase{"WholeWordRegexAlternatives", "on|off", WordRegex, "on online off offer",
+        SearchCase{"WholeWordRegexAlternatives",
+                   "on|off",
+                   WordRegex,
+                   "on online off offer",
                    {{0, 2}, {10, 3}}},
         SearchCase{"LinkMarkupIsText", "[url:", Plain, "See [URL:www.x.example]", {{4, 5}}},
         SearchCase{"EmptyText", "a", Plain, "", {}}),

@@ -61,8 +61,7 @@ TEST_F(FindReplaceCommandTest, ListsMatchesOfWhatTheEditViewHoldsAndWalksToThem)
     Find.RegularExpression.Checked = true;
     Search("lamp\\");
     EXPECT_TRUE(Find.Rows().empty());
-    EXPECT_NE(Find.Message().find("not valid at character 6"), std::string::npos)
-        << Find.Message();
+    EXPECT_NE(Find.Message().find("not valid at character 6"), std::string::npos) << Find.Message();
     EXPECT_EQ(Find.ErrorAt(), std::optional<std::size_t>(5));
 }
 
@@ -75,8 +74,9 @@ TEST_F(FindReplaceCommandTest, ReplaceAllIsOneStepThatUndoesAndRedoes) {
     ASSERT_TRUE(Find.ReplaceAll());
     EXPECT_EQ(Find.Message(), "Replaced 4 matches in 2 records. No matches.");
     const std::vector<std::string> after = {
-        P(1, "The light is dark."), R(1, "Check the light", "2"), R(1, "Give up", "3"),
-        P(2, "Is the light\r\nplugged in?"), R(2, "light on", "3"), P(3, "Done."),
+        P(1, "The light is dark."), R(1, "Check the light", "2"),
+        R(1, "Give up", "3"),       P(2, "Is the light\r\nplugged in?"),
+        R(2, "light on", "3"),      P(3, "Done."),
         R(3, "Again", "1")};
     EXPECT_EQ(Lines(), after);
     // The record on show shows the new text, and the guide is modified.
