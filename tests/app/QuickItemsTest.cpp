@@ -57,10 +57,14 @@ protected:
 
 TEST_F(QuickItemsTest, EditMenuHoldsTheMovesAfterTheHistoryWithTheirKeys) {
     const QList<QAction*> items = Window->EditMenu->actions();
-    ASSERT_EQ(items.size(), 7);
+    // The history, finding and replacing, then the moves.
+    ASSERT_EQ(items.size(), 10);
     EXPECT_EQ(items[0], Window->Undo1);
     EXPECT_EQ(items[1], Window->Redo1);
     EXPECT_TRUE(items[2]->isSeparator());
+    EXPECT_EQ(items[3]->objectName(), QStringLiteral("Find1"));
+    EXPECT_EQ(items[4]->objectName(), QStringLiteral("Replace1"));
+    EXPECT_TRUE(items[5]->isSeparator());
     const struct {
         QAction* Item;
         const char* Caption;
@@ -70,7 +74,7 @@ TEST_F(QuickItemsTest, EditMenuHoldsTheMovesAfterTheHistoryWithTheirKeys) {
                  {Window->Next1, "&Next record", QKeySequence(QStringLiteral("Ctrl+PgDown"))},
                  {Window->GoBack1, "Go &back", QKeySequence(QStringLiteral("Alt+Left"))}};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(items[3 + i], moves[i].Item);
+        EXPECT_EQ(items[6 + i], moves[i].Item);
         EXPECT_EQ(moves[i].Item->text(), QString::fromUtf8(moves[i].Caption));
         EXPECT_EQ(moves[i].Item->shortcut(), moves[i].Key) << moves[i].Caption;
     }

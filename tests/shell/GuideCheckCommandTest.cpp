@@ -109,9 +109,11 @@ TEST_F(GuideCheckCommandTest, AFindingWithoutARecordOfTheGuideWalksNowhere) {
     Form.RemoveBitBtnClick();
     ASSERT_EQ(Doc().RecordCount, 3);
     const std::int32_t before = Doc().CurrentRecord;
-    for (std::size_t i = 0; i < Check.Entries().size(); ++i)
-        if (Check.Entries()[i].Record == 4)
+    for (std::size_t i = 0; i < Check.Entries().size(); ++i) {
+        if (Check.Entries()[i].Record == 4) {
             EXPECT_FALSE(Check.GoToFinding(i));
+        }
+    }
     EXPECT_FALSE(Check.GoToFinding(Check.Entries().size()));
     EXPECT_EQ(Doc().RecordCount, 3);
     EXPECT_EQ(Doc().CurrentRecord, before);

@@ -189,9 +189,12 @@ TEST_F(UndoRedoTest, ASavedPointDroppedWithTheStepsAfterItIsNeverReachedAgain) {
 TEST_F(UndoRedoTest, ACopyOfTheListIsNoneOfTheHistorysBusiness) {
     OpenSample();
     RecordList copy = Doc().Records; // as a save or a recovery copy takes it
-    copy.StoreRecord(1, GuideRecord{.Dialogue = "changed in the copy"});
+    GuideRecord changed;
+    changed.Dialogue = "changed in the copy";
+    copy.StoreRecord(1, changed);
     RecordList moved = std::move(copy);
-    moved.StoreRecord(2, GuideRecord{.Dialogue = "changed again"});
+    changed.Dialogue = "changed again";
+    moved.StoreRecord(2, changed);
     EXPECT_FALSE(Doc().History.CanUndo());
     EXPECT_EQ(Lines().front(), P(1, "One"));
 }
