@@ -11,6 +11,8 @@
 #include "document/NumberText.h"
 #include "ftp/QtFtpClient.h"
 #include "publish/AppletOptions.h"
+#include "publish/FtpSettings.h"
+#include "publish/ServerTrust.h"
 #include "publish/UploadFiles.h"
 #include "shell/ResourceDirectory.h"
 #include "shell/UploadPage.h"
@@ -66,6 +68,12 @@ public:
             Out.flush();
             return MsgAnswer::Ok;
         }
+        if (request.Buttons == MsgButtons::YesNo &&
+            request.Text.rfind(UntrustedServerStart, 0) == 0) {
+            // Nobody is there to compare the fingerprint: the run ends, and says how to trust.
+            Untrusted = true;
+            return MsgAnswer::No;
+        }
         if (request.Buttons == MsgButtons::YesNo && request.Text.rfind(JavaOnlyPageStart, 0) == 0) {
             // A page only the Java applet plays: said, and the upload goes on as asked.
             Report(request.Text.substr(0, request.Text.rfind(UploadAnyway)));
@@ -78,12 +86,12 @@ public:
             Report(request.Text.substr(0, request.Text.find("\n\n")));
             return MsgAnswer::No;
         }
-        if (request.Caption == "Warning")
+        if (request.Text.rfind("Could not complete upload: ", 0) == 0)
+            FtpFailed = true;
+        else if (request.Caption == "Warning")
             SameNameFound = true;
         else if (request.Text == MissingAppletMessage)
             AppletMissing = true;
-        else if (request.Text.rfind("Could not complete upload: ", 0) == 0)
-            FtpFailed = true;
         Report(request.Text);
         // The guide was just opened, so it has no changes to save: No would go on with it.
         return request.Buttons == MsgButtons::YesNoCancel ? MsgAnswer::No
@@ -97,6 +105,7 @@ public:
     bool SameNameFound = false;
     bool AppletMissing = false;
     bool FtpFailed = false;
+    bool Untrusted = false;
 
 private:
     void Report(const std::string& text) {
@@ -131,6 +140,16 @@ void TakeServer(const ParsedArguments& parsed, FtpSettings& server) {
             field->Text = FieldText(option, *value);
     if (parsed.Has("--passive") && parsed.Has("--active"))
         throw UsageError("--passive and --active exclude each other");
+    if (const auto name = parsed.Value("--protocol")) {
+        const auto protocol = ProtocolNamed(*name);
+        if (!protocol)
+            throw UsageError("--protocol must be ftp, ftps or sftp, not \"" + *name + "\"");
+        // The port follows the protocol as on the page, unless --port says otherwise.
+        const std::string port = server.PortTxt.Text;
+        ChooseProtocol(server, *protocol);
+        if (parsed.Value("--port"))
+            server.PortTxt.Text = port;
+    }
     if (parsed.Has("--passive"))
         server.PassiveCheck.Checked = true;
     if (parsed.Has("--active"))
@@ -149,8 +168,10 @@ void CheckServer(const FtpSettings& server, bool needsLogin) {
             {&server.PortTxt, "the port (--port)"},
             {&server.UserTxt, "the username (--user)"},
             {&server.PassTxt, "the password (DRAVENLOOM_FTP_PASSWORD)"}};
+        // SFTP may log in with the SSH agent or keys instead of a password.
+        const bool sftp = ProtocolOf(server) == UploadProtocol::Sftp;
         for (const auto& [field, name] : fields)
-            if (field->Text.empty())
+            if (field->Text.empty() && !(sftp && field == &server.PassTxt))
                 missing += (missing.empty() ? "" : ", ") + std::string(name);
         if (!missing.empty())
             throw UsageError(std::string(MissingServerMessage) +
@@ -190,7 +211,8 @@ int PrintList(const UploadPage& page, const FtpSettings& server, const AppletOpt
 int RunUpload(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const ParsedArguments parsed =
         ParseArguments(arguments, {"--passive", "--active", "--dry-run", "--html5"},
-                       {"--html", "--host", "--port", "--user", "--dir", "--image-dir", "--image"});
+                       {"--html", "--host", "--port", "--user", "--dir", "--image-dir", "--image",
+                        "--protocol", "--trust"});
     const std::string& path = parsed.SingleOperand("GUIDE");
     const bool dryRun = parsed.Has("--dry-run");
     std::optional<std::string> html = parsed.Value("--html");
@@ -226,6 +248,12 @@ int RunUpload(const std::vector<std::string>& arguments, std::ostream& out, std:
     page.ReadSettings();
     TakeServer(parsed, page.Server);
     CheckServer(page.Server, !dryRun);
+    if (const auto trust = parsed.Value("--trust")) {
+        if (!IsSha256Fingerprint(*trust))
+            throw UsageError("--trust takes a fingerprint of the form SHA256: and 43 base64 "
+                             "characters, not \"" + Printable(*trust) + "\"");
+        page.TrustOverride = *trust;
+    }
 
     if (dryRun) {
         page.ListBtnClick();
@@ -256,6 +284,15 @@ int RunUpload(const std::vector<std::string>& arguments, std::ostream& out, std:
 
     if (platform.AppletMissing)
         return ExitFailure;
+    if (platform.Untrusted) {
+        err << ProgramName << " upload: the identity of the server "
+            << Printable(Cp1252ToUtf8(client.HostName)) << ":" << client.Port
+            << " cannot be verified: " << Printable(client.ErrorMessage())
+            << ". Its fingerprint is " << Printable(client.ServerFingerprint())
+            << "; if that is your server's (ask your host), run again with --trust "
+            << Printable(client.ServerFingerprint()) << "\n";
+        return ExitFindings;
+    }
     if (platform.Succeeded && !platform.FtpFailed)
         return ExitOk;
     if (!platform.FtpFailed && !platform.SameNameRefused)
@@ -267,7 +304,8 @@ const CommandRegistrar Registrar(
     {"upload", "Sends a guide, the applet's files and the pictures to an FTP server",
      "dravenloom-cli upload GUIDE [--html FILE] [--host H] [--port P] [--user U] [--dir D]\n"
      "                            [--image-dir D] [--image NAME] [--passive | --active]\n"
-     "                            [--html5] [--dry-run]\n"
+     "                            [--html5] [--protocol ftp|ftps|sftp]\n"
+     "                            [--trust SHA256:...] [--dry-run]\n"
      "  Sends what \"Upload\" on the upload page sends, in its order: FILE (--html), GUIDE,\n"
      "  the five applet classes and the button picture NAME (gray.gif by default) from the\n"
      "  Applet folder beside the program (or, installed, in share/dravenloom), and every\n"
@@ -278,11 +316,19 @@ const CommandRegistrar Registrar(
      "  The server settings not given here are the ones the program has stored; the password\n"
      "  is the stored one, or the environment variable DRAVENLOOM_FTP_PASSWORD when it is set\n"
      "  (never an option: other users can read a command line). Like the program, a run that\n"
-     "  got as far as connecting stores all six server settings at its end, these options\n"
+     "  got as far as connecting stores all seven server settings at its end, these options\n"
      "  and the password included (enciphered), even when the run failed.\n"
      "  --html5  also sends dravenloom.js, the player for browsers without Java, after the\n"
      "           classes (for an element made with \"tag --html5\")\n"
      "  --passive | --active  the data connections by PASV or by PORT (default: as stored)\n"
+     "  --protocol ftp|ftps|sftp  plain FTP, FTP with TLS (AUTH TLS, every data connection\n"
+     "           protected), or SFTP (default: as stored; FTP when nothing is). Without\n"
+     "           --port, the port follows as on the page (21, 21, 22). SFTP without a\n"
+     "           password logs in with the SSH agent or the keys in ~/.ssh.\n"
+     "  --trust SHA256:...  accepts a server whose certificate or host key cannot be\n"
+     "           verified when it shows exactly this fingerprint, and keeps trusting it.\n"
+     "           Without it such a server ends the run (exit 1) with its fingerprint;\n"
+     "           a server whose fingerprint changed is always refused.\n"
      "  --dry-run  sends and stores nothing: prints each file and the folder it would go to\n"
      "             (\"PATH -> FOLDER\", \".\" for the directory the login gives)\n"
      "  Exit status: 0 every file stored (or listed); 1 the server refused or failed (its\n"

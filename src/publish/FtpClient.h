@@ -9,6 +9,10 @@
 
 namespace dravenloom {
 
+// How the files travel: plain FTP, FTP with TLS on the control and every data connection
+// (explicit, AUTH TLS), or SFTP over SSH.
+enum class UploadProtocol { Ftp, FtpTls, Sftp };
+
 // The requests, as named in OnRequestDone.
 enum class FtpRequest { Connect, Cwd, TypeSet, Put, Quit, Abort };
 
@@ -38,6 +42,18 @@ inline constexpr int FtpSettingsError = 20006;
 // Active mode: the data connection came from another address than the server's and was turned
 // away, so nothing was stored through it, whatever the server answers afterwards.
 inline constexpr int FtpForeignDataConnectionError = 20007;
+
+// The server's certificate or host key could not be verified (no authority vouches for the
+// certificate, or the host key is in no known_hosts file) and its fingerprint is not the one
+// in TrustedFingerprint. Connect stops before the password is sent; ErrorMessage says why and
+// ServerFingerprint gives what to trust.
+inline constexpr int FtpUntrustedServerError = 20008;
+// The server shows another certificate or host key than the one trusted for it (by
+// TrustedFingerprint or a known_hosts file). ErrorMessage names both fingerprints.
+inline constexpr int FtpServerChangedError = 20009;
+// The server would not set up the protection asked for: AUTH TLS, PBSZ or PROT P refused, or
+// a TLS handshake that failed for another reason than the certificate.
+inline constexpr int FtpTlsError = 20010;
 
 // True for the client's socket codes (FtpSocketErrorBase + the socket layer's number).
 inline bool IsFtpSocketError(int code) {
@@ -84,6 +100,13 @@ public:
     std::string HostFileName;  // for Put: the name on the server
     std::string LocalFileName; // for Put: the local path (UTF-8)
     bool Binary = true;        // for TypeSet: TYPE I when set, else TYPE A
+    // Read by Connect. A client that cannot speak the protocol fails Connect with
+    // FtpSettingsError.
+    UploadProtocol Protocol = UploadProtocol::Ftp;
+    // The fingerprint ("SHA256:" and the base64 digest without padding) the author trusts for
+    // HostName:Port, or empty. A server that verifies by itself (an authority, known_hosts)
+    // needs none; one that does not is accepted only with exactly this fingerprint.
+    std::string TrustedFingerprint;
     // How long a request may wait without any sign of life from the server (a reply, a
     // connection, bytes of the transfer accepted by the system or taken by the server); a long
     // transfer that keeps moving never times out.
@@ -120,6 +143,9 @@ public:
     virtual int ErrorCode() const = 0;
     // What went wrong, in words ("Connection refused by 127.0.0.1:2121").
     virtual std::string ErrorMessage() const = 0;
+    // The fingerprint of the certificate or host key the last Connect met, empty when none
+    // (plain FTP, or the connection failed before the server showed one).
+    virtual std::string ServerFingerprint() const { return {}; }
 };
 
 } // namespace dravenloom

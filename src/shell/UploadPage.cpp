@@ -12,6 +12,7 @@
 #include "publish/AppletElement.h"
 #include "publish/AppletOptions.h"
 #include "publish/PasswordCipher.h"
+#include "publish/ServerTrust.h"
 #include "publish/UploadFiles.h"
 #include "shell/FileCommands.h"
 
@@ -205,8 +206,10 @@ void UploadPage::SendRow(std::size_t index, const std::string& status) {
 }
 
 void UploadPage::RunUpload() {
+    // SFTP may log in without a password, with the author's SSH agent or keys.
+    const bool sftp = ProtocolOf(Server) == UploadProtocol::Sftp;
     if (Server.HostTxt.Text.empty() || Server.PortTxt.Text.empty() || Server.UserTxt.Text.empty() ||
-        Server.PassTxt.Text.empty()) {
+        (Server.PassTxt.Text.empty() && !sftp)) {
         Host.ShowMessage(ErrorBox(MissingServerMessage, MsgIcon::Exclamation));
         return;
     }
@@ -221,6 +224,10 @@ void UploadPage::RunUpload() {
     Client.Port = IntToStr(*port);
     Client.UserName = Server.UserTxt.Text;
     Client.PassWord = Server.PassTxt.Text;
+    Client.Protocol = ProtocolOf(Server);
+    Client.TrustedFingerprint =
+        TrustOverride ? *TrustOverride
+                      : ReadTrustedFingerprint(Settings, Client.HostName, Client.Port).value_or("");
 
     if (UploadList.empty())
         BuildUploadList();
@@ -274,7 +281,7 @@ void UploadPage::RunUpload() {
     // finds them under the names a browser asks for.
     const std::string imageDir = Cp1252ToUtf8(Options.ImageDir.Text);
     const bool imageDirSet = !IsBlank(imageDir);
-    Client.Connect();
+    ConnectTrusting();
     if (Running()) {
         Client.HostDirName = Cp1252ToUtf8(Server.DirTxt.Text);
         Client.Cwd();
@@ -318,6 +325,39 @@ void UploadPage::RunUpload() {
     WriteFtpSettings(Settings, Server, CipherSeed());
 }
 
+void UploadPage::ConnectTrusting() {
+    NewlyTrusted.reset();
+    Client.Connect();
+    if (NewlyTrusted && Running()) {
+        WriteTrustedFingerprint(Settings, Client.HostName, Client.Port, *NewlyTrusted);
+        Client.TrustedFingerprint = *NewlyTrusted;
+        NewlyTrusted.reset();
+        Client.Connect();
+    }
+    // The fingerprint the command line named is kept once a server showed exactly it.
+    if (TrustOverride && Running() && Client.GetConnected() &&
+        Client.ServerFingerprint() == *TrustOverride)
+        WriteTrustedFingerprint(Settings, Client.HostName, Client.Port, *TrustOverride);
+}
+
+void UploadPage::AskAboutServer() {
+    const std::string fingerprint = Client.ServerFingerprint();
+    if (Host.ShowMessage({"Confirm",
+                          UntrustedServerQuestion(Client.HostName, Client.Port,
+                                                  Client.ErrorMessage(), fingerprint),
+                          MsgButtons::YesNo, MsgIcon::Exclamation}) == MsgAnswer::Yes &&
+        !fingerprint.empty()) {
+        NewlyTrusted = fingerprint;
+        return;
+    }
+    // No: nothing was sent, and nothing more will be.
+    ResetUploadPage();
+    Quiet = true;
+    Client.Abort();
+    Quiet = false;
+    Idle();
+}
+
 void UploadPage::Idle() {
     AbortBtn.Enabled = false;
     UploadBtn.Enabled = true;
@@ -349,13 +389,19 @@ void UploadPage::AbortBtnClick() {
     ClearList();
 }
 
-void UploadPage::RequestDone(FtpRequest, int errorCode) {
+void UploadPage::RequestDone(FtpRequest request, int errorCode) {
     if (errorCode == 0 || Quiet)
         return;
+    if (request == FtpRequest::Connect && errorCode == FtpUntrustedServerError && Running()) {
+        AskAboutServer();
+        return;
+    }
+    // A server that shows another key than the one trusted may be someone else's: a warning.
+    const bool changed = errorCode == FtpServerChangedError;
     Host.ShowMessage(
-        {"Dravenloom",
+        {changed ? "Warning" : "Dravenloom",
          "Could not complete upload: " + IntToStr(errorCode) + " (" + Client.ErrorMessage() + ")",
-         MsgButtons::Ok, MsgIcon::None});
+         MsgButtons::Ok, changed ? MsgIcon::Exclamation : MsgIcon::None});
     if (!Busy)
         return;
     ResetUploadPage();

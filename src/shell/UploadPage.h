@@ -8,6 +8,7 @@
 #include "publish/FtpSettings.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,9 @@ public:
     std::function<void()> Changed;
     // The seed the password is enciphered with when the settings are written.
     std::function<unsigned char()> CipherSeed;
+    // A fingerprint to trust for this run in place of the stored one (the command line's
+    // --trust); stored for the server once a connection showed exactly it.
+    std::optional<std::string> TrustOverride;
 
 private:
     void ResetUploadPage();
@@ -127,6 +131,13 @@ private:
     // Requests whose failure is nobody's news: the one Abort abandons, and the logout after
     // every file was stored.
     bool Quiet = false;
+    // The author said Yes to a server that could not be verified: its fingerprint, trusted
+    // from now on, and the connection is made again.
+    std::optional<std::string> NewlyTrusted;
+    // Connects, asking about a server that cannot be verified; once more after a Yes.
+    void ConnectTrusting();
+    // A connect that stopped at a server that cannot be verified: asks whether to trust it.
+    void AskAboutServer();
 };
 
 } // namespace dravenloom
