@@ -10,49 +10,53 @@
 #include <QSslSocket>
 
 #include <set>
-#include <vector>
+#include <utility>
 
 namespace dravenloom {
 namespace {
 
-// What is wrong with the certificate, as the end of "its certificate ...".
-std::string Problem(const QSslError& error) {
+// What is wrong with the certificate, as the end of "its certificate ...", ranked so that the
+// reasons are told in the same order whatever order the checks found them in.
+std::pair<int, std::string> Problem(const QSslError& error) {
     switch (error.error()) {
     case QSslError::SelfSignedCertificate:
     case QSslError::SelfSignedCertificateInChain:
-        return "is self-signed";
-    case QSslError::HostNameMismatch:
-        return "was issued for another name";
-    case QSslError::CertificateExpired:
-        return "has expired";
-    case QSslError::CertificateNotYetValid:
-        return "is not valid yet";
+        return {0, "is self-signed"};
     case QSslError::UnableToGetIssuerCertificate:
     case QSslError::UnableToGetLocalIssuerCertificate:
     case QSslError::UnableToVerifyFirstCertificate:
     case QSslError::CertificateUntrusted:
-        return "was issued by an authority this system does not know";
+        return {1, "was issued by an authority this system does not know"};
+    case QSslError::HostNameMismatch:
+        return {2, "was issued for another name"};
+    case QSslError::CertificateExpired:
+        return {3, "has expired"};
+    case QSslError::CertificateNotYetValid:
+        return {4, "is not valid yet"};
     case QSslError::CertificateRevoked:
-        return "has been revoked";
+        return {5, "has been revoked"};
     case QSslError::InvalidPurpose:
     case QSslError::CertificateRejected:
-        return "is not meant for a server";
+        return {6, "is not meant for a server"};
     default:
-        return "cannot be checked (" + error.errorString().toStdString() + ")";
+        return {7, "cannot be checked (" + error.errorString().toStdString() + ")"};
     }
 }
 
 // "its certificate is self-signed and was issued for another name".
 std::string Reason(const QList<QSslError>& errors) {
-    std::vector<std::string> problems;
-    std::set<std::string> seen;
+    std::set<std::pair<int, std::string>> problems;
     for (const QSslError& error : errors)
-        if (std::string problem = Problem(error); seen.insert(problem).second)
-            problems.push_back(std::move(problem));
+        problems.insert(Problem(error));
+    if (problems.empty())
+        return "its certificate cannot be checked";
     std::string text = "its certificate";
-    for (std::size_t i = 0; i < problems.size(); ++i)
-        text += (i == 0 ? " " : i + 1 == problems.size() ? " and " : ", ") + problems[i];
-    return problems.empty() ? text + " cannot be checked" : text;
+    std::size_t i = 0;
+    for (const auto& [rank, problem] : problems) {
+        text += (i == 0 ? " " : i + 1 == problems.size() ? " and " : ", ") + problem;
+        ++i;
+    }
+    return text;
 }
 
 std::string FingerprintOf(const QSslCertificate& certificate) {
