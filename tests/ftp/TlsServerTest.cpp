@@ -31,13 +31,14 @@ protected:
         StartServer(Certificate.Pem);
     }
 
-    // A server with this certificate (none: plain FTP), TLS required, and more options.
+    // A server with this certificate (none: plain FTP), TLS required, every data connection
+    // in the control connection's TLS session, and more options.
     void StartServer(const fs::path& pem, QStringList options = {}) {
         Server.reset();
         fs::remove(Commands());
         if (!pem.empty())
             options << QStringLiteral("--cert") << QString::fromStdString(pem.string())
-                    << QStringLiteral("--tls-required");
+                    << QStringLiteral("--tls-required") << QStringLiteral("--require-reuse");
         options << QStringLiteral("--commands") << QString::fromStdString(Commands().string());
         Server = std::make_unique<PyFtpServer>(Root.Path, ReadLimit, options);
         ASSERT_TRUE(Server->Ready()) << Server->Log;

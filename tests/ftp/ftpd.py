@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # A pyftpdlib server on 127.0.0.1 for the FTP client's tests and the upload benchmark.
 # usage: ftpd.py ROOT [--read-limit BYTES_PER_SECOND] [--quit-reply "CODE TEXT"]
-#                     [--cert PEM [--tls-required] [--refuse-prot] [--early-data-tls]]
+#                     [--cert PEM [--tls-required] [--refuse-prot] [--early-data-tls]
+#                                 [--require-reuse]]
 #                     [--commands FILE]
 # Users: alice/secret may write; reader/secret may only read (STOR gets 550). A refused login
 # is answered at once (the library's default waits 3 s). Prints "READY <port>" when listening.
@@ -23,6 +24,9 @@ ap.add_argument('--refuse-prot', action='store_true')  # PROT P answered 534
 # Lets a client start TLS on the data connection before STOR, as curl does: the library
 # otherwise closes such a connection.
 ap.add_argument('--early-data-tls', action='store_true')
+# Refuses a data connection whose TLS session is not the control connection's, as vsftpd does
+# by default (require_ssl_reuse): 522 and the data connection closed.
+ap.add_argument('--require-reuse', action='store_true')
 ap.add_argument('--commands')  # each command's verb appended to this file, with "tls" or "clear"
 a = ap.parse_args()
 
@@ -61,6 +65,14 @@ if a.cert:
     dtp = type('D', (TLS_DTPHandler,) + ((dtp,) if dtp else ()), {})
     if a.read_limit:
         dtp.read_limit = a.read_limit
+    if a.require_reuse:
+        from OpenSSL._util import lib as ssl_lib
+
+        def handle_ssl_established(self):
+            if not ssl_lib.SSL_session_reused(self.socket._ssl):
+                self.cmd_channel.respond('522 SSL connection failed: session reuse required')
+                self.close()
+        dtp.handle_ssl_established = handle_ssl_established
     if a.early_data_tls:
         def readable(self, _base=dtp.readable):
             # A ClientHello before STOR waits for STOR instead of closing the connection.
