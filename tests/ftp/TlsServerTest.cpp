@@ -214,6 +214,23 @@ protected:
     const std::string Big = BinaryBytes(24 * 1024 * 1024);
 };
 
+// A store that takes longer than the timeout but keeps moving, to the last bytes the system
+// holds after the file was handed over, is no timeout. (The throttled server pauses for up to
+// two seconds at a time: a timeout shorter than that would be right to give up.)
+TEST_F(SlowTlsServer, ALongStoreThatKeepsMovingSucceeds) {
+    Client.Passive = true;
+    Client.Timeout = std::chrono::milliseconds(2500);
+    const std::string bytes = BinaryBytes(5 * 1024 * 1024);
+    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+    ASSERT_TRUE(Client.TypeSet());
+    Client.LocalFileName = LocalFile(bytes);
+    Client.HostFileName = "long.bin";
+    Clock.restart();
+    ASSERT_TRUE(Client.Put()) << Client.ErrorMessage();
+    EXPECT_GT(Elapsed(), 3000);
+    EXPECT_TRUE(OnServer("long.bin") == bytes);
+}
+
 TEST_F(SlowTlsServer, KilledMidTransfer) {
     Client.Passive = true;
     Client.Timeout = std::chrono::milliseconds(2000);
