@@ -136,9 +136,8 @@ void SftpSession::Fresh() {
 }
 
 SftpOutcome SftpSession::SftpRefusal(int status, const std::string& what) {
-    return {FtpSftpStatusBase + status,
-            "The server refused " + what + ": " + ServerWords(Ssh) + " (SFTP status " +
-                std::to_string(status) + ")"};
+    return {FtpSftpStatusBase + status, "The server refused " + what + ": " + ServerWords(Ssh) +
+                                            " (SFTP status " + std::to_string(status) + ")"};
 }
 
 SftpOutcome SftpSession::Open(const SftpLogin& login) {
@@ -211,8 +210,8 @@ SftpOutcome SftpSession::Open(const SftpLogin& login) {
     if (!Sftp || sftp_init(Sftp) != SSH_OK) {
         SftpOutcome failed = Failure("starting SFTP");
         if (failed.Code >= FtpSftpStatusBase || !Sftp)
-            failed = {FtpProtocolError, "The server at " + Server +
-                                            " offers no SFTP: " + ErrorText(Ssh)};
+            failed = {FtpProtocolError,
+                      "The server at " + Server + " offers no SFTP: " + ErrorText(Ssh)};
         if (Sftp) {
             sftp_free(Sftp);
             Sftp = nullptr;
@@ -242,16 +241,10 @@ SftpOutcome SftpSession::Verify(const SftpLogin& login) {
         return {};
     case SSH_KNOWN_HOSTS_CHANGED:
     case SSH_KNOWN_HOSTS_OTHER: {
-        ssh_knownhosts_entry* entry = nullptr;
-        std::string known;
-        if (ssh_session_get_known_hosts_entry(Ssh, &entry) != SSH_KNOWN_HOSTS_ERROR && entry) {
-            known = KeyFingerprint(entry->publickey);
-        }
-        ssh_knownhosts_entry_free(entry);
-        return {FtpServerChangedError,
-                "The server " + Server + " shows the host key " + HostKey +
-                    ", but known_hosts holds " + (known.empty() ? "another key" : known) +
-                    " for it"};
+        const std::string known = KnownFingerprint(login);
+        return {FtpServerChangedError, "The server " + Server + " shows the host key " + HostKey +
+                                           ", but known_hosts holds " +
+                                           (known.empty() ? "another key" : known) + " for it"};
     }
     case SSH_KNOWN_HOSTS_ERROR:
         reason = "its known_hosts file cannot be read";
@@ -284,6 +277,32 @@ SftpOutcome SftpSession::Authenticate(const SftpLogin& login) {
         return Failure("logging in");
     return {FtpSftpStatusBase + SSH_FX_PERMISSION_DENIED,
             "Login to " + Server + " failed: the server refused " + how + " for " + login.User};
+}
+
+std::string SftpSession::KnownFingerprint(const SftpLogin& login) const {
+    // libssh says that known_hosts holds another key, but hands out only a matching entry: the
+    // files are read again for the first entry of this host with another key.
+    const std::string host =
+        login.Port == 22 ? login.Host : '[' + login.Host + "]:" + std::to_string(login.Port);
+    for (ssh_options_e option : {SSH_OPTIONS_KNOWNHOSTS, SSH_OPTIONS_GLOBAL_KNOWNHOSTS}) {
+        char* file = nullptr;
+        if (ssh_options_get(Ssh, option, &file) != SSH_OK || !file)
+            continue;
+        std::ifstream in(file);
+        ssh_string_free_char(file);
+        for (std::string line; std::getline(in, line);) {
+            ssh_knownhosts_entry* entry = nullptr;
+            if (ssh_known_hosts_parse_line(host.c_str(), line.c_str(), &entry) != SSH_OK) {
+                ssh_knownhosts_entry_free(entry);
+                continue;
+            }
+            std::string fingerprint = KeyFingerprint(entry->publickey);
+            ssh_knownhosts_entry_free(entry);
+            if (!fingerprint.empty() && fingerprint != HostKey)
+                return fingerprint;
+        }
+    }
+    return {};
 }
 
 std::string SftpSession::Resolve(const std::string& path) const {

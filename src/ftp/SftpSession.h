@@ -74,6 +74,8 @@ public:
 private:
     SftpOutcome Verify(const SftpLogin& login);
     SftpOutcome Authenticate(const SftpLogin& login);
+    // The fingerprint of another key that a known_hosts file holds for the server.
+    std::string KnownFingerprint(const SftpLogin& login) const;
     // The outcome of a failed libssh call: the connection lost, or the server's refusal.
     SftpOutcome Failure(const std::string& what);
     // Clears the SFTP status before a request, so that a failure shows whose it is.

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # The SFTP test server: asyncssh on 127.0.0.1 with a fresh ed25519 host key, user alice with a
 # password (and, when given, public keys), every path kept inside ROOT. Prints
-# "READY <port> <fingerprint>" once listening and writes the host's public key to KEYFILE.
+# "READY <port> <fingerprint>" once listening, "PASSWORD <user>" for every password it is
+# shown, and writes the host's public key to KEYFILE.
 # usage: sftpd.py ROOT KEYFILE PASSWORD [--client-keys AUTHORIZED_KEYS] [--write-delay SECONDS]
 import argparse
 import asyncio
@@ -27,6 +28,8 @@ class Server(asyncssh.SSHServer):
         return True
 
     def validate_password(self, username, password):
+        # Tests look for this line to know whether a password reached the server at all.
+        print('PASSWORD', username, flush=True)
         return username == 'alice' and password == a.password
 
 
