@@ -8,7 +8,9 @@
 #include "ftp/SftpClient.h"
 #include "publish/ServerTrust.h"
 
+#include <QCoreApplication>
 #include <QProcess>
+#include <QTcpServer>
 
 #include <filesystem>
 
@@ -285,6 +287,75 @@ TEST_F(SlowSftp, ServerKilledMidTransferIsAFailureNeverASuccess) {
     EXPECT_LT(clock.elapsed(), 10000);
     EXPECT_FALSE(Client.GetConnected());
     EXPECT_EQ(Done.back(), "Put " + std::to_string(Client.ErrorCode()));
+}
+
+TEST_F(SlowSftp, AProgramToldToEndLetsGoOfTheRequestThatWaits) {
+    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+    // The window's close ends the program's loop while the store waits inside it.
+    QTimer::singleShot(400, &Client, [] { QCoreApplication::exit(0); });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(PutFile(BinaryBytes(8 * 1024 * 1024), "big.bin"));
+    EXPECT_LT(clock.elapsed(), 1400);
+    EXPECT_FALSE(Client.Quit());
+    // The program's loop would end here; run one so that loops work again for the next tests.
+    QTimer::singleShot(0, &Client, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+
+    EXPECT_EQ(Client.ErrorCode(), FtpAbortedError);
+    EXPECT_EQ(Client.ErrorMessage(), "Quit was abandoned: the program is ending");
+    EXPECT_FALSE(Client.GetConnected());
+    EXPECT_EQ(Done, (std::vector<std::string>{"Connect 0"}));
+    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+    EXPECT_TRUE(PutFile("again", "again.txt")) << Client.ErrorMessage();
+}
+
+TEST_F(SlowSftp, ClientDeletedInsideItsOwnWait) {
+    auto* client = new SftpClient;
+    client->HostName = "127.0.0.1";
+    client->Port = Server->PortText();
+    client->UserName = "alice";
+    client->PassWord = "secret";
+    client->TrustedFingerprint = Server->Fingerprint;
+    client->SshDirectory = SshDir.Path.string();
+    ASSERT_TRUE(client->Connect()) << client->ErrorMessage();
+    bool notified = false;
+    client->OnRequestDone = [&](FtpRequest, int) { notified = true; };
+    client->LocalFileName = LocalFile(BinaryBytes(4 * 1024 * 1024), "big.bin");
+    client->HostFileName = "big.bin";
+    QTimer::singleShot(400, [client] { delete client; });
+    EXPECT_FALSE(client->Put()); // returns without touching the deleted client
+    EXPECT_FALSE(notified);
+}
+
+TEST_F(Sftp, SilentListenerTimesOutOrIsAbortedWhileConnecting) {
+    // Something that takes the connection and never says a word, in place of an SSH server.
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost, 0));
+    Client.Port = std::to_string(silent.serverPort());
+    Client.Timeout = std::chrono::milliseconds(1000);
+    for (const bool abort : {false, true}) {
+        SCOPED_TRACE(abort ? "Abort" : "timeout");
+        Done.clear();
+        QElapsedTimer clock;
+        if (abort)
+            QTimer::singleShot(300, &Client, [&] {
+                clock.start();
+                Client.Abort();
+            });
+        else
+            clock.start();
+        EXPECT_FALSE(Client.Connect());
+        EXPECT_EQ(Client.ErrorCode(), abort ? FtpAbortedError : FtpTimeoutError)
+            << Client.ErrorMessage();
+        EXPECT_LT(clock.elapsed(), abort ? 1000 : 10000);
+        if (!abort) {
+            EXPECT_GE(clock.elapsed(), 900);
+        }
+        EXPECT_EQ(Done, (std::vector<std::string>{abort ? "Abort 0" : "Connect 20001"}));
+        EXPECT_FALSE(Client.GetConnected());
+        EXPECT_EQ(Client.ServerFingerprint(), "");
+    }
 }
 
 class StalledSftp : public Sftp {
