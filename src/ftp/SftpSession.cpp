@@ -135,6 +135,10 @@ void SftpSession::Fresh() {
         Sftp->errnum = SSH_FX_OK;
 }
 
+std::string SftpSession::LastError() const {
+    return ErrorText(Ssh);
+}
+
 SftpOutcome SftpSession::SftpRefusal(int status, const std::string& what) {
     return {FtpSftpStatusBase + status, "The server refused " + what + ": " + ServerWords(Ssh) +
                                             " (SFTP status " + std::to_string(status) + ")"};
@@ -350,45 +354,13 @@ SftpOutcome SftpSession::Store(const std::string& localFile, const std::string& 
     if (!file)
         return Failure("storing " + name);
 
-    std::vector<char> buffer(MaxChunk);
-    // Pieces start small, so that a slow line shows progress well within the timeout, and
-    // double while the server takes them quickly.
-    std::size_t chunk = std::min<std::size_t>(32 * 1024, MaxChunk);
-    SftpOutcome outcome;
-    for (;;) {
-        in.read(buffer.data(), static_cast<std::streamsize>(chunk));
-        const std::size_t got = static_cast<std::size_t>(in.gcount());
-        if (got == 0) {
-            if (in.bad())
-                outcome = {FtpLocalFileError, "Cannot read " + localFile};
-            break;
-        }
-        if (Stopped) {
-            outcome = {FtpAbortedError, "Put was abandoned"};
-            break;
-        }
-        const auto start = std::chrono::steady_clock::now();
-        Fresh();
-        const ssize_t wrote = sftp_write(file, buffer.data(), got);
-        if (wrote < 0 || static_cast<std::size_t>(wrote) != got) {
-            outcome = wrote < 0 ? Failure("storing " + name)
-                                : SftpOutcome{FtpSftpStatusBase + SSH_FX_FAILURE,
-                                              "The server took only part of " + name};
-            break;
-        }
-        if (OnProgress)
-            OnProgress();
-        const auto took = std::chrono::steady_clock::now() - start;
-        if (took < std::chrono::milliseconds(100) && chunk < MaxChunk)
-            chunk = std::min(chunk * 2, MaxChunk);
-        else if (took > std::chrono::seconds(1) && chunk > 4096)
-            chunk /= 2;
-        if (in.eof())
-            break;
-    }
+    const SftpOutcome outcome = WritePieces(file, in, name, localFile);
     if (!outcome.Ok()) {
-        // The handle goes; the server's answer to that (or a dead connection failing it at
-        // once) changes nothing of the failure.
+        // The handle goes; the server's answer to that changes nothing of the failure. A
+        // session that can no longer pair answers with requests is shut first, so that the
+        // close fails at once instead of waiting for an answer that will not come.
+        if (Lost)
+            Interrupt();
         sftp_close(file);
         return outcome;
     }

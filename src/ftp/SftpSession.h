@@ -7,12 +7,14 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <iosfwd>
 #include <mutex>
 #include <string>
 
 // libssh's handles, so that this header does not pull in libssh.
 struct ssh_session_struct;
 struct sftp_session_struct;
+struct sftp_file_struct;
 
 namespace dravenloom {
 
@@ -65,6 +67,9 @@ public:
     // The largest piece of a file sent in one write request: OpenSSH's server drops the
     // connection on a message over 256 KB, headers included.
     std::size_t MaxChunk = 252 * 1024;
+    // How many write requests may wait for their answers at once (2 MB in flight, as much as
+    // OpenSSH's sftp keeps on its way).
+    std::size_t MaxInFlight = 8;
 
     // From any thread: makes the call in progress, and every later one, fail at once by
     // shutting the connection down under it.
@@ -82,6 +87,12 @@ private:
     void Fresh();
     SftpOutcome SftpRefusal(int status, const std::string& what);
     std::string Resolve(const std::string& path) const;
+    std::string LastError() const;
+    // The bytes of the open file, with several write requests in flight.
+    SftpOutcome WritePieces(sftp_file_struct* file, std::istream& in, const std::string& name,
+                            const std::string& localFile);
+    bool Send(const char* bytes, std::size_t count);
+    bool ReadExactly(void* into, std::size_t count);
     void WatchSocket();
     void Release();
     static void ConnectStatus(void* self, float status);

@@ -358,6 +358,30 @@ TEST_F(Sftp, SilentListenerTimesOutOrIsAbortedWhileConnecting) {
     }
 }
 
+class FullSftp : public Sftp {
+protected:
+    // The server's disk takes 1 MB.
+    void SetUp() override { Start({QStringLiteral("--write-limit"), QStringLiteral("1048576")}); }
+};
+
+TEST_F(FullSftp, WriteRefusedMidFileFailsThatStoreAndTheSessionGoesOn) {
+    // Several write requests are on their way when the first refusal comes; their answers must
+    // not be taken for the answers to the requests that follow.
+    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+    EXPECT_FALSE(PutFile(BinaryBytes(5 * 1024 * 1024), "big.bin"));
+    EXPECT_EQ(Client.ErrorCode(), FtpSftpStatusBase + 4) << Client.ErrorMessage();
+    EXPECT_NE(Client.ErrorMessage().find("No space left on device"), std::string::npos)
+        << Client.ErrorMessage();
+    EXPECT_TRUE(Client.GetConnected());
+
+    const std::string fits = BinaryBytes(700000);
+    EXPECT_TRUE(PutFile(fits, "fits.bin")) << Client.ErrorMessage();
+    EXPECT_TRUE(OnServer("fits.bin") == fits);
+    Client.HostDirName = "www";
+    EXPECT_TRUE(Client.Cwd()) << Client.ErrorMessage();
+    EXPECT_TRUE(Client.Quit()) << Client.ErrorMessage();
+}
+
 class StalledSftp : public Sftp {
 protected:
     void SetUp() override { Start({QStringLiteral("--write-delay"), QStringLiteral("30")}); }

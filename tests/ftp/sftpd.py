@@ -4,6 +4,7 @@
 # "READY <port> <fingerprint>" once listening, "PASSWORD <user>" for every password it is
 # shown, and writes the host's public key to KEYFILE.
 # usage: sftpd.py ROOT KEYFILE PASSWORD [--client-keys AUTHORIZED_KEYS] [--write-delay SECONDS]
+#                 [--write-limit BYTES]
 import argparse
 import asyncio
 import warnings
@@ -17,6 +18,7 @@ ap.add_argument('keyfile')
 ap.add_argument('password')
 ap.add_argument('--client-keys')
 ap.add_argument('--write-delay', type=float, default=0)
+ap.add_argument('--write-limit', type=int, default=0)
 a = ap.parse_args()
 
 
@@ -33,16 +35,19 @@ class Server(asyncssh.SSHServer):
         return username == 'alice' and password == a.password
 
 
-class SlowSftp(asyncssh.SFTPServer):
-    # Each write waits first, so that a test can act in the middle of a transfer.
+class TestSftp(asyncssh.SFTPServer):
+    # Each write waits first, so that a test can act in the middle of a transfer; bytes past
+    # the limit are refused as by a full disk.
     async def write(self, file_obj, offset, data):
         await asyncio.sleep(a.write_delay)
+        if a.write_limit and offset + len(data) > a.write_limit:
+            raise asyncssh.SFTPError(asyncssh.FX_FAILURE, 'No space left on device')
         return super().write(file_obj, offset, data)
 
 
 async def main():
     key = asyncssh.generate_private_key('ssh-ed25519')
-    sftp = SlowSftp if a.write_delay > 0 else asyncssh.SFTPServer
+    sftp = TestSftp if a.write_delay > 0 or a.write_limit else asyncssh.SFTPServer
     options = {}
     if a.client_keys:
         options['authorized_client_keys'] = a.client_keys
