@@ -13,8 +13,9 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth x11-utils imagemagick xdotool
   openjdk-17-jdk-headless
-  python3 python3-pyftpdlib
+  python3 python3-pyftpdlib python3-asyncssh openssh-client
   python3-openssl openssl
+  libssh-dev
   libutf8proc-dev libpcre2-dev
   libhunspell-dev hunspell-en-us
   libgtest-dev libgmock-dev googletest

@@ -54,6 +54,10 @@ inline constexpr int FtpServerChangedError = 20009;
 // The server would not set up the protection asked for: AUTH TLS, PBSZ or PROT P refused, or
 // a TLS handshake that failed for another reason than the certificate.
 inline constexpr int FtpTlsError = 20010;
+// SFTP: a refusal by the server is this base plus its SFTP status code (2 no such file, 3
+// permission denied, 4 failure, ...), with the server's words in ErrorMessage; a refused login
+// counts as permission denied.
+inline constexpr int FtpSftpStatusBase = 30000;
 
 // True for the client's socket codes (FtpSocketErrorBase + the socket layer's number).
 inline bool IsFtpSocketError(int code) {

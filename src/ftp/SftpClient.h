@@ -1,0 +1,85 @@
+// The SFTP client: the upload's requests over SSH through libssh, behind the same FtpClient
+// interface as the FTP client. libssh blocks, so each request runs on a thread of its own while
+// the caller's event loop keeps the window live; Abort and the timeout let go of that thread at
+// once (shutting its connection down under it) instead of waiting for it.
+#pragma once
+
+#include "ftp/SftpSession.h"
+#include "publish/FtpClient.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QEventLoop;
+
+namespace dravenloom {
+
+class SftpClient final : public QObject, public FtpClient {
+public:
+    explicit SftpClient(QObject* parent = nullptr);
+    ~SftpClient() override;
+
+    // Connect logs in with PassWord, or with the SSH agent and keys when it is empty. The host
+    // key must be in a known_hosts file or have the fingerprint TrustedFingerprint; nothing is
+    // ever written to known_hosts. Cwd needs an existing directory; TypeSet changes nothing
+    // (files always go byte for byte); Passive means nothing here.
+    bool Connect() override;
+    bool Cwd() override;
+    bool TypeSet() override;
+    bool Put() override;
+    bool Quit() override;
+    void Abort() override;
+
+    bool GetConnected() const override { return Connected; }
+    int ErrorCode() const override { return Code; }
+    std::string ErrorMessage() const override { return Message; }
+    std::string ServerFingerprint() const override { return Fingerprint; }
+
+    // A folder read in place of ~/.ssh (known_hosts, keys); empty for the user's own.
+    std::string SshDirectory;
+
+private:
+    struct Mailbox;
+
+    bool RunRequest(FtpRequest request, bool (SftpClient::*body)());
+    bool DoConnect();
+    bool DoCwd();
+    bool DoTypeSet();
+    bool DoPut();
+    bool DoQuit();
+
+    // Runs `work` on the session on a thread of its own and waits in the event loop until it
+    // ends, the server falls silent for Timeout, Abort is called or the program's loop is told
+    // to end. False unless the work ended (whatever its outcome, then in `outcome`). After
+    // false the client may have been deleted: return at once without touching it.
+    bool Perform(const std::function<SftpOutcome(SftpSession&)>& work, const std::string& what,
+                 SftpOutcome& outcome);
+    // Lets go of the session: interrupts its thread, if any, and forgets it.
+    void Abandon();
+    bool Fail(int code, std::string message);
+    bool Failed(const SftpOutcome& outcome);
+    bool SessionReady();
+    void Wake(bool progress);
+    std::string ServerText() const;
+
+    std::shared_ptr<SftpSession> Session;
+    std::shared_ptr<Mailbox> Box; // of the request that waits
+    bool Connected = false;
+    std::string Fingerprint;
+
+    bool Busy = false;
+    bool AbortRequested = false;
+    bool InAbort = false;
+    bool Ending = false;
+    bool Stirred = false;
+    QEventLoop* Loop = nullptr;
+
+    int Code = 0;
+    std::string Message;
+    std::shared_ptr<bool> Alive = std::make_shared<bool>(true);
+};
+
+} // namespace dravenloom
