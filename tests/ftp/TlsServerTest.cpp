@@ -207,6 +207,29 @@ TEST_F(TlsServer, RefusedSessions) {
     }
 }
 
+// The data connection must show the certificate the session was trusted with: another one may
+// be someone else's, between us and the server.
+TEST_F(TlsServer, ADataConnectionWithAnotherCertificateStoresNothing) {
+    const TestCertificate other = MakeTestCertificate(Keys.Path, "DNS:other.example");
+    ASSERT_TRUE(other.Failure.empty()) << other.Failure;
+    StartServer(Certificate.Pem,
+                {QStringLiteral("--data-cert"), QString::fromStdString(other.Pem.string())});
+    Client.Passive = true;
+    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+    Client.LocalFileName = LocalFile("not for a stranger");
+    Client.HostFileName = "up.txt";
+    EXPECT_FALSE(Client.Put());
+    EXPECT_EQ(Client.ErrorCode(), FtpServerChangedError);
+    EXPECT_EQ(Client.ErrorMessage(),
+              "The data connection of 127.0.0.1:" + Client.Port +
+                  " showed another certificate than the session: " + other.Fingerprint + ", not " +
+                  Certificate.Fingerprint +
+                  " (its certificate is self-signed and was issued for another name)");
+    EXPECT_FALSE(Client.GetConnected());
+    // The server may have opened the file; nothing of it was sent.
+    EXPECT_TRUE(!fs::exists(Root.Path / "up.txt") || fs::file_size(Root.Path / "up.txt") == 0);
+}
+
 // A throttled server (about 1 MB a second), so that a store is still going when the test acts.
 class SlowTlsServer : public TlsServer {
 protected:
