@@ -64,6 +64,7 @@ struct TlsUploadCase {
     bool Passive;
     bool Binary;
     std::size_t Size;
+    bool Tls12 = false; // a server without TLS 1.3, as many still are
 };
 
 class TlsUploads : public TlsServer, public ::testing::WithParamInterface<TlsUploadCase> {};
@@ -72,6 +73,8 @@ class TlsUploads : public TlsServer, public ::testing::WithParamInterface<TlsUpl
 // first one left behind.
 TEST_P(TlsUploads, FilesOnTheServerAreTheLocalFiles) {
     const TlsUploadCase& upload = GetParam();
+    if (upload.Tls12)
+        StartServer(Certificate.Pem, {QStringLiteral("--tls12")});
     Client.Passive = upload.Passive;
     const std::string bytes = upload.Binary ? BinaryBytes(upload.Size) : TextLines(upload.Size);
     ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
@@ -110,6 +113,8 @@ const TlsUploadCase TlsUploadCases[] = {
     {"ActiveBinarySeveralMegabytes", false, true, 5 * 1024 * 1024 + 17},
     {"PassiveTextSeveralMegabytes", true, false, 3 * 1024 * 1024},
     {"ActiveTextSmall", false, false, 5000},
+    {"PassiveBinaryOverTls12", true, true, 1024 * 1024 + 3, true},
+    {"ActiveBinaryOverTls12", false, true, 1024 * 1024 + 3, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Pyftpdlib, TlsUploads, ::testing::ValuesIn(TlsUploadCases),
