@@ -155,7 +155,7 @@ std::string ProofHtml(const ProofCopy& copy) {
                     "<li>" +
                     (response.Text.empty() ? std::string("<span class=\"note\">(no text)</span>")
                                            : Text(response.Text)) +
-                    Destination(response) + "</li>\n";
+                    " " + Destination(response) + "</li>\n";
             page += "</ul>\n";
         }
         page += "<p class=\"from\">Jumped from: ";

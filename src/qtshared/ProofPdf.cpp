@@ -11,12 +11,16 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QTextLayout>
 #include <QUrl>
+
+#include <vector>
 
 namespace dravenloom {
 
@@ -70,6 +74,7 @@ public:
         head.setLeftMargin(0);
         head.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
         Block(head, Heading);
+        Headings.push_back(Cursor.block());
         Cursor.insertText(QStringLiteral("Record ") + Utf8(IntToStr(entry.Number)));
         First = false;
 
@@ -105,6 +110,38 @@ public:
         from.setTopMargin(3);
         Block(from, Quiet);
         Cursor.insertText(QStringLiteral("Jumped from: ") + JumpedFromText(entry), Quiet);
+    }
+
+    // A record's heading never stays alone at the foot of a page: it goes to the next page
+    // with the text under it. Called once the page size is set.
+    int KeepHeadingsWithText(qreal pageHeight) {
+        QAbstractTextDocumentLayout* layout = Document.documentLayout();
+        // Where the first line of a block stands: a block that does not fit moves its lines to
+        // the next page, its margin staying behind.
+        const auto page = [&](const QTextBlock& block) {
+            layout->blockBoundingRect(block); // lays the document out up to the block
+            const QTextLayout* lines = block.layout();
+            if (!lines || lines->lineCount() == 0)
+                return -1;
+            return static_cast<int>((lines->position().y() + lines->lineAt(0).y()) / pageHeight);
+        };
+        int moved = 0;
+        for (const QTextBlock& heading : Headings) {
+            const QTextBlock next = heading.next();
+            if (!next.isValid() || page(heading) == page(next))
+                continue;
+            if (heading.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                continue; // at the top of a page already: the record is longer than the page
+            ++moved;
+            QTextCursor cursor(heading);
+            QTextBlockFormat format = heading.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            cursor.setBlockFormat(format);
+            // Everything after it is laid out again, page breaks included, when next asked.
+            Document.markContentsDirty(heading.position(),
+                                       Document.characterCount() - heading.position());
+        }
+        return moved;
     }
 
 private:
@@ -156,6 +193,7 @@ private:
     QTextCursor Cursor;
     ProofPictures& Pictures;
     QTextCharFormat Plain, Quiet, Note, Strong, Heading;
+    std::vector<QTextBlock> Headings;
     bool Empty = true;
     bool First = true;
     int Images = 0;
@@ -206,6 +244,14 @@ void PaintPdf(const ProofCopy& copy, const QPageSize& pageSize, QIODevice& devic
     const qreal band = metrics.height() * 2.2;
     const qreal bodyHeight = writer.height() - 2 * band;
     document.setPageSize(QSizeF(width, bodyHeight));
+    // A heading moved changes only the layout around it; the whole document is laid out again
+    // after each pass, until no heading moves (or, at worst, a few passes).
+    for (int pass = 0; pass < 4; ++pass) {
+        const int moved = builder.KeepHeadingsWithText(bodyHeight);
+        document.markContentsDirty(0, document.characterCount());
+        if (moved == 0)
+            break;
+    }
     const int pages = document.pageCount();
 
     QPainter painter(&writer);

@@ -4,7 +4,10 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -36,6 +39,11 @@ TEST_F(ProofMenuTest, TheFileMenuWritesAProofCopyOrSaysWhyNot) {
     EXPECT_TRUE(written.readAll().startsWith("%PDF-"));
     EXPECT_EQ(Window->StatusPanel->text(),
               QStringLiteral("Wrote the proof copy of Untitled to lamp proof.pdf"));
+    // The record being edited is in it, unsaved as it is.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    EXPECT_TRUE(text.readAllStandardOutput().contains("Is the lamp on?"));
 
     const QString nowhere = folder.filePath(QStringLiteral("gone/lamp.html"));
     Platform.DialogAnswers.push_back(nowhere.toStdString());

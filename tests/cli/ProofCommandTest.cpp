@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -120,6 +122,60 @@ TEST_F(ProofCommandTest, ThePdfHoldsEveryTextDestinationAndPageNumber) {
             "Page " + std::to_string(k + 1) + " of " + std::to_string(pages.size());
         EXPECT_NE(pages[k].find(number), std::string::npos) << number;
         EXPECT_NE(pages[k].find("lamp.dvx"), std::string::npos) << number;
+    }
+}
+
+// Records of one to sixty words, one to four responses, the same for the same seed.
+std::string VariedGuide(unsigned seed) {
+    std::string bytes;
+    const auto next = [&seed](unsigned below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % below;
+    };
+    for (int n = 1; n <= 60; ++n) {
+        const std::string number = std::to_string(n);
+        std::string words;
+        for (unsigned k = 1 + next(60); k > 0; --k)
+            words += " word" + std::to_string(next(1000));
+        bytes += dravenloom::Marked(number + "¤Record " + number + " says" + words + "¶ª300±0€no") +
+                 "\r\n";
+        for (unsigned k = next(5); k > 0; --k)
+            bytes +=
+                dravenloom::Marked(number + "¤Response¶" + std::to_string(1 + next(60))) + "\r\n";
+    }
+    return bytes;
+}
+
+TEST_F(ProofCommandTest, NoPageEndsWithARecordsHeadingAlone) {
+    const std::regex heading("Record [0-9]+");
+    for (unsigned seed = 0; seed < 8; ++seed) {
+        const std::string guide = Write("varied.dvx", VariedGuide(seed)).string();
+        const fs::path pdf = Directory / "varied.pdf";
+        ASSERT_EQ(Run({"proof", guide, "--output", pdf.string()}).Status, 0);
+        const fs::path text = Directory / "varied.txt";
+        const std::string command = "pdftotext -layout -enc UTF-8 " +
+                                    dravenloom::ShellQuote(pdf.string()) + " " +
+                                    dravenloom::ShellQuote(text.string());
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        std::istringstream pages(ReadWholeFile(text));
+        std::string page;
+        int number = 0;
+        while (std::getline(pages, page, '\f')) {
+            ++number;
+            std::vector<std::string> lines;
+            std::istringstream in(page);
+            for (std::string line; std::getline(in, line);) {
+                const auto first = line.find_first_not_of(' ');
+                if (first != std::string::npos)
+                    lines.push_back(line.substr(first, line.find_last_not_of(' ') - first + 1));
+            }
+            if (lines.size() < 3)
+                continue;
+            // The last line is the page's foot.
+            EXPECT_FALSE(std::regex_match(lines[lines.size() - 2], heading))
+                << "seed " << seed << ", page " << number << " ends with "
+                << lines[lines.size() - 2];
+        }
     }
 }
 
