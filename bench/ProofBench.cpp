@@ -81,6 +81,25 @@ void BM_ProofCopyPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_ProofCopyPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same guide with the generator's picture paths, none of which exists: every fourth record
+// shows the note instead, so this is the text, its layout and the writing alone.
+void BM_ProofCopyPdfWithoutPictures(benchmark::State& state) {
+    NeedGuiApplication();
+    const auto count = static_cast<std::int32_t>(state.range(0));
+    const GeneratedGuide& guide = GuideOf(count);
+    const std::string output =
+        (BenchDirectory() / ("proof-text-" + IntToStr(count) + ".pdf")).string();
+    for (auto _ : state)
+        WriteProofCopy(BuildProofCopy(guide.Records, guide.Path), output);
+    SetCounters(state, count);
+    state.counters["bytes"] = static_cast<double>(fs::file_size(output));
+}
+BENCHMARK(BM_ProofCopyPdfWithoutPictures)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 void BM_ProofCopyHtml(benchmark::State& state) {
     WriteProof(state, ".html");
 }

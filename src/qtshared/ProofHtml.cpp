@@ -77,12 +77,31 @@ std::string Destination(const ProofResponse& response) {
     return "<span class=\"to note\">" + shown + "</span>";
 }
 
+bool HasTransparentPixels(const QImage& image) {
+    if (!image.hasAlphaChannel())
+        return false;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(row[x]) < 255)
+                return true;
+    }
+    return false;
+}
+
+// A picture with transparent pixels as PNG, which keeps them; any other as JPEG, which is a
+// fraction of the size for photographs and quicker to write.
 std::string PictureData(const QImage& image) {
-    QByteArray png;
-    QBuffer buffer(&png);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return "data:image/png;base64," + png.toBase64().toStdString();
+    if (HasTransparentPixels(image)) {
+        image.save(&buffer, "PNG");
+        return "data:image/png;base64," + bytes.toBase64().toStdString();
+    }
+    image.save(&buffer, "JPEG", 90);
+    return "data:image/jpeg;base64," + bytes.toBase64().toStdString();
 }
 
 void AddPicture(std::string& page, const ProofEntry& entry, ProofPictures& pictures) {

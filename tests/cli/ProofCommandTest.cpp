@@ -26,6 +26,11 @@ protected:
     ProofCommandTest() {
         fs::copy_file(fs::path(DRAVENLOOM_SOURCE_DIR) / "examples" / "bulb.jpg",
                       Directory / "bulb.jpg");
+        // One transparent pixel.
+        Write("clear.gif", std::string("\x47\x49\x46\x38\x39\x61\x01\x00\x01\x00\x80\x00\x00\x00"
+                                       "\x00\x00\xFF\xFF\xFF\x21\xF9\x04\x01\x00\x00\x00\x00\x2C"
+                                       "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x01\x44\x00\x3B",
+                                       42));
         std::string bytes;
         for (const std::string& line : Lines())
             bytes += dravenloom::Marked(line) + "\r\n";
@@ -45,10 +50,10 @@ protected:
         };
         for (int n = 3; n < 3 + FillerRecords; ++n) {
             const std::string number = std::to_string(n);
-            lines.push_back(
-                number + "¤Filler record " + number +
-                " with a dialogue long enough to take a few lines of the page, so "
-                "that the records fill more than one page of the proof copy.¶ª300±0€no");
+            lines.push_back(number + "¤Filler record " + number +
+                            " with a dialogue long enough to take a few lines of the page, so "
+                            "that the records fill more than one page of the proof copy.¶" +
+                            (n == 3 ? "clear.gif" : "") + "ª300±0€no");
             lines.push_back(number + "¤Next after " + number + "¶" + std::to_string(n + 1));
         }
         return lines;
@@ -202,6 +207,8 @@ TEST_F(ProofCommandTest, TheHtmlPageEscapesEveryTextAndCarriesThePicture) {
               std::string::npos);
     EXPECT_NE(page.find("href=\"https://example.com/lamp?a=1&amp;b=2\""), std::string::npos);
     EXPECT_NE(page.find("Look at the caf\u00E9 sign."), std::string::npos) << "code page 1252";
+    // The photograph as JPEG, the picture with a transparent colour as PNG.
+    EXPECT_NE(page.find("<img src=\"data:image/jpeg;base64,"), std::string::npos);
     EXPECT_NE(page.find("<img src=\"data:image/png;base64,"), std::string::npos);
     EXPECT_NE(page.find("Cannot load the picture"), std::string::npos);
     EXPECT_NE(page.find("<a class=\"to\" href=\"#record-2\">\u2192 2</a>"), std::string::npos);
