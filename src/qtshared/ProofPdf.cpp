@@ -244,13 +244,9 @@ void PaintPdf(const ProofCopy& copy, const QPageSize& pageSize, QIODevice& devic
     const qreal band = metrics.height() * 2.2;
     const qreal bodyHeight = writer.height() - 2 * band;
     document.setPageSize(QSizeF(width, bodyHeight));
-    // A heading moved changes only the layout around it; the whole document is laid out again
-    // after each pass, until no heading moves (or, at worst, a few passes).
-    for (int pass = 0; pass < 4; ++pass) {
-        const int moved = builder.KeepHeadingsWithText(bodyHeight);
-        document.markContentsDirty(0, document.characterCount());
-        if (moved == 0)
-            break;
+    // A second pass finds nothing to move unless the first one was wrong somewhere; it only
+    // reads the layout the first one left.
+    for (int pass = 0; pass < 3 && builder.KeepHeadingsWithText(bodyHeight) > 0; ++pass) {
     }
     const int pages = document.pageCount();
 
