@@ -13,7 +13,7 @@ namespace dravenloom {
 namespace {
 
 constexpr const char* Style =
-    R"(body{font-family:"Liberation Sans",Arial,sans-serif;font-size:11pt;color:#111;max-width:46em;margin:1.5em auto;padding:0 1em}
+    R"(body{font-family:"Liberation Sans",Arial,sans-serif;font-size:11pt;color:#111;max-width:46em;margin:1.5em auto;padding:0 1em;overflow-wrap:anywhere}
 header{border-bottom:1px solid #888;margin-bottom:1em}
 header h1{font-size:1.4em;margin:0 0 .2em}
 header p{margin:0 0 .5em;color:#555}

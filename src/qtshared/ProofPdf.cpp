@@ -18,6 +18,7 @@
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QTextLayout>
+#include <QTextOption>
 #include <QUrl>
 
 #include <vector>
@@ -228,6 +229,11 @@ void PaintPdf(const ProofCopy& copy, const QPageSize& pageSize, QIODevice& devic
     document.documentLayout()->setPaintDevice(&writer);
     document.setDefaultFont(ProofFont(10));
     document.setDocumentMargin(0);
+    // A long web address or a word without blanks breaks at the margin instead of running off
+    // the page.
+    QTextOption wrapping = document.defaultTextOption();
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document.setDefaultTextOption(wrapping);
     ProofPictures pictures;
     ProofDocumentBuilder builder(document, pictures);
     for (const ProofEntry& entry : copy.Entries)
