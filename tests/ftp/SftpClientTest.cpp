@@ -382,6 +382,38 @@ TEST_F(FullSftp, WriteRefusedMidFileFailsThatStoreAndTheSessionGoesOn) {
     EXPECT_TRUE(Client.Quit()) << Client.ErrorMessage();
 }
 
+class KeySftp : public Sftp {
+protected:
+    // alice's key is in the SSH folder under its usual name, and the server knows it.
+    void SetUp() override {
+        const fs::path key = NewKey(SshDir.Path / "id_ed25519");
+        Start({QStringLiteral("--client-keys"), QString::fromStdString(key.string())});
+    }
+};
+
+TEST_F(KeySftp, EmptyPasswordLogsInWithTheKeysOfTheSshFolder) {
+    // No agent: the key file is what logs in.
+    const QByteArray agent = qgetenv("SSH_AUTH_SOCK");
+    qunsetenv("SSH_AUTH_SOCK");
+    Client.PassWord.clear();
+    const bool connected = Client.Connect();
+    if (!agent.isEmpty())
+        qputenv("SSH_AUTH_SOCK", agent);
+    ASSERT_TRUE(connected) << Client.ErrorMessage();
+    EXPECT_EQ(Server->PasswordsSeen(), 0);
+    EXPECT_TRUE(PutFile("by key", "key.txt")) << Client.ErrorMessage();
+    EXPECT_EQ(OnServer("key.txt"), "by key");
+
+    // Without the key the same login is refused.
+    ASSERT_TRUE(Client.Quit());
+    fs::remove(SshDir.Path / "id_ed25519");
+    qunsetenv("SSH_AUTH_SOCK");
+    EXPECT_FALSE(Client.Connect());
+    if (!agent.isEmpty())
+        qputenv("SSH_AUTH_SOCK", agent);
+    EXPECT_EQ(Client.ErrorCode(), FtpSftpStatusBase + 3) << Client.ErrorMessage();
+}
+
 class StalledSftp : public Sftp {
 protected:
     void SetUp() override { Start({QStringLiteral("--write-delay"), QStringLiteral("30")}); }
