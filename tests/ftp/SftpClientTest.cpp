@@ -382,6 +382,52 @@ TEST_F(FullSftp, WriteRefusedMidFileFailsThatStoreAndTheSessionGoesOn) {
     EXPECT_TRUE(Client.Quit()) << Client.ErrorMessage();
 }
 
+struct ConnectFailure {
+    const char* Name;
+    const char* Host;
+    const char* Port;
+    UploadProtocol Protocol;
+    int Code;
+};
+
+class SftpConnectFailures : public ::testing::TestWithParam<ConnectFailure> {};
+
+TEST_P(SftpConnectFailures, FailWithTheirOwnCodeAndLeaveTheClientDisconnected) {
+    const ConnectFailure& failure = GetParam();
+    TempDirectory sshDir;
+    SftpClient client;
+    client.HostName = failure.Host;
+    client.Port = failure.Port;
+    client.Protocol = failure.Protocol;
+    client.UserName = "alice";
+    client.PassWord = "secret";
+    client.SshDirectory = sshDir.Path.string();
+    std::vector<std::string> done;
+    client.OnRequestDone = [&](FtpRequest request, int code) {
+        done.push_back(std::string(FtpRequestName(request)) + ' ' + std::to_string(code));
+    };
+    EXPECT_FALSE(client.Connect());
+    EXPECT_EQ(client.ErrorCode(), failure.Code) << client.ErrorMessage();
+    EXPECT_FALSE(client.ErrorMessage().empty());
+    EXPECT_FALSE(client.GetConnected());
+    EXPECT_EQ(done, (std::vector<std::string>{"Connect " + std::to_string(failure.Code)}));
+    EXPECT_TRUE(client.Quit()); // nothing to close
+}
+
+const ConnectFailure ConnectFailures[] = {
+    // "Connection refused" is the socket layer's 0, which must never read as success.
+    {"Refused", "127.0.0.1", "1", UploadProtocol::Sftp, FtpSocketErrorBase + 0},
+    {"NoSuchHost", "no.such.host.invalid", "22", UploadProtocol::Sftp, FtpSocketErrorBase + 2},
+    {"PortOutOfRange", "127.0.0.1", "70000", UploadProtocol::Sftp, FtpSettingsError},
+    {"PortNotANumber", "127.0.0.1", "22a", UploadProtocol::Sftp, FtpSettingsError},
+    {"NoHost", "", "22", UploadProtocol::Sftp, FtpSettingsError},
+    {"LineBreakInHost", "127.0.0.1\nevil", "22", UploadProtocol::Sftp, FtpSettingsError},
+    {"AskedForFtp", "127.0.0.1", "22", UploadProtocol::Ftp, FtpSettingsError},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sftp, SftpConnectFailures, ::testing::ValuesIn(ConnectFailures),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
 class KeySftp : public Sftp {
 protected:
     // alice's key is in the SSH folder under its usual name, and the server knows it.
