@@ -10,8 +10,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
+#include <thread>
 
 namespace dravenloom::bench {
 namespace {
@@ -59,7 +61,13 @@ void SpellCheck(benchmark::State& state, bool withSuggestions) {
     for (auto _ : state) {
         // A fresh dictionary each time: nothing is known yet, as in a new run of the command.
         SpellingSession session(std::make_unique<HunspellChecker>(*dictionary), PersonalWordList());
-        found = SpellCheckRecords(records, session, withSuggestions).size();
+        // As `dravenloom-cli spell` does: the check, then the suggestions side by side.
+        std::vector<Misspelling> misspelled = SpellCheckRecords(records, session, false);
+        if (withSuggestions)
+            SuggestSideBySide(
+                misspelled, [&] { return std::make_unique<HunspellChecker>(*dictionary); }, {},
+                std::max(1U, std::thread::hardware_concurrency()));
+        found = misspelled.size();
         benchmark::DoNotOptimize(found);
     }
     state.counters["misspelled"] = static_cast<double>(found);

@@ -18,7 +18,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <ostream>
+#include <thread>
 
 namespace dravenloom::cli {
 namespace {
@@ -89,9 +91,12 @@ int RunSpell(const std::vector<std::string>& arguments, std::ostream& stream, st
                               "\". Installed: " + LanguageListText(dictionaries));
     }
 
-    SpellingSession session(std::make_unique<HunspellChecker>(*dictionary),
-                            PersonalWordList(PersonalWordListPath()));
-    const std::vector<Misspelling> found = SpellCheckRecords(guide.Document.Records, session, true);
+    const PersonalWordList personal(PersonalWordListPath());
+    SpellingSession session(std::make_unique<HunspellChecker>(*dictionary), personal);
+    std::vector<Misspelling> found = SpellCheckRecords(guide.Document.Records, session, false);
+    SuggestSideBySide(
+        found, [&] { return std::make_unique<HunspellChecker>(*dictionary); }, personal.Read(),
+        std::max(1U, std::thread::hardware_concurrency()));
     BufferedOutput out(stream);
     if (parsed.Has("--json"))
         WriteJson(out, found);

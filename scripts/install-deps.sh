@@ -14,6 +14,7 @@ packages=(
   xvfb xauth x11-utils imagemagick xdotool
   openjdk-17-jdk-headless
   python3 python3-pyftpdlib python3-asyncssh openssh-client
+  python3-openssl openssl
   libssh-dev
   libutf8proc-dev libpcre2-dev
   libhunspell-dev hunspell-en-us

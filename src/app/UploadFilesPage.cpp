@@ -9,6 +9,7 @@
 #include "shell/GuideForm.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,8 +29,8 @@ constexpr int LabelLeft = 10;
 constexpr int LabelWidth = 110;
 constexpr int FieldLeft = 124;
 constexpr int FieldWidth = 164;
-constexpr int RowTop = 24;
-constexpr int RowStep = 28;
+constexpr int RowTop = 20;
+constexpr int RowStep = 25;
 constexpr int FieldHeight = 21;
 constexpr QRect ListLabel(318, 8, 200, 16);
 constexpr QRect ListArea(318, 26, 294, 182);
@@ -81,17 +82,25 @@ void UploadFilesPage::Build() {
         field->setGeometry(FieldLeft, top, FieldWidth, FieldHeight);
         return field;
     };
-    HostTxt = makeField("HostTxt", "Server:", HostHint, 0);
-    UserTxt = makeField("UserTxt", "Username:", UserHint, 1);
-    PassTxt = makeField("PassTxt", "Password:", PassHint, 2);
-    PortTxt = makeField("PortTxt", "Port:", PortHint, 3);
-    DirTxt = makeField("DirTxt", "Upload Directory:", DirHint, 4);
+    // How the files travel comes first: the port below follows it.
+    MakePageLabel(box, "Protocol:", QRect(LabelLeft, RowTop, LabelWidth, FieldHeight));
+    ProtocolCombo = new QComboBox(box);
+    ProtocolCombo->setObjectName(QStringLiteral("ProtocolCombo"));
+    ProtocolCombo->setToolTip(Utf8Text(ProtocolHint));
+    for (const std::string& item : Upload.Server.ProtocolCombo.Items)
+        ProtocolCombo->addItem(Utf8Text(item.c_str()));
+    ProtocolCombo->setGeometry(FieldLeft, RowTop, FieldWidth, FieldHeight + 2);
+    HostTxt = makeField("HostTxt", "Server:", HostHint, 1);
+    UserTxt = makeField("UserTxt", "Username:", UserHint, 2);
+    PassTxt = makeField("PassTxt", "Password:", PassHint, 3);
+    PortTxt = makeField("PortTxt", "Port:", PortHint, 4);
+    DirTxt = makeField("DirTxt", "Upload Directory:", DirHint, 5);
     // Every character shows as "*".
     PassTxt->setEchoMode(QLineEdit::Password);
     PassTxt->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     PassiveCheck = new QCheckBox(Utf8Text("Passive Mode"), box);
     PassiveCheck->setObjectName(QStringLiteral("PassiveCheck"));
-    PassiveCheck->setGeometry(FieldLeft, RowTop + 5 * RowStep, FieldWidth, FieldHeight);
+    PassiveCheck->setGeometry(FieldLeft, RowTop + 6 * RowStep, FieldWidth, FieldHeight);
     HostGuard = new GuideTextGuard(HostTxt, TextRule::CodePage);
     UserGuard = new GuideTextGuard(UserTxt, TextRule::CodePage);
     PassGuard = new GuideTextGuard(PassTxt, TextRule::CodePage);
@@ -169,6 +178,12 @@ void UploadFilesPage::Connect() {
                 [this, field = field](const std::string& text) {
                     Forward([&] { field->Text = text; }, Form.Host);
                 });
+    connect(ProtocolCombo, &QComboBox::activated, this, [this](int index) {
+        Forward(
+            [&] { ChooseProtocol(Upload.Server, static_cast<UploadProtocol>(index)); },
+            Form.Host);
+        Refresh();
+    });
     connect(PassiveCheck, &QCheckBox::clicked, this, [this](bool checked) {
         Forward([&] { Upload.Server.PassiveCheck.Checked = checked; }, Form.Host);
     });
@@ -237,6 +252,11 @@ void UploadFilesPage::Refresh() {
     DirGuard->SetGuideText(server.DirTxt.Text);
     if (PassiveCheck->isChecked() != server.PassiveCheck.Checked)
         PassiveCheck->setChecked(server.PassiveCheck.Checked);
+    PassiveCheck->setEnabled(server.PassiveCheck.Enabled);
+    if (ProtocolCombo->currentIndex() != server.ProtocolCombo.ItemIndex) {
+        const QSignalBlocker quiet(ProtocolCombo);
+        ProtocolCombo->setCurrentIndex(server.ProtocolCombo.ItemIndex);
+    }
     ShowList();
     UploadBtn->setEnabled(Upload.UploadBtn.Enabled);
     AbortBtn->setEnabled(Upload.AbortBtn.Enabled);

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -37,6 +38,7 @@ public:
     QLineEdit* PortTxt = nullptr;
     QLineEdit* DirTxt = nullptr;
     QCheckBox* PassiveCheck = nullptr;
+    QComboBox* ProtocolCombo = nullptr;
     QTreeWidget* FilesMemo = nullptr;
     QPushButton* UploadBtn = nullptr;
     QPushButton* AbortBtn = nullptr;

@@ -185,4 +185,11 @@ std::string SecondsText(long long milliseconds) {
     return std::to_string(milliseconds / 1000) + '.' + fraction + " s";
 }
 
+std::string ReplyText(const FtpReply& reply) {
+    std::string text = std::to_string(reply.Code);
+    if (!reply.Text.empty())
+        text += ' ' + reply.Text.substr(0, 200);
+    return text;
+}
+
 } // namespace dravenloom

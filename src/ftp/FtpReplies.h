@@ -34,6 +34,8 @@ public:
     // The oldest complete reply not yet taken.
     std::optional<FtpReply> Next();
     bool HasReply() const { return !Replies.empty(); }
+    // True while any byte fed is not yet taken as part of a reply.
+    bool HasPending() const { return !Replies.empty() || !Partial.empty() || OpenCode != 0; }
     bool Failed() const { return !FailureText.empty(); }
     // Why it failed, in words.
     const std::string& Failure() const { return FailureText; }
@@ -51,6 +53,9 @@ private:
     std::string OpenText;
     std::size_t OpenLength = 0; // bytes of the multi-line reply so far
 };
+
+// The reply as a message shows it: its code and the start of its text.
+std::string ReplyText(const FtpReply& reply);
 
 // The address and port of a 227 reply. The text is scanned for six numbers separated by commas
 // (servers put them in brackets, after a full stop, or plainly), each 0..255; the port is

@@ -3,6 +3,7 @@
 #include "ftp/QtFtpClient.h"
 
 #include <QEventLoop>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -19,13 +20,6 @@ std::optional<quint16> PortNumber(const std::string& text) {
     if (error != std::errc() || at != end || value < 1 || value > 65535)
         return std::nullopt;
     return static_cast<quint16>(value);
-}
-
-std::string ReplyText(const FtpReply& reply) {
-    std::string text = std::to_string(reply.Code);
-    if (!reply.Text.empty())
-        text += ' ' + reply.Text.substr(0, 200);
-    return text;
 }
 
 } // namespace
@@ -409,8 +403,26 @@ bool QtFtpClient::DoConnect() {
                     false);
     if (!SafeCommandArgument(UserName) || !SafeCommandArgument(PassWord))
         return Fail(FtpSettingsError, "The user name or password holds a line break", false);
+    if (Protocol == UploadProtocol::Sftp)
+        return Fail(FtpSettingsError, "SFTP is not FTP: this client speaks FTP and FTP with TLS",
+                    false);
+    Tls = Protocol == UploadProtocol::FtpTls;
+    SeenFingerprint.clear();
+    AcceptedFingerprint.clear();
+    CertificateRefused.reset();
+    if (Tls && !QSslSocket::supportsSsl())
+        return Fail(FtpTlsError,
+                    "FTP with TLS is not available: the system has no TLS library that Qt can "
+                    "use (OpenSSL 3)",
+                    false);
 
-    Control = new QTcpSocket(this);
+    if (Tls) {
+        auto* control = new QSslSocket(this);
+        Control = control;
+        WatchTls(control, true);
+    } else {
+        Control = new QTcpSocket(this);
+    }
     WatchControl(Control);
     Control->connectToHost(QString::fromStdString(HostName), *port);
     auto connected = [this] {
@@ -429,6 +441,9 @@ bool QtFtpClient::DoConnect() {
     if (greeting->Code != 220)
         return Fail(greeting->Code, "The server refused the session: " + ReplyText(*greeting),
                     true);
+    // Nothing goes in clear after this, the user name included.
+    if (Tls && !SecureControl())
+        return false;
 
     std::optional<FtpReply> reply = Command("USER", UserName);
     if (!reply)
@@ -441,6 +456,8 @@ bool QtFtpClient::DoConnect() {
     if (reply->Code != 230 && reply->Code != 202)
         return Fail(reply->Code, "Login to " + ServerText() + " failed: " + ReplyText(*reply),
                     true);
+    if (Tls && !ProtectData())
+        return false;
     LoggedIn = true;
     ServerType = 'A';
     return true;

@@ -1,5 +1,6 @@
 // The FTP client over Qt Network: the subset of RFC 959 the upload needs (USER, PASS, CWD,
-// TYPE, PASV or PORT, STOR, QUIT, ABOR), written directly on QTcpSocket.
+// TYPE, PASV or PORT, STOR, QUIT, ABOR), written directly on QTcpSocket, and FTP with TLS
+// (AUTH TLS, PBSZ, PROT P; RFC 4217) on QSslSocket.
 //
 // Not libcurl: its model is one request per address, each finding its own way to the file. The
 // upload is one session that changes directory and transfer type between stores, reports each
@@ -12,6 +13,7 @@
 #include "publish/FtpClient.h"
 
 #include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -19,9 +21,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QEventLoop;
 class QFile;
+class QSslError;
+class QSslSocket;
 class QTcpServer;
 class QTcpSocket;
 
@@ -42,6 +47,7 @@ public:
     bool GetConnected() const override;
     int ErrorCode() const override { return Code; }
     std::string ErrorMessage() const override { return Message; }
+    std::string ServerFingerprint() const override { return SeenFingerprint; }
 
 private:
     enum class Step { Wait, Done, Fail };
@@ -81,11 +87,29 @@ private:
     std::string ServerText() const; // "host:port" as the author typed them
     std::string SocketFailure(int socketError, const QString& text) const;
 
+    // FTP with TLS (QtFtpTls.cpp).
+    // AUTH TLS and the handshake on the control connection, before anything else is sent.
+    bool SecureControl();
+    // PBSZ 0 and PROT P after the login: every data connection is protected.
+    bool ProtectData();
+    // The TLS handshake on the data connection, once the server has answered STOR with 1xx.
+    bool SecureData();
+    void WatchTls(QSslSocket* socket, bool control);
+    // Decides on a certificate that does not verify: ignored when it is the trusted one.
+    void CertificateErrors(QSslSocket* socket, const QList<QSslError>& errors, bool control);
+    void NoteFingerprint(QSslSocket* socket);
+    // Bytes handed to the data connection and not yet to the system (plain and encrypted).
+    qint64 DataQueued() const;
+
     // Put's pieces.
     bool OpenDataConnection();
     bool StartStore();
     bool SendFile(QFile& file);
     bool FinishStore();
+    // TLS: waits until the system has delivered every byte of the file.
+    bool SendTail();
+    // A final reply came while the file was still being sent: the store failed.
+    bool EndedBeforeAllSent();
     bool TakeIncomingConnection();
     // The store ended by a final reply before the data connection was there.
     bool StoreEndedEarly(const FtpReply& reply, const char* when);
@@ -94,6 +118,13 @@ private:
     // Looks at the bytes the system still holds for the data connection: fewer than last time
     // is progress; any at all means the store is still on its way.
     void NoteTransit();
+
+    // Set by Connect: this session speaks TLS on the control and every data connection.
+    bool Tls = false;
+    std::string SeenFingerprint;     // of the certificate the control connection showed
+    std::string AcceptedFingerprint; // the one trusted although it does not verify, or empty
+    // A certificate turned away during a handshake: the code and the message for the request.
+    std::optional<std::pair<int, std::string>> CertificateRefused;
 
     QTcpSocket* Control = nullptr;
     QTcpSocket* Data = nullptr;

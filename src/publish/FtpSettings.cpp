@@ -25,6 +25,8 @@ std::size_t IndexOf(UploadProtocol protocol) {
 void ShowProtocol(FtpSettings& settings, UploadProtocol protocol) {
     settings.ProtocolCombo.ItemIndex = static_cast<int>(IndexOf(protocol));
     settings.ProtocolCombo.Text = ProtocolCaptions[IndexOf(protocol)];
+    // SFTP has one connection for everything: there is no data connection to make passive.
+    settings.PassiveCheck.Enabled = protocol != UploadProtocol::Sftp;
 }
 
 } // namespace

@@ -5,6 +5,11 @@
 #include "document/RecordCodec.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace dravenloom {
@@ -45,6 +50,49 @@ std::vector<Misspelling> SpellCheckRecords(const RecordList& records, SpellingSe
         }
     }
     return found;
+}
+
+void SuggestSideBySide(std::vector<Misspelling>& found,
+                       const std::function<std::unique_ptr<SpellChecker>()>& makeChecker,
+                       const std::vector<std::string>& personalWords, unsigned workers) {
+    std::vector<std::string> words;
+    std::unordered_map<std::string, std::size_t> index;
+    for (const Misspelling& entry : found)
+        if (index.emplace(entry.Word, words.size()).second)
+            words.push_back(entry.Word);
+    if (words.empty())
+        return;
+    std::vector<std::vector<std::string>> suggestions(words.size());
+    std::atomic<std::size_t> next{0};
+    std::exception_ptr failure;
+    std::mutex failureLock;
+    const auto work = [&] {
+        try {
+            const std::unique_ptr<SpellChecker> checker = makeChecker();
+            for (const std::string& word : personalWords)
+                checker->AddWord(word);
+            for (std::size_t i = next++; i < words.size(); i = next++)
+                suggestions[i] = checker->Suggestions(words[i]);
+        } catch (...) {
+            const std::lock_guard hold(failureLock);
+            if (!failure)
+                failure = std::current_exception();
+            next = words.size(); // the others stop too
+        }
+    };
+    // A dictionary takes a moment to load: no more workers than there are words to share.
+    const std::size_t count =
+        std::clamp<std::size_t>(std::min<std::size_t>(workers, words.size() / 4), 1, words.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 1; i < count; ++i)
+        threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    for (Misspelling& entry : found)
+        entry.Suggestions = suggestions[index.at(entry.Word)];
 }
 
 } // namespace dravenloom

@@ -6,6 +6,8 @@
 #include "spelling/SpellingSession.h"
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,5 +25,14 @@ struct Misspelling {
 // without a record number.
 std::vector<Misspelling> SpellCheckRecords(const RecordList& records, SpellingSession& session,
                                            bool withSuggestions);
+
+// Fills in the suggestions of every entry, each distinct word asked once, by up to `workers`
+// checkers side by side: a dictionary needs about a tenth of a second for a word it knows
+// nothing like, and a big guide holds hundreds of them. Each checker comes from `makeChecker`
+// and is given `personalWords` first, so its suggestions are those the session's checker gives.
+// An exception of a worker (a dictionary that fails to load) comes out here.
+void SuggestSideBySide(std::vector<Misspelling>& found,
+                       const std::function<std::unique_ptr<SpellChecker>()>& makeChecker,
+                       const std::vector<std::string>& personalWords, unsigned workers);
 
 } // namespace dravenloom

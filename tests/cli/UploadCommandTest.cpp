@@ -50,6 +50,27 @@ TEST_F(UploadCommandTest, DryRunPrintsEachFileWithTheFolderItGoesTo) {
     EXPECT_FALSE(fs::exists(SettingsFile())) << "a dry run stores nothing";
 }
 
+// The protocol comes from the command line over the stored one, and the port follows it
+// unless it is given: a dry run stores nothing, so a refused login shows what was used.
+TEST_F(UploadCommandTest, TheProtocolChosenSetsTheUsualPortUnlessOneIsGiven) {
+    StoreSettings("Host=127.0.0.1\nUsername=anna\nPort=22\nProtocol=sftp\n");
+    EXPECT_EQ(Run({"upload", Guide.string(), "--dry-run"}).Status, 0);
+    // With FTP on port 1 nothing listens: the message names the port the run used.
+    SetPassword("secret");
+    for (const auto& [options, port] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--protocol", "ftp"}, "127.0.0.1:21"},
+             {{"--protocol", "FTP", "--port", "1"}, "127.0.0.1:1"}}) {
+        std::vector<std::string> arguments{"upload", Guide.string()};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const CliResult result = Run(arguments);
+        EXPECT_EQ(result.Status, 1);
+        EXPECT_NE(result.Err.find(port), std::string::npos) << result.Err;
+    }
+    EXPECT_NE(dravenloom::ReadBytes(SettingsFile()).find("Protocol=ftp"), std::string::npos)
+        << "the run stores the protocol it used";
+}
+
 TEST_F(UploadCommandTest, SettingsNotGivenComeFromTheStoredOnes) {
     StoreSettings("Host=ftp.example.com\nUsername=anna\nPort=21\nDirectory=pub\n");
     EXPECT_EQ(Run({"upload", Guide.string(), "--dry-run"}).Out, TourList("pub", "pub"));
@@ -127,7 +148,16 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"HostOnTwoLines",
                 {"--host", "a\nb", "--user", "u"},
                 "secret",
-                "--host must stay on one line"}),
+                "--host must stay on one line"},
+        Refusal{"UnknownProtocol", With(Server, {"--protocol", "scp"}), "secret",
+                "--protocol must be ftp, ftps or sftp, not \"scp\""},
+        Refusal{"FingerprintOfAnotherForm", With(Server, {"--trust", "MD5:12:34"}), "secret",
+                "--trust takes a fingerprint of the form SHA256:"},
+        Refusal{"FingerprintCutShort",
+                With(Server, {"--trust", "SHA256:47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuF"}),
+                "secret", "--trust takes a fingerprint"},
+        Refusal{"FtpsStillNeedsAPassword", With(Server, {"--protocol", "ftps"}), "",
+                "Missing, and not stored: the password "}),
     [](const ::testing::TestParamInfo<Refusal>& info) { return info.param.Name; });
 
 // The button picture and a record's picture of the same name would land in one folder: the

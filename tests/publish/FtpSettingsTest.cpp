@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace dravenloom {
 namespace {
 
@@ -117,6 +120,60 @@ TEST(FtpSettingsWrite, AllSixValuesAreWrittenThePasswordEnciphered) {
     EXPECT_EQ(store.ReadString(FtpKey, "Port").Value, "2121");
     EXPECT_EQ(store.ReadBool(FtpKey, "Passive").Value, true);
     EXPECT_EQ(Read(store), (Shown{"h", "u", "pw", "2121", "d", true}));
+}
+
+} // namespace
+} // namespace dravenloom
+
+namespace dravenloom {
+namespace {
+
+// The protocol: stored by name, read back, and a missing or unknown name leaves plain FTP.
+TEST(FtpSettingsProtocol, StoredByNameAndPlainFtpWhenMissingOrUnknown) {
+    for (const auto& [stored, expected] : std::vector<std::pair<const char*, UploadProtocol>>{
+             {nullptr, UploadProtocol::Ftp},
+             {"sftp", UploadProtocol::Sftp},
+             {"FTPS", UploadProtocol::FtpTls},
+             {"gopher", UploadProtocol::Ftp},
+             {"", UploadProtocol::Ftp}}) {
+        MemorySettings store;
+        store.CreateKey(FtpKey);
+        if (stored)
+            store.SetString(FtpKey, "Protocol", stored);
+        FtpSettings settings;
+        ReadFtpSettings(store, settings);
+        EXPECT_EQ(ProtocolOf(settings), expected) << (stored ? stored : "(missing)");
+        EXPECT_EQ(settings.PassiveCheck.Enabled, expected != UploadProtocol::Sftp);
+
+        WriteFtpSettings(store, settings, 3);
+        FtpSettings again;
+        ReadFtpSettings(store, again);
+        EXPECT_EQ(ProtocolOf(again), expected);
+        EXPECT_EQ(again.ProtocolCombo.Text, ProtocolCaptions[static_cast<int>(expected)]);
+    }
+}
+
+// The port follows the protocol only while it still holds the usual port of the one before.
+TEST(FtpSettingsProtocol, ThePortFollowsWhileItHoldsTheUsualOne) {
+    struct Step {
+        UploadProtocol Chosen;
+        const char* PortBefore;
+        const char* PortAfter;
+    };
+    const std::vector<Step> steps = {
+        {UploadProtocol::Sftp, "21", "22"},     {UploadProtocol::FtpTls, "22", "21"},
+        {UploadProtocol::Ftp, "21", "21"},      {UploadProtocol::Sftp, "2121", "2121"},
+        {UploadProtocol::Ftp, "2222", "2222"},  {UploadProtocol::Sftp, "", "22"},
+        {UploadProtocol::Sftp, "22", "22"},
+    };
+    FtpSettings settings;
+    for (const Step& step : steps) {
+        settings.PortTxt.Text = step.PortBefore;
+        ChooseProtocol(settings, step.Chosen);
+        EXPECT_EQ(settings.PortTxt.Text, step.PortAfter)
+            << ProtocolNames[static_cast<int>(step.Chosen)] << " from port " << step.PortBefore;
+        EXPECT_EQ(ProtocolOf(settings), step.Chosen);
+    }
 }
 
 } // namespace

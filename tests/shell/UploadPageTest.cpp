@@ -4,6 +4,7 @@
 #include "shell/UploadPage.h"
 
 #include "publish/PasswordCipher.h"
+#include "publish/ServerTrust.h"
 #include "support/EditorFixture.h"
 #include "support/ScriptedFtpClient.h"
 
@@ -469,6 +470,116 @@ const CloseCase CloseCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Upload, ClosingDuringARun, ::testing::ValuesIn(CloseCases),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+} // namespace
+} // namespace dravenloom
+
+namespace dravenloom {
+namespace {
+
+// A server that cannot be verified stops the run before the login and is asked about; the
+// answer, a fingerprint stored before and one given for the run decide what happens next.
+struct TrustCase {
+    const char* Name;
+    std::string Stored;         // trusted in the settings before the run
+    std::string Override;       // the command line's --trust
+    int FirstConnectCode;       // how the first Connect ends
+    MsgAnswer Answer;           // to the question about the server, when asked
+    std::vector<std::string> Connects;
+    bool Sent;                  // every file went
+    std::string StoredAfter;    // trusted in the settings after the run
+    std::string LastMessage;
+};
+
+constexpr const char* Seen = "SHA256:47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU";
+constexpr const char* Other = "SHA256:ypeBEsobvcr6wjGzmiPcTaeG7/gUfE5yuYB3ha/uSLs";
+
+const TrustCase TrustCases[] = {
+    {"YesTrustsAndConnectsAgain", "", "", FtpUntrustedServerError, MsgAnswer::Yes,
+     {"Connect ftp.example.com:21 anna ftps", "Connect ftp.example.com:21 anna ftps trusting " +
+                                                  std::string(Seen)},
+     true, Seen, "File upload was successful."},
+    {"NoStopsSilently", "", "", FtpUntrustedServerError, MsgAnswer::No,
+     {"Connect ftp.example.com:21 anna ftps"}, false, "", "(the question)"},
+    {"AStoredFingerprintGoesWithTheConnect", Seen, "", 0, MsgAnswer::No,
+     {"Connect ftp.example.com:21 anna ftps trusting " + std::string(Seen)}, true, Seen,
+     "File upload was successful."},
+    {"AChangedServerIsAWarning", Other, "", FtpServerChangedError, MsgAnswer::No,
+     {"Connect ftp.example.com:21 anna ftps trusting " + std::string(Other)}, false, Other,
+     "Could not complete upload: 20009 (changed)"},
+    {"TheCommandLinesFingerprintIsStoredOnceShown", Other, Seen, 0, MsgAnswer::No,
+     {"Connect ftp.example.com:21 anna ftps trusting " + std::string(Seen)}, true, Seen,
+     "File upload was successful."},
+};
+
+class UploadTrust : public UploadPageTest, public testing::WithParamInterface<TrustCase> {};
+
+TEST_P(UploadTrust, DecidesWhetherTheServerIsTrusted) {
+    const TrustCase& c = GetParam();
+    OpenGuide(NumberedRecords(1));
+    ChooseProtocol(Upload.Server, UploadProtocol::FtpTls);
+    if (!c.Stored.empty())
+        WriteTrustedFingerprint(Settings, "ftp.example.com", "21", c.Stored);
+    if (!c.Override.empty())
+        Upload.TrustOverride = c.Override;
+    Ftp.Fingerprint = Seen;
+    if (c.FirstConnectCode != 0)
+        Ftp.Failures.push_back({FtpRequest::Connect, 1, c.FirstConnectCode,
+                                c.FirstConnectCode == FtpServerChangedError
+                                    ? "changed"
+                                    : "its certificate is self-signed"});
+    Platform.MessageAnswers = {MsgAnswer::No, c.Answer}; // no HTML file; the server
+
+    Upload.UploadBtnClick();
+
+    std::vector<std::string> connects;
+    for (const auto& call : Ftp.Calls)
+        if (call.rfind("Connect ", 0) == 0)
+            connects.push_back(call);
+    EXPECT_EQ(connects, c.Connects);
+    EXPECT_EQ(!Puts().empty(), c.Sent);
+    EXPECT_EQ(ReadTrustedFingerprint(Settings, "ftp.example.com", "21").value_or(""),
+              c.StoredAfter);
+    const std::string last = MessageTexts().back();
+    if (c.FirstConnectCode == FtpUntrustedServerError) {
+        const std::string question = UntrustedServerQuestion(
+            "ftp.example.com", "21", "its certificate is self-signed", Seen);
+        EXPECT_EQ(MessageTexts()[1], question);
+        EXPECT_EQ(Platform.Messages[1].Buttons, MsgButtons::YesNo);
+        if (c.Answer == MsgAnswer::No)
+            EXPECT_EQ(last, question) << "No stops the run without another message";
+        else
+            EXPECT_EQ(last, c.LastMessage);
+    } else {
+        EXPECT_EQ(last, c.LastMessage);
+        if (c.FirstConnectCode == FtpServerChangedError)
+            EXPECT_EQ(Platform.Messages.back().Caption, "Warning");
+    }
+    // Whatever happened, the page is ready for another run.
+    EXPECT_TRUE(Upload.UploadBtn.Enabled);
+    EXPECT_FALSE(Upload.AbortBtn.Enabled);
+    EXPECT_EQ(Upload.StatusText, "Uploading: Idle");
+    EXPECT_EQ(Settings.ReadString(FtpKey, "Protocol").Value, "ftps");
+}
+
+INSTANTIATE_TEST_SUITE_P(Upload, UploadTrust, testing::ValuesIn(TrustCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(UploadPageTest, SftpMayLogInWithoutAPasswordOtherProtocolsMayNot) {
+    OpenGuide(NumberedRecords(1));
+    Upload.Server.PassTxt.Text.clear();
+    Platform.MessageAnswers = {MsgAnswer::No};
+    Upload.UploadBtnClick();
+    EXPECT_EQ(MessageTexts().back(), "All server information must be filled out before upload.");
+    EXPECT_TRUE(Ftp.Calls.empty());
+
+    ChooseProtocol(Upload.Server, UploadProtocol::Sftp);
+    Platform.MessageAnswers = {MsgAnswer::No};
+    Upload.UploadBtnClick();
+    ASSERT_FALSE(Ftp.Calls.empty());
+    EXPECT_EQ(Ftp.Calls.front(), "Connect ftp.example.com:22 anna sftp");
+    EXPECT_EQ(MessageTexts().back(), "File upload was successful.");
+}
 
 } // namespace
 } // namespace dravenloom

@@ -149,5 +149,52 @@ TEST(GuideSpelling, EachRecordNamesItsWordsOnceInTheLinesTheProgramShows) {
     EXPECT_TRUE(SpellCheckRecords(records, session, false)[0].Suggestions.empty());
 }
 
+// Suggestions worked out side by side are those one checker gives, for every worker count,
+// with the personal words taken into each checker; a checker that cannot be made is reported.
+TEST(GuideSpelling, SuggestionsSideBySideAreThoseOfOneChecker) {
+    std::vector<std::string> lines;
+    const char* words[] = {"Teh", "ligth", "swich", "bulbz", "wattage", "plugg",
+                           "lamb",  "fuze",  "cabel", "socet", "Mabye",   "wirring"};
+    for (int record = 1; record <= 24; ++record)
+        lines.push_back(std::to_string(record) + "\xA4" + words[record % 12] + " and " +
+                        words[(record * 5) % 12] + " \xB6\xAA\xB1\x80no");
+    const RecordList records(lines);
+    const DictionaryFiles english = English();
+    // "plugg" is the author's own word: never misspelled, and offered where it fits.
+    const std::vector<std::string> personal = {"plugg"};
+    const auto checkerWithPersonalWords = [&] {
+        auto checker = std::make_unique<HunspellChecker>(english);
+        for (const std::string& word : personal)
+            checker->AddWord(word);
+        return checker;
+    };
+    SpellingSession serial(checkerWithPersonalWords(), PersonalWordList());
+    const std::vector<Misspelling> expected = SpellCheckRecords(records, serial, true);
+    ASSERT_GE(expected.size(), 20u);
+
+    for (const unsigned workers : {1U, 3U, 8U}) {
+        SpellingSession session(checkerWithPersonalWords(), PersonalWordList());
+        std::vector<Misspelling> found = SpellCheckRecords(records, session, false);
+        SuggestSideBySide(
+            found, [&] { return std::make_unique<HunspellChecker>(english); }, personal, workers);
+        ASSERT_EQ(found.size(), expected.size());
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            EXPECT_EQ(found[i].Word, expected[i].Word);
+            EXPECT_EQ(found[i].Suggestions, expected[i].Suggestions)
+                << found[i].Word << " with " << workers << " workers";
+        }
+    }
+
+    SpellingSession session(checkerWithPersonalWords(), PersonalWordList());
+    std::vector<Misspelling> found = SpellCheckRecords(records, session, false);
+    EXPECT_THROW(SuggestSideBySide(
+                     found,
+                     []() -> std::unique_ptr<SpellChecker> {
+                         throw FileError("the dictionary went away");
+                     },
+                     {}, 4),
+                 FileError);
+}
+
 } // namespace
 } // namespace dravenloom

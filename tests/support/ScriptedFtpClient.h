@@ -9,7 +9,8 @@
 //   ... run the upload ...
 //   EXPECT_EQ(ftp.Calls, (std::vector<std::string>{"Connect host:21 alice", "Cwd www", ...}));
 //
-// Calls read: "Connect HOST:PORT USER" (passive adds " passive"), "Cwd DIR", "TypeSet I" or
+// Calls read: "Connect HOST:PORT USER" (passive adds " passive", another protocol than FTP
+// " ftps" or " sftp", a trusted fingerprint " trusting FINGERPRINT"), "Cwd DIR", "TypeSet I" or
 // "TypeSet A", "Put LOCAL -> REMOTE", "Quit", "Abort"; a call refused because another waits is
 // logged with " (refused)". Notifications lists every OnRequestDone as "Kind code".
 #pragma once
@@ -38,10 +39,15 @@ public:
     std::vector<std::string> Calls;
     std::vector<std::string> Notifications;
     bool Connected = false;
+    // What ServerFingerprint gives after a Connect.
+    std::string Fingerprint;
 
     bool Connect() override {
-        return Run(FtpRequest::Connect, "Connect " + HostName + ':' + Port + ' ' + UserName +
-                                            (Passive ? " passive" : ""));
+        const char* protocols[] = {"", " ftps", " sftp"};
+        return Run(FtpRequest::Connect,
+                   "Connect " + HostName + ':' + Port + ' ' + UserName +
+                       (Passive ? " passive" : "") + protocols[static_cast<int>(Protocol)] +
+                       (TrustedFingerprint.empty() ? "" : " trusting " + TrustedFingerprint));
     }
     bool Cwd() override { return Run(FtpRequest::Cwd, "Cwd " + HostDirName); }
     bool TypeSet() override {
@@ -61,6 +67,7 @@ public:
     bool GetConnected() const override { return Connected; }
     int ErrorCode() const override { return Code; }
     std::string ErrorMessage() const override { return Message; }
+    std::string ServerFingerprint() const override { return Fingerprint; }
 
 private:
     bool Run(FtpRequest request, const std::string& call) {

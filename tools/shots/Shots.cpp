@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/CheckGuideWindow.h"
 #include "app/EditPage.h"
+#include "app/EditSpelling.h"
 #include "app/FindReplaceWindow.h"
 #include "app/GeneratePage.h"
 #include "app/GuidePage.h"
@@ -33,6 +34,7 @@
 #include "shots/QuickShots.h"
 #include "shots/ShotTools.h"
 #include "shots/SpellingShot.h"
+#include "spelling/Dictionaries.h"
 #include "shots/UploadShot.h"
 
 #include <QAction>
@@ -410,6 +412,12 @@ int main(int argc, char* argv[]) {
     TAdvancedForm advanced(window.Core().Editor, platform.Fields(), &window);
     TMagnifyForm magnify(&window);
     window.AttachWindows({&about, &tutorial, &wizard, &advanced, &magnify});
+    // The "&Tools" menu as the program has it; words added while the pictures are taken go
+    // nowhere the author keeps.
+    QTemporaryDir spellingWords;
+    EditSpelling* spelling = AttachSpelling(
+        window, {DictionaryFolders(executableDirectory),
+                 spellingWords.filePath(QStringLiteral("personal-words.txt")).toStdString()});
     window.show();
     window.activateWindow();
     Settle(300);
@@ -497,7 +505,7 @@ int main(int argc, char* argv[]) {
 
     ShootPasteQuestion(camera, window);
     ShootEditMenu(camera, window);
-    ShootSpelling(camera, window);
+    ShootSpelling(camera, window, spelling);
 
     window.ShowTutorial();
     Settle(300);

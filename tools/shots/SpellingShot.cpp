@@ -8,22 +8,15 @@
 #include "app/Guidecode.h"
 #include "spelling/Dictionaries.h"
 
-#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTextCursor>
 
 #include <memory>
 
 namespace dravenloom::shots {
 
-void ShootSpelling(Camera& camera, TGuideForm& window) {
-    // Words added while the pictures are taken go nowhere the author keeps.
-    QTemporaryDir words;
-    EditSpelling* spelling = AttachSpelling(
-        window, {DictionaryFolders(QCoreApplication::applicationDirPath().toStdString()),
-                 words.filePath(QStringLiteral("personal-words.txt")).toStdString()});
+void ShootSpelling(Camera& camera, TGuideForm& window, EditSpelling* spelling) {
     window.ToolbarButtons.at(0)->trigger();
     const bool wasOn = spelling->Options().CheckAsYouType();
     if (!wasOn)

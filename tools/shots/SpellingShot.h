@@ -2,6 +2,7 @@
 #pragma once
 
 namespace dravenloom {
+class EditSpelling;
 class TGuideForm;
 }
 
@@ -13,6 +14,6 @@ class Camera;
 // underline ("edit-view-spelling"), a misspelled word's context menu ("spelling-context-menu")
 // and the "Spelling Language" menu ("spelling-language-menu"); then takes the typing back and
 // turns checking off again.
-void ShootSpelling(Camera& camera, TGuideForm& window);
+void ShootSpelling(Camera& camera, TGuideForm& window, EditSpelling* spelling);
 
 } // namespace dravenloom::shots

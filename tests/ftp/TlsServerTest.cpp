@@ -1,0 +1,253 @@
+// FTP with TLS against pyftpdlib on 127.0.0.1 with a certificate made for the test, TLS required
+// on the control and data connections: files byte for byte in both modes, and every way the
+// session can be refused, each of which must keep the password from the server.
+#include "FtpTestSupport.h"
+#include "PyFtpServer.h"
+#include "TestCertificate.h"
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+namespace dravenloom {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TlsServer : public ClientFixture {
+protected:
+    explicit TlsServer(int readLimit = 0)
+        : ClientFixture(std::chrono::milliseconds(5000)), ReadLimit(readLimit) {}
+
+    void SetUp() override {
+        if (PyFtpServer::Unavailable() || TlsServerUnavailable())
+            GTEST_SKIP() << "pyftpdlib with TLS needs python3-pyftpdlib, python3-openssl and "
+                            "openssl";
+        fs::create_directories(Root.Path / "www");
+        Certificate = MakeTestCertificate(Keys.Path, "IP:127.0.0.1");
+        ASSERT_TRUE(Certificate.Failure.empty()) << Certificate.Failure;
+        Client.Protocol = UploadProtocol::FtpTls;
+        Client.TrustedFingerprint = Certificate.Fingerprint;
+        StartServer(Certificate.Pem);
+    }
+
+    // A server with this certificate (none: plain FTP), TLS required, every data connection
+    // in the control connection's TLS session, and more options.
+    void StartServer(const fs::path& pem, QStringList options = {}) {
+        Server.reset();
+        fs::remove(Commands());
+        if (!pem.empty())
+            options << QStringLiteral("--cert") << QString::fromStdString(pem.string())
+                    << QStringLiteral("--tls-required") << QStringLiteral("--require-reuse");
+        options << QStringLiteral("--commands") << QString::fromStdString(Commands().string());
+        Server = std::make_unique<PyFtpServer>(Root.Path, ReadLimit, options);
+        ASSERT_TRUE(Server->Ready()) << Server->Log;
+        Client.Port = Server->PortText();
+    }
+
+    fs::path Commands() const { return Keys.Path / "commands.log"; }
+    // The commands the server received, "VERB tls" or "VERB clear", one a line.
+    std::string Received() const {
+        return fs::exists(Commands()) ? ReadBytes(Commands()) : std::string();
+    }
+    std::string OnServer(const std::string& path) { return ReadBytes(Root.Path / path); }
+
+    int ReadLimit;
+    TempDirectory Root;
+    TempDirectory Keys;
+    TestCertificate Certificate;
+    std::unique_ptr<PyFtpServer> Server;
+};
+
+struct TlsUploadCase {
+    const char* Name;
+    bool Passive;
+    bool Binary;
+    std::size_t Size;
+};
+
+class TlsUploads : public TlsServer, public ::testing::WithParamInterface<TlsUploadCase> {};
+
+// Two files in one session, so that the second data connection is made from the session the
+// first one left behind.
+TEST_P(TlsUploads, FilesOnTheServerAreTheLocalFiles) {
+    const TlsUploadCase& upload = GetParam();
+    Client.Passive = upload.Passive;
+    const std::string bytes = upload.Binary ? BinaryBytes(upload.Size) : TextLines(upload.Size);
+    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+    EXPECT_EQ(Client.ServerFingerprint(), Certificate.Fingerprint);
+    Client.HostDirName = "www";
+    ASSERT_TRUE(Client.Cwd()) << Client.ErrorMessage();
+    Client.SetBinary(upload.Binary);
+    ASSERT_TRUE(Client.TypeSet()) << Client.ErrorMessage();
+    Client.LocalFileName = LocalFile(bytes);
+    Client.HostFileName = "file.dat";
+    ASSERT_TRUE(Client.Put()) << Client.ErrorMessage();
+    Client.LocalFileName = LocalFile(BinaryBytes(1000), "second.bin");
+    Client.HostFileName = "second.dat";
+    ASSERT_TRUE(Client.Put()) << Client.ErrorMessage();
+    ASSERT_TRUE(Client.Quit()) << Client.ErrorMessage();
+
+    const std::string stored = OnServer("www/file.dat");
+    EXPECT_EQ(stored.size(), bytes.size());
+    EXPECT_TRUE(stored == bytes);
+    EXPECT_TRUE(OnServer("www/second.dat") == BinaryBytes(1000));
+    EXPECT_EQ(Done, (std::vector<std::string>{"Connect 0", "Cwd 0", "TypeSet 0", "Put 0", "Put 0",
+                                              "Quit 0"}));
+    // Only AUTH goes in clear.
+    std::istringstream lines(Received());
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "AUTH clear");
+    while (std::getline(lines, line))
+        EXPECT_EQ(line.substr(line.find(' ')), " tls") << line;
+}
+
+const TlsUploadCase TlsUploadCases[] = {
+    {"PassiveBinaryEmpty", true, true, 0},
+    {"PassiveBinarySeveralMegabytes", true, true, 5 * 1024 * 1024 + 17},
+    {"ActiveBinaryEmpty", false, true, 0},
+    {"ActiveBinarySeveralMegabytes", false, true, 5 * 1024 * 1024 + 17},
+    {"PassiveTextSeveralMegabytes", true, false, 3 * 1024 * 1024},
+    {"ActiveTextSmall", false, false, 5000},
+};
+
+INSTANTIATE_TEST_SUITE_P(Pyftpdlib, TlsUploads, ::testing::ValuesIn(TlsUploadCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// Each way the session is refused: the code, the start of the message, and whether the server
+// saw the password (only a refused password itself may have been sent).
+TEST_F(TlsServer, RefusedSessions) {
+    const TestCertificate otherName = MakeTestCertificate(Keys.Path, "DNS:other.example");
+    ASSERT_TRUE(otherName.Failure.empty()) << otherName.Failure;
+    const std::string server = "127.0.0.1:";
+    struct Case {
+        const char* Name;
+        fs::path Pem;        // the server's certificate; empty: plain FTP
+        QStringList Options; // more for the server
+        std::string Trusted;
+        std::string Password;
+        int Code;
+        std::string Message; // "{port}" stands for the server's port
+        bool PasswordSent;
+    };
+    const std::vector<Case> cases = {
+        {"unknown certificate",
+         Certificate.Pem,
+         {},
+         "",
+         "secret",
+         FtpUntrustedServerError,
+         "its certificate is self-signed",
+         false},
+        {"certificate for another name",
+         otherName.Pem,
+         {},
+         "",
+         "secret",
+         FtpUntrustedServerError,
+         "its certificate is self-signed and was issued for another name",
+         false},
+        {"changed certificate",
+         otherName.Pem,
+         {},
+         Certificate.Fingerprint,
+         "secret",
+         FtpServerChangedError,
+         "The certificate of 127.0.0.1:{port} has changed: trusted " + Certificate.Fingerprint +
+             ", now " + otherName.Fingerprint,
+         false},
+        {"wrong password",
+         Certificate.Pem,
+         {},
+         Certificate.Fingerprint,
+         "wrong",
+         530,
+         "Login to 127.0.0.1:{port} failed: 530 Authentication failed.",
+         true},
+        {"PROT P refused",
+         Certificate.Pem,
+         {QStringLiteral("--refuse-prot")},
+         Certificate.Fingerprint,
+         "secret",
+         FtpTlsError,
+         "The server refused PROT P: 534 Protection level refused by policy.; no file was sent",
+         true},
+        {"no TLS at all",
+         {},
+         {},
+         "",
+         "secret",
+         FtpTlsError,
+         "The server refused AUTH TLS: 500 Command \"AUTH\" not understood.; nothing more was sent",
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        StartServer(c.Pem, c.Options);
+        Client.TrustedFingerprint = c.Trusted;
+        Client.PassWord = c.Password;
+        Done.clear();
+        EXPECT_FALSE(Client.Connect());
+        EXPECT_EQ(Client.ErrorCode(), c.Code);
+        std::string message = c.Message;
+        if (const auto at = message.find("{port}"); at != std::string::npos)
+            message.replace(at, 6, Client.Port);
+        EXPECT_EQ(Client.ErrorMessage(), message);
+        EXPECT_FALSE(Client.GetConnected());
+        EXPECT_EQ(Done, std::vector<std::string>{"Connect " + std::to_string(c.Code)});
+        const std::string received = Received();
+        EXPECT_EQ(received.find("PASS") != std::string::npos, c.PasswordSent) << received;
+        EXPECT_EQ(received.find("PASS clear"), std::string::npos) << received;
+        EXPECT_EQ(received.find("STOR"), std::string::npos) << received;
+        if (!c.Pem.empty()) {
+            EXPECT_EQ(Client.ServerFingerprint(),
+                      c.Pem == otherName.Pem ? otherName.Fingerprint : Certificate.Fingerprint);
+        }
+    }
+}
+
+// A throttled server (about 1 MB a second), so that a store is still going when the test acts.
+class SlowTlsServer : public TlsServer {
+protected:
+    SlowTlsServer() : TlsServer(1024 * 1024) {}
+    const std::string Big = BinaryBytes(24 * 1024 * 1024);
+};
+
+TEST_F(SlowTlsServer, KilledMidTransfer) {
+    Client.Passive = true;
+    Client.Timeout = std::chrono::milliseconds(2000);
+    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+    ASSERT_TRUE(Client.TypeSet());
+    Later(700, [this] { Server->Kill(); });
+    Client.LocalFileName = LocalFile(Big);
+    Client.HostFileName = "big.bin";
+    Clock.restart();
+    EXPECT_FALSE(Client.Put());
+    EXPECT_TRUE(IsFtpSocketError(Client.ErrorCode()))
+        << Client.ErrorCode() << ' ' << Client.ErrorMessage();
+    EXPECT_FALSE(Client.GetConnected());
+    EXPECT_LT(Elapsed(), 700 + 2000 + 1000);
+    EXPECT_EQ(Done.back(), "Put " + std::to_string(Client.ErrorCode()));
+}
+
+TEST_F(SlowTlsServer, AbortMidTransfer) {
+    Client.Passive = false;
+    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+    ASSERT_TRUE(Client.TypeSet());
+    Later(700, [this] { Client.Abort(); });
+    Client.LocalFileName = LocalFile(Big);
+    Client.HostFileName = "big.bin";
+    Clock.restart();
+    EXPECT_FALSE(Client.Put());
+    EXPECT_LT(Elapsed(), 1700);
+    EXPECT_EQ(Client.ErrorCode(), FtpAbortedError);
+    EXPECT_FALSE(Client.GetConnected());
+    EXPECT_EQ(Done, (std::vector<std::string>{"Connect 0", "TypeSet 0", "Abort 0"}));
+    if (fs::exists(Root.Path / "big.bin")) {
+        EXPECT_LT(fs::file_size(Root.Path / "big.bin"), Big.size());
+    }
+}
+
+} // namespace
+} // namespace dravenloom
