@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Uploads one 300 MB file to the asyncssh SFTP server of tests/ftp/sftpd.py on 127.0.0.1 with the
 # program's SFTP client and with OpenSSH's sftp -b (each in one session of its own), and prints
-# the median wall-clock time of each and our throughput as a share of sftp's. sftp runs twice:
+# the median wall-clock time of each and our throughput as a share of sftp's. Our client runs
+# twice: as it comes (eight write requests on their way) and with one request at a time (each
+# waiting for its answer, as libssh's sftp_write does). sftp runs twice:
 # as it comes (32 KB write requests, 64 of them in flight) and with -B 258048, the largest piece
 # our client sends in one request. With DELAY (milliseconds each way) both go through
 # bench/delay-proxy.py, which makes loopback as far away as a distant server.
@@ -84,21 +86,27 @@ openssh() {
 }
 
 o=()
+w=()
 s=()
 l=()
 for _ in $(seq "$runs"); do
   o+=("$(timed "$driver" 127.0.0.1 "$port" alice up "$fingerprint" "$work/big.bin")")
+  w+=("$(DRAVENLOOM_SFTP_IN_FLIGHT=1 timed "$driver" 127.0.0.1 "$port" alice up "$fingerprint" \
+    "$work/big.bin")")
   s+=("$(timed openssh)")
   l+=("$(timed openssh -B 258048)")
 done
 om=$(median "${o[@]}")
+wm=$(median "${w[@]}")
 sm=$(median "${s[@]}")
 lm=$(median "${l[@]}")
 ob=$(best "${o[@]}")
+wb=$(best "${w[@]}")
 sb=$(best "${s[@]}")
 lb=$(best "${l[@]}")
 echo "one $megabytes MB file, ${delay} ms each way"
 echo "  dravenloom:        median ${om} ms ($(rate "$om")), best ${ob} ms (runs: ${o[*]})"
+echo "  ... one at a time: median ${wm} ms ($(rate "$wm")), best ${wb} ms (runs: ${w[*]})"
 echo "  sftp -b:           median ${sm} ms ($(rate "$sm")), best ${sb} ms (runs: ${s[*]})"
 echo "  sftp -b -B 258048: median ${lm} ms ($(rate "$lm")), best ${lb} ms (runs: ${l[*]})"
 echo "  our throughput as a share of sftp -b's: $(share "$om" "$sm") by medians, $(share "$ob" "$sb") by best runs"

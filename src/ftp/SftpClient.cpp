@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <mutex>
@@ -172,6 +173,7 @@ bool SftpClient::Perform(const std::function<SftpOutcome(SftpSession&)>& work,
     Box = box;
     std::shared_ptr<SftpSession> session = Session;
     session->OnProgress = [box] { box->Stir(); };
+    session->MaxInFlight = std::max<std::size_t>(1, WritesInFlight);
     // The thread holds the session and the mailbox: abandoned, it still finishes with them.
     std::thread([session, box, work] {
         SftpOutcome result = work(*session);

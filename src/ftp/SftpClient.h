@@ -9,6 +9,7 @@
 
 #include <QObject>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,6 +41,8 @@ public:
 
     // A folder read in place of ~/.ssh (known_hosts, keys); empty for the user's own.
     std::string SshDirectory;
+    // How many write requests of a store may wait for their answers at once (1: each waits).
+    std::size_t WritesInFlight = 8;
 
 private:
     struct Mailbox;

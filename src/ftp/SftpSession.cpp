@@ -12,7 +12,11 @@
 #include <libssh/sftp.h>
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <winsock2.h>
+#else
 #include <sys/socket.h>
+#endif
 
 #include <algorithm>
 #include <cctype>
@@ -23,6 +27,12 @@
 
 namespace dravenloom {
 namespace {
+
+#ifdef _WIN32
+constexpr int ShutBoth = SD_BOTH;
+#else
+constexpr int ShutBoth = SHUT_RDWR;
+#endif
 
 // A socket failure in the numbering the FTP client uses, so that the page reads both alike.
 int SocketCode(QAbstractSocket::SocketError error) {
@@ -89,7 +99,7 @@ void SftpSession::Interrupt() {
     // Shutting the socket down (not closing it: the number stays libssh's) wakes every wait
     // of libssh on it at once with an error.
     if (Socket >= 0)
-        ::shutdown(Socket, SHUT_RDWR);
+        ::shutdown(Socket, ShutBoth);
 }
 
 void SftpSession::ConnectStatus(void* self, float) {
@@ -110,7 +120,7 @@ void SftpSession::WatchSocket() {
         return;
     Socket = fd;
     if (Stopped)
-        ::shutdown(Socket, SHUT_RDWR);
+        ::shutdown(Socket, ShutBoth);
 }
 
 SftpOutcome SftpSession::Failure(const std::string& what) {

@@ -96,6 +96,7 @@ struct FolderCase {
     const char* UploadDir;
     const char* ImageDir;
     const char* ImagesLandIn; // below the server's root
+    std::size_t WritesInFlight;
 };
 
 class SftpFolders : public Sftp, public ::testing::WithParamInterface<FolderCase> {};
@@ -104,6 +105,7 @@ TEST_P(SftpFolders, FilesLandByteForByteInTheUploadAndImageFolders) {
     // The order of an upload: the page and guide as text, the player's files and pictures as
     // binary, the pictures in the image folder, which is relative to the upload folder.
     const FolderCase& folders = GetParam();
+    Client.WritesInFlight = folders.WritesInFlight;
     const std::string guide = "1\xA4Hello\x9A there\r\n2\xA4Second\r\n";
     const std::string player = BinaryBytes(3 * 1024 * 1024 + 17);
     const std::string picture = BinaryBytes(70001);
@@ -136,10 +138,10 @@ TEST_P(SftpFolders, FilesLandByteForByteInTheUploadAndImageFolders) {
 }
 
 const FolderCase FolderCases[] = {
-    {"RelativeImageFolder", "www", "img", "www/img"},
-    {"AbsoluteImageFolder", "www", "/pics", "pics"},
-    {"ImageFolderUpAndAcross", "www/img", "../../pics", "pics"},
-    {"LoginHomeThenSubfolder", "", "www", "www"},
+    {"RelativeImageFolder", "www", "img", "www/img", 8},
+    {"AbsoluteImageFolder", "www", "/pics", "pics", 8},
+    {"ImageFolderUpAndAcross", "www/img", "../../pics", "pics", 3},
+    {"LoginHomeThenSubfolderOneWriteAtATime", "", "www", "www", 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Asyncssh, SftpFolders, ::testing::ValuesIn(FolderCases),
