@@ -9,7 +9,7 @@
 #include "document/Cp1252.h"
 #include "document/GuideFile.h"
 #include "document/NumberText.h"
-#include "ftp/QtFtpClient.h"
+#include "ftp/UploadClient.h"
 #include "publish/AppletOptions.h"
 #include "publish/FtpSettings.h"
 #include "publish/ServerTrust.h"
@@ -238,7 +238,7 @@ int RunUpload(const std::vector<std::string>& arguments, std::ostream& out, std:
     // The client waits for the server in an event loop; the stored settings are the program's.
     QtApplication application(QtApplication::Kind::EventLoop);
     QtSettingsStore settings;
-    QtFtpClient client;
+    UploadClient client;
     UploadPlatform platform(out, err, html);
     // The Applet folder is the program's: beside this tool, or where both were installed.
     const std::string resources = TextFromPath(

@@ -5,7 +5,8 @@
 # magnified field, the question a paste of characters a guide can't hold asks, tutorial, wizard,
 # help window and the open dialogs, the whole screen
 # with the tutorial beside the main window, the upload page while a file is on its way to a
-# pyftpdlib on 127.0.0.1 (python3-pyftpdlib, which install-deps.sh installs), the twelve button
+# pyftpdlib on 127.0.0.1 (python3-pyftpdlib, which install-deps.sh installs), its question about
+# an SFTP server whose host key nobody vouches for (python3-asyncssh), the twelve button
 # pictures enlarged on white and on black, the desktop icons, and the web player on a record of
 # the sample guide). With --tutorial it also renews the
 # pictures the tutorial pages show (resources/tutorial/images).

@@ -15,7 +15,7 @@
 #include "app/WidgetSync.h"
 #include "app/WindowStyle.h"
 #include "app/Wizard.h"
-#include "ftp/QtFtpClient.h"
+#include "ftp/UploadClient.h"
 #include "shell/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -117,7 +117,7 @@ void TGuideForm::BuildPages() {
     demo->RefreshWindow = [this] { Refresh(); };
     demo->PassFocus = [this] { PageStack->setFocus(Qt::OtherFocusReason); };
     PageStack->addWidget(demo);
-    auto* upload = new UploadFilesPage(Form, std::make_unique<QtFtpClient>(), PageStack);
+    auto* upload = new UploadFilesPage(Form, std::make_unique<UploadClient>(), PageStack);
     // A save made by the upload shows in the title and in Save at once.
     upload->RefreshWindow = [this] { Refresh(); };
     PageStack->addWidget(upload);

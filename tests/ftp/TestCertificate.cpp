@@ -61,15 +61,19 @@ TestCertificate MakeTestCertificate(const std::filesystem::path& folder,
 }
 
 bool TlsServerUnavailable() {
-    QProcess probe;
-    probe.start(QStringLiteral("/usr/bin/python3"),
-                {QStringLiteral("-c"), QStringLiteral("import pyftpdlib, OpenSSL")});
-    if (!probe.waitForFinished(20000) || probe.exitStatus() != QProcess::NormalExit ||
-        probe.exitCode() != 0)
-        return true;
-    QProcess openssl;
-    openssl.start(QStringLiteral("openssl"), {QStringLiteral("version")});
-    return !openssl.waitForFinished(10000) || openssl.exitCode() != 0;
+    // Asked by every test: the answer does not change within a run.
+    static const bool unavailable = [] {
+        QProcess probe;
+        probe.start(QStringLiteral("/usr/bin/python3"),
+                    {QStringLiteral("-c"), QStringLiteral("import pyftpdlib, OpenSSL")});
+        if (!probe.waitForFinished(20000) || probe.exitStatus() != QProcess::NormalExit ||
+            probe.exitCode() != 0)
+            return true;
+        QProcess openssl;
+        openssl.start(QStringLiteral("openssl"), {QStringLiteral("version")});
+        return !openssl.waitForFinished(10000) || openssl.exitCode() != 0;
+    }();
+    return unavailable;
 }
 
 } // namespace dravenloom

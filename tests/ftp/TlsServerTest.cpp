@@ -64,6 +64,7 @@ struct TlsUploadCase {
     bool Passive;
     bool Binary;
     std::size_t Size;
+    bool Tls12 = false; // a server without TLS 1.3, as many still are
 };
 
 class TlsUploads : public TlsServer, public ::testing::WithParamInterface<TlsUploadCase> {};
@@ -72,6 +73,8 @@ class TlsUploads : public TlsServer, public ::testing::WithParamInterface<TlsUpl
 // first one left behind.
 TEST_P(TlsUploads, FilesOnTheServerAreTheLocalFiles) {
     const TlsUploadCase& upload = GetParam();
+    if (upload.Tls12)
+        StartServer(Certificate.Pem, {QStringLiteral("--tls12")});
     Client.Passive = upload.Passive;
     const std::string bytes = upload.Binary ? BinaryBytes(upload.Size) : TextLines(upload.Size);
     ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
@@ -110,6 +113,8 @@ const TlsUploadCase TlsUploadCases[] = {
     {"ActiveBinarySeveralMegabytes", false, true, 5 * 1024 * 1024 + 17},
     {"PassiveTextSeveralMegabytes", true, false, 3 * 1024 * 1024},
     {"ActiveTextSmall", false, false, 5000},
+    {"PassiveBinaryOverTls12", true, true, 1024 * 1024 + 3, true},
+    {"ActiveBinaryOverTls12", false, true, 1024 * 1024 + 3, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Pyftpdlib, TlsUploads, ::testing::ValuesIn(TlsUploadCases),
@@ -207,12 +212,52 @@ TEST_F(TlsServer, RefusedSessions) {
     }
 }
 
+// The data connection must show the certificate the session was trusted with: another one may
+// be someone else's, between us and the server.
+TEST_F(TlsServer, ADataConnectionWithAnotherCertificateStoresNothing) {
+    const TestCertificate other = MakeTestCertificate(Keys.Path, "DNS:other.example");
+    ASSERT_TRUE(other.Failure.empty()) << other.Failure;
+    StartServer(Certificate.Pem,
+                {QStringLiteral("--data-cert"), QString::fromStdString(other.Pem.string())});
+    Client.Passive = true;
+    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+    Client.LocalFileName = LocalFile("not for a stranger");
+    Client.HostFileName = "up.txt";
+    EXPECT_FALSE(Client.Put());
+    EXPECT_EQ(Client.ErrorCode(), FtpServerChangedError);
+    EXPECT_EQ(Client.ErrorMessage(),
+              "The data connection of 127.0.0.1:" + Client.Port +
+                  " showed another certificate than the session: " + other.Fingerprint + ", not " +
+                  Certificate.Fingerprint +
+                  " (its certificate is self-signed and was issued for another name)");
+    EXPECT_FALSE(Client.GetConnected());
+    // The server may have opened the file; nothing of it was sent.
+    EXPECT_TRUE(!fs::exists(Root.Path / "up.txt") || fs::file_size(Root.Path / "up.txt") == 0);
+}
+
 // A throttled server (about 1 MB a second), so that a store is still going when the test acts.
 class SlowTlsServer : public TlsServer {
 protected:
     SlowTlsServer() : TlsServer(1024 * 1024) {}
     const std::string Big = BinaryBytes(24 * 1024 * 1024);
 };
+
+// A store that takes longer than the timeout but keeps moving, to the last bytes the system
+// holds after the file was handed over, is no timeout. (The throttled server pauses for up to
+// two seconds at a time: a timeout shorter than that would be right to give up.)
+TEST_F(SlowTlsServer, ALongStoreThatKeepsMovingSucceeds) {
+    Client.Passive = true;
+    Client.Timeout = std::chrono::milliseconds(2500);
+    const std::string bytes = BinaryBytes(5 * 1024 * 1024);
+    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+    ASSERT_TRUE(Client.TypeSet());
+    Client.LocalFileName = LocalFile(bytes);
+    Client.HostFileName = "long.bin";
+    Clock.restart();
+    ASSERT_TRUE(Client.Put()) << Client.ErrorMessage();
+    EXPECT_GT(Elapsed(), 3000);
+    EXPECT_TRUE(OnServer("long.bin") == bytes);
+}
 
 TEST_F(SlowTlsServer, KilledMidTransfer) {
     Client.Passive = true;

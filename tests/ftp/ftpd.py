@@ -2,7 +2,7 @@
 # A pyftpdlib server on 127.0.0.1 for the FTP client's tests and the upload benchmark.
 # usage: ftpd.py ROOT [--read-limit BYTES_PER_SECOND] [--quit-reply "CODE TEXT"]
 #                     [--cert PEM [--tls-required] [--refuse-prot] [--early-data-tls]
-#                                 [--require-reuse]]
+#                                 [--require-reuse] [--data-cert PEM] [--tls12]]
 #                     [--commands FILE]
 # Users: alice/secret may write; reader/secret may only read (STOR gets 550). A refused login
 # is answered at once (the library's default waits 3 s). Prints "READY <port>" when listening.
@@ -27,6 +27,9 @@ ap.add_argument('--early-data-tls', action='store_true')
 # Refuses a data connection whose TLS session is not the control connection's, as vsftpd does
 # by default (require_ssl_reuse): 522 and the data connection closed.
 ap.add_argument('--require-reuse', action='store_true')
+ap.add_argument('--tls12', action='store_true')  # no TLS 1.3: sessions resumed by their id
+# Data connections show this certificate instead of the control connection's.
+ap.add_argument('--data-cert')
 ap.add_argument('--commands')  # each command's verb appended to this file, with "tls" or "clear"
 a = ap.parse_args()
 
@@ -45,6 +48,9 @@ if a.quit_reply:
 if a.cert:
     H.certfile = a.cert
     H.tls_control_required = H.tls_data_required = a.tls_required
+    if a.tls12:
+        from OpenSSL import SSL
+        H.ssl_options = SSL.OP_NO_TLSv1_3
     if a.refuse_prot:
         H.ftp_PROT = lambda self, line: self.respond('534 Protection level refused by policy.')
 if a.commands:
@@ -73,6 +79,15 @@ if a.cert:
                 self.cmd_channel.respond('522 SSL connection failed: session reuse required')
                 self.close()
         dtp.handle_ssl_established = handle_ssl_established
+    if a.data_cert:
+        from OpenSSL import SSL
+        data_context = SSL.Context(SSL.TLS_SERVER_METHOD)
+        data_context.use_certificate_chain_file(a.data_cert)
+        data_context.use_privatekey_file(a.data_cert)
+
+        def secure_connection(self, ssl_context, _base=dtp.secure_connection):
+            return _base(self, data_context)
+        dtp.secure_connection = secure_connection
     if a.early_data_tls:
         def readable(self, _base=dtp.readable):
             # A ClientHello before STOR waits for STOR instead of closing the connection.

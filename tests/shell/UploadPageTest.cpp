@@ -546,14 +546,16 @@ TEST_P(UploadTrust, DecidesWhetherTheServerIsTrusted) {
             "ftp.example.com", "21", "its certificate is self-signed", Seen);
         EXPECT_EQ(MessageTexts()[1], question);
         EXPECT_EQ(Platform.Messages[1].Buttons, MsgButtons::YesNo);
-        if (c.Answer == MsgAnswer::No)
+        if (c.Answer == MsgAnswer::No) {
             EXPECT_EQ(last, question) << "No stops the run without another message";
-        else
+        } else {
             EXPECT_EQ(last, c.LastMessage);
+        }
     } else {
         EXPECT_EQ(last, c.LastMessage);
-        if (c.FirstConnectCode == FtpServerChangedError)
+        if (c.FirstConnectCode == FtpServerChangedError) {
             EXPECT_EQ(Platform.Messages.back().Caption, "Warning");
+        }
     }
     // Whatever happened, the page is ready for another run.
     EXPECT_TRUE(Upload.UploadBtn.Enabled);

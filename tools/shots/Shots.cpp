@@ -460,6 +460,7 @@ int main(int argc, char* argv[]) {
     }
     // The upload page while a file is on its way to a local server.
     ShootUploadRunning(camera, window);
+    ShootTrustQuestion(camera, window);
 
     // The window at its default (smallest) size and made larger: the boxes take the room.
     window.ToolbarButtons.at(0)->trigger();

@@ -3,11 +3,14 @@
 #include "shots/UploadShot.h"
 
 #include "PyFtpServer.h"
+#include "SftpServer.h"
 #include "app/Guidecode.h"
 #include "app/UploadFilesPage.h"
 #include "shots/ShotTools.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QMessageBox>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -77,6 +80,59 @@ void ShootUploadRunning(Camera& camera, TGuideForm& window) {
     if (!shot)
         camera.Missed(
             name, QStringLiteral("the run never showed \"%1\"").arg(QLatin1String(CaughtStatus)));
+    window.ToolbarButtons.at(0)->trigger();
+}
+
+void ShootTrustQuestion(Camera& camera, TGuideForm& window) {
+    const QString name = QStringLiteral("upload-trust-question");
+    auto* page = qobject_cast<UploadFilesPage*>(window.PageWidget(Page::Upload));
+    if (!page) {
+        camera.Missed(name, QStringLiteral("the upload page is not built"));
+        return;
+    }
+    QTemporaryDir root;
+    std::filesystem::create_directories(std::filesystem::u8path(root.path().toStdString()) / "www");
+    SftpServer server(std::filesystem::u8path(root.path().toStdString()));
+    if (!server.Ready()) {
+        camera.Missed(name, QStringLiteral("the SFTP server did not start: ") +
+                                QString::fromStdString(server.Log));
+        return;
+    }
+    window.ToolbarButtons.at(static_cast<std::size_t>(Page::Upload))->trigger();
+    page->ProtocolCombo->setCurrentIndex(2);
+    emit page->ProtocolCombo->activated(2);
+    Type(page->HostTxt, QStringLiteral("127.0.0.1"));
+    Type(page->UserTxt, QStringLiteral("alice"));
+    Type(page->PassTxt, QStringLiteral("secret"));
+    Type(page->PortTxt, QString::fromStdString(server.PortText()));
+    Type(page->DirTxt, QStringLiteral("www"));
+
+    // No to the questions before it (an HTML page, saving changes); the picture of the one
+    // about the server, then No to it too: nothing is sent.
+    bool shot = false;
+    QTimer watch;
+    watch.setInterval(200);
+    QObject::connect(&watch, &QTimer::timeout, page, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (box->text().startsWith(QStringLiteral("The identity of the server"))) {
+            Settle(300);
+            shot = camera.Shoot(box, name);
+        }
+        if (QAbstractButton* no = box->button(QMessageBox::No))
+            no->click();
+        else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+            ok->click();
+    });
+    watch.start();
+    page->UploadBtn->click();
+    watch.stop();
+    if (!shot)
+        camera.Missed(name, QStringLiteral("no question about the server came"));
+    // The page as it was: plain FTP, for the pictures after this one.
+    page->ProtocolCombo->setCurrentIndex(0);
+    emit page->ProtocolCombo->activated(0);
     window.ToolbarButtons.at(0)->trigger();
 }
 

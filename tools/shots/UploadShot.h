@@ -13,4 +13,8 @@ class Camera;
 // file is half sent ("page-upload-running"); then aborts the run.
 void ShootUploadRunning(Camera& camera, TGuideForm& window);
 
+// Chooses SFTP and uploads to the asyncssh test server, whose host key nobody vouches for, and
+// takes the question that asks whether to trust it ("upload-trust-question"); answers No.
+void ShootTrustQuestion(Camera& camera, TGuideForm& window);
+
 } // namespace dravenloom::shots
