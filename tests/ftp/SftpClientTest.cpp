@@ -155,6 +155,8 @@ struct TrustCase {
     Key KnownHosts;
     Key Trusted;
     int Code;
+    // The known_hosts names hashed, as Debian's ssh writes them (HashKnownHosts yes).
+    bool Hashed = false;
 };
 
 class SftpTrust : public Sftp, public ::testing::WithParamInterface<TrustCase> {};
@@ -166,6 +168,14 @@ TEST_P(SftpTrust, HostKeyDecidesBeforeThePasswordIsSent) {
     ASSERT_TRUE(IsSha256Fingerprint(otherFingerprint)) << otherFingerprint;
     if (trust.KnownHosts != Key::None)
         KnowHost(trust.KnownHosts == Key::Server ? Server->PublicKeyFile : other);
+    if (trust.Hashed) {
+        QProcess keygen;
+        keygen.start(QStringLiteral("ssh-keygen"),
+                     {QStringLiteral("-H"), QStringLiteral("-f"),
+                      QString::fromStdString((SshDir.Path / "known_hosts").string())});
+        ASSERT_TRUE(keygen.waitForFinished(10000));
+        ASSERT_EQ(ReadBytes(SshDir.Path / "known_hosts").rfind("|1|", 0), 0u);
+    }
     Client.TrustedFingerprint = trust.Trusted == Key::None     ? ""
                                 : trust.Trusted == Key::Server ? Server->Fingerprint
                                                                : otherFingerprint;
@@ -205,6 +215,8 @@ const TrustCase TrustCases[] = {
     {"KnownWithoutTrust", Key::Server, Key::None, 0},
     {"KnownHostsHoldsAnotherKey", Key::Other, Key::None, FtpServerChangedError},
     {"KnownHostsHoldsAnotherKeyEvenWhenTrusted", Key::Other, Key::Server, FtpServerChangedError},
+    {"KnownHashed", Key::Server, Key::None, 0, true},
+    {"KnownHostsHoldsAnotherKeyHashed", Key::Other, Key::None, FtpServerChangedError, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Asyncssh, SftpTrust, ::testing::ValuesIn(TrustCases),
