@@ -84,7 +84,7 @@ void SftpSession::Release() {
             std::lock_guard<std::mutex> lock(SocketLock);
             Socket = -1; // closed by ssh_free below: Interrupt must not touch its number again
         }
-        if (ssh_is_connected(Ssh) && !Lost)
+        if (ssh_is_connected(Ssh) && !Lost && !Stopped)
             ssh_disconnect(Ssh);
         ssh_free(Ssh);
         Ssh = nullptr;
