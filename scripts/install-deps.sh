@@ -20,6 +20,7 @@ packages=(
   libhunspell-dev hunspell-en-us
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
+  poppler-utils
   chromium
   dpkg-dev file desktop-file-utils shared-mime-info
 )

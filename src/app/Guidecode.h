@@ -106,6 +106,7 @@ public:
     QAction* Close1 = nullptr;
     QAction* ExportToFolder1 = nullptr;
     QAction* ExportAsOnePage1 = nullptr;
+    QAction* ExportProofCopy1 = nullptr;
     QAction* Exit2 = nullptr;
     // "&Edit": the record history first, then the moves between records.
     QAction* Undo1 = nullptr;

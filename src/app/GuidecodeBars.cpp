@@ -3,6 +3,7 @@
 
 #include "app/Artwork.h"
 #include "app/CheckGuideWindow.h"
+#include "qtshared/ProofFile.h"
 
 #include <QAction>
 #include <QDir>
@@ -59,6 +60,7 @@ void TGuideForm::BuildMenus() {
     file->addSeparator();
     ExportToFolder1 = AddItem(file, "ExportToFolder1", ExportFolderCaption);
     ExportAsOnePage1 = AddItem(file, "ExportAsOnePage1", ExportPageCaption);
+    ExportProofCopy1 = AddItem(file, "ExportProofCopy1", ProofCaption);
     file->addSeparator();
     BuildRecentItems(file);
     Exit2 = AddItem(file, "Exit2", "E&xit", QKeySequence(QStringLiteral("Ctrl+Q")));
@@ -106,6 +108,11 @@ void TGuideForm::BuildMenus() {
         if (folder.isEmpty())
             return std::nullopt;
         return QDir::toNativeSeparators(folder).toStdString();
+    };
+    connect(ExportProofCopy1, &QAction::triggered, this,
+            [this] { Forward([this] { Form.Proof.ExportProofCopy1Click(); }); });
+    Form.Proof.WriteProof = [](const ProofCopy& copy, const std::string& path) {
+        WriteProofCopy(copy, path);
     };
     // A big export names each file in the status line as it goes.
     exports.Progressed = [this] {

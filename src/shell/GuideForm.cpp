@@ -20,7 +20,8 @@ GuideForm::GuideForm(Platform& platform, SettingsStore& settings, std::string ex
       Applet(Document, Editor, Files, Pages, platform),
       Recovery(Document, Editor, Nav, Files, platform), Recent(Files, Document, settings, platform),
       Moves(*this),
-      Exports(Document, Editor, Files, Applet.Options, platform, ExecutableDirectory) {
+      Exports(Document, Editor, Files, Applet.Options, platform, ExecutableDirectory),
+      Proof(Document, Editor, platform) {
     ShowHintsItem.Checked = true;
     // A new guide empties the Logic View.
     Document.NewGuideObservers.push_back([this] { Tree.Clear(); });

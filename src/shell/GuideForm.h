@@ -16,6 +16,7 @@
 #include "shell/FileCommands.h"
 #include "shell/OptionsPage.h"
 #include "shell/Pages.h"
+#include "shell/ProofCommands.h"
 #include "shell/QuickMoves.h"
 #include "shell/RecentGuides.h"
 
@@ -128,6 +129,8 @@ public:
     QuickMoves Moves;
     // "&File"'s exports of the published guide to the local disk.
     ExportCommands Exports;
+    // "&File"'s proof copy for reviewers; the window hands it the writer.
+    ProofCommands Proof;
 
     MenuItem ShowHintsItem;    // "&Show Hints", ticked while hints are on
     bool HintsEnabled = true;  // the application-wide hint switch

@@ -1,0 +1,18 @@
+// The proof copy as one self-contained HTML page: every text escaped, the pictures scaled down
+// into data: addresses, or a note where one cannot be read.
+#pragma once
+
+#include "publish/ProofCopy.h"
+
+#include <string>
+#include <string_view>
+
+namespace dravenloom {
+
+// The page (UTF-8).
+std::string ProofHtml(const ProofCopy& copy);
+
+// UTF-8 text made safe inside HTML text and attribute values.
+std::string EscapeHtml(std::string_view text);
+
+} // namespace dravenloom
