@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 
@@ -273,6 +274,9 @@ bool SftpClient::DoConnect() {
     login.Password = PassWord;
     login.Trusted = TrustedFingerprint;
     login.SshDirectory = SshDirectory;
+    login.SystemKnownHosts = SshDirectory.empty();
+    if (const char* home = std::getenv("HOME"); login.SshDirectory.empty() && home && *home)
+        login.SshDirectory = std::string(home) + "/.ssh";
     login.Timeout = Timeout;
     Session = std::make_shared<SftpSession>();
     SftpOutcome outcome;

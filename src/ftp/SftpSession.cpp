@@ -181,9 +181,11 @@ SftpOutcome SftpSession::Open(const SftpLogin& login) {
     ssh_options_set(Ssh, SSH_OPTIONS_TIMEOUT_USEC, &microseconds);
     if (!login.SshDirectory.empty()) {
         const std::string known = login.SshDirectory + "/known_hosts";
-        const std::string none = login.SshDirectory + "/no-global-known-hosts";
         ssh_options_set(Ssh, SSH_OPTIONS_SSH_DIR, login.SshDirectory.c_str());
         ssh_options_set(Ssh, SSH_OPTIONS_KNOWNHOSTS, known.c_str());
+    }
+    if (!login.SystemKnownHosts) {
+        const std::string none = login.SshDirectory + "/no-system-known-hosts";
         ssh_options_set(Ssh, SSH_OPTIONS_GLOBAL_KNOWNHOSTS, none.c_str());
     }
     auto* callbacks = new ssh_callbacks_struct{};
