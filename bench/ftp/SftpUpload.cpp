@@ -3,11 +3,13 @@
 //   dravenloom_sftp_upload HOST PORT USER DIR FINGERPRINT FILE...
 // FINGERPRINT is the host key trusted for the server ("SHA256:..."); the password comes from the
 // environment variable DRAVENLOOM_FTP_PASSWORD. Exit 0 when every file was stored; otherwise the
-// error code and message on standard error and exit 1.
+// error code and message on standard error and exit 1. DRAVENLOOM_SFTP_IN_FLIGHT sets how many
+// write requests may be on their way at once (the client's own default when unset).
 #include "ftp/SftpClient.h"
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -27,6 +29,8 @@ int main(int argc, char** argv) {
     client.PassWord = password ? password : "";
     client.HostDirName = argv[4];
     client.TrustedFingerprint = argv[5];
+    if (const char* inFlight = std::getenv("DRAVENLOOM_SFTP_IN_FLIGHT"))
+        client.WritesInFlight = static_cast<std::size_t>(std::max(1, std::atoi(inFlight)));
     auto failed = [&client] {
         std::fprintf(stderr, "%d %s\n", client.ErrorCode(), client.ErrorMessage().c_str());
         return 1;

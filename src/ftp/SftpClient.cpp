@@ -7,8 +7,10 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 
@@ -172,6 +174,7 @@ bool SftpClient::Perform(const std::function<SftpOutcome(SftpSession&)>& work,
     Box = box;
     std::shared_ptr<SftpSession> session = Session;
     session->OnProgress = [box] { box->Stir(); };
+    session->MaxInFlight = std::max<std::size_t>(1, WritesInFlight);
     // The thread holds the session and the mailbox: abandoned, it still finishes with them.
     std::thread([session, box, work] {
         SftpOutcome result = work(*session);
@@ -271,6 +274,9 @@ bool SftpClient::DoConnect() {
     login.Password = PassWord;
     login.Trusted = TrustedFingerprint;
     login.SshDirectory = SshDirectory;
+    login.SystemKnownHosts = SshDirectory.empty();
+    if (const char* home = std::getenv("HOME"); login.SshDirectory.empty() && home && *home)
+        login.SshDirectory = std::string(home) + "/.ssh";
     login.Timeout = Timeout;
     Session = std::make_shared<SftpSession>();
     SftpOutcome outcome;

@@ -9,6 +9,7 @@
 
 #include <QObject>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -38,8 +39,12 @@ public:
     std::string ErrorMessage() const override { return Message; }
     std::string ServerFingerprint() const override { return Fingerprint; }
 
-    // A folder read in place of ~/.ssh (known_hosts, keys); empty for the user's own.
+    // A folder read in place of ~/.ssh (known_hosts, keys), and then without the system's
+    // known_hosts. Empty: .ssh in the home the environment names (HOME), where the program
+    // keeps its other files too, or libssh's own choice without HOME.
     std::string SshDirectory;
+    // How many write requests of a store may wait for their answers at once (1: each waits).
+    std::size_t WritesInFlight = 8;
 
 private:
     struct Mailbox;

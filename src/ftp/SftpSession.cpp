@@ -12,7 +12,11 @@
 #include <libssh/sftp.h>
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <winsock2.h>
+#else
 #include <sys/socket.h>
+#endif
 
 #include <algorithm>
 #include <cctype>
@@ -23,6 +27,12 @@
 
 namespace dravenloom {
 namespace {
+
+#ifdef _WIN32
+constexpr int ShutBoth = SD_BOTH;
+#else
+constexpr int ShutBoth = SHUT_RDWR;
+#endif
 
 // A socket failure in the numbering the FTP client uses, so that the page reads both alike.
 int SocketCode(QAbstractSocket::SocketError error) {
@@ -74,7 +84,7 @@ void SftpSession::Release() {
             std::lock_guard<std::mutex> lock(SocketLock);
             Socket = -1; // closed by ssh_free below: Interrupt must not touch its number again
         }
-        if (ssh_is_connected(Ssh) && !Lost)
+        if (ssh_is_connected(Ssh) && !Lost && !Stopped)
             ssh_disconnect(Ssh);
         ssh_free(Ssh);
         Ssh = nullptr;
@@ -89,7 +99,7 @@ void SftpSession::Interrupt() {
     // Shutting the socket down (not closing it: the number stays libssh's) wakes every wait
     // of libssh on it at once with an error.
     if (Socket >= 0)
-        ::shutdown(Socket, SHUT_RDWR);
+        ::shutdown(Socket, ShutBoth);
 }
 
 void SftpSession::ConnectStatus(void* self, float) {
@@ -110,7 +120,7 @@ void SftpSession::WatchSocket() {
         return;
     Socket = fd;
     if (Stopped)
-        ::shutdown(Socket, SHUT_RDWR);
+        ::shutdown(Socket, ShutBoth);
 }
 
 SftpOutcome SftpSession::Failure(const std::string& what) {
@@ -171,9 +181,11 @@ SftpOutcome SftpSession::Open(const SftpLogin& login) {
     ssh_options_set(Ssh, SSH_OPTIONS_TIMEOUT_USEC, &microseconds);
     if (!login.SshDirectory.empty()) {
         const std::string known = login.SshDirectory + "/known_hosts";
-        const std::string none = login.SshDirectory + "/no-global-known-hosts";
         ssh_options_set(Ssh, SSH_OPTIONS_SSH_DIR, login.SshDirectory.c_str());
         ssh_options_set(Ssh, SSH_OPTIONS_KNOWNHOSTS, known.c_str());
+    }
+    if (!login.SystemKnownHosts) {
+        const std::string none = login.SshDirectory + "/no-system-known-hosts";
         ssh_options_set(Ssh, SSH_OPTIONS_GLOBAL_KNOWNHOSTS, none.c_str());
     }
     auto* callbacks = new ssh_callbacks_struct{};

@@ -34,8 +34,10 @@ struct SftpLogin {
     std::string Password;
     // The fingerprint the author trusts for a server no known_hosts file knows, or empty.
     std::string Trusted;
-    // In place of ~/.ssh (known_hosts, keys); the system's known_hosts is then not read.
+    // In place of libssh's ~/.ssh (known_hosts, keys), when not empty.
     std::string SshDirectory;
+    // Whether the system's known_hosts file is read too.
+    bool SystemKnownHosts = true;
     std::chrono::milliseconds Timeout{15000};
 };
 

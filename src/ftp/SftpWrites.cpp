@@ -4,8 +4,8 @@
 // libssh 0.10's sftp_write sends one request and waits for its answer, so a file goes at one
 // piece per round trip: 8 MB a second at 20 ms from the server, a quarter of what OpenSSH's sftp
 // reaches with 64 requests in flight. libssh has no public way to send a write without waiting
-// (its dispatcher of answers is not exported), so the requests are framed here (SSH_FXP_WRITE,
-// draft-ietf-secsh-filexfer-02 section 6.4) and written to the session's channel, and their
+// (its dispatcher of answers is not exported), so the requests are framed here (SSH_FXP_WRITE
+// of SFTP version 3, the version libssh speaks) and written to the session's channel, and their
 // SSH_FXP_STATUS answers are read back from it. Nothing else uses the channel meanwhile:
 // libssh's own requests (open before, close after) see it empty, as they expect.
 #include "ftp/SftpSession.h"

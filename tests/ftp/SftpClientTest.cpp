@@ -96,6 +96,7 @@ struct FolderCase {
     const char* UploadDir;
     const char* ImageDir;
     const char* ImagesLandIn; // below the server's root
+    std::size_t WritesInFlight;
 };
 
 class SftpFolders : public Sftp, public ::testing::WithParamInterface<FolderCase> {};
@@ -104,6 +105,7 @@ TEST_P(SftpFolders, FilesLandByteForByteInTheUploadAndImageFolders) {
     // The order of an upload: the page and guide as text, the player's files and pictures as
     // binary, the pictures in the image folder, which is relative to the upload folder.
     const FolderCase& folders = GetParam();
+    Client.WritesInFlight = folders.WritesInFlight;
     const std::string guide = "1\xA4Hello\x9A there\r\n2\xA4Second\r\n";
     const std::string player = BinaryBytes(3 * 1024 * 1024 + 17);
     const std::string picture = BinaryBytes(70001);
@@ -136,10 +138,10 @@ TEST_P(SftpFolders, FilesLandByteForByteInTheUploadAndImageFolders) {
 }
 
 const FolderCase FolderCases[] = {
-    {"RelativeImageFolder", "www", "img", "www/img"},
-    {"AbsoluteImageFolder", "www", "/pics", "pics"},
-    {"ImageFolderUpAndAcross", "www/img", "../../pics", "pics"},
-    {"LoginHomeThenSubfolder", "", "www", "www"},
+    {"RelativeImageFolder", "www", "img", "www/img", 8},
+    {"AbsoluteImageFolder", "www", "/pics", "pics", 8},
+    {"ImageFolderUpAndAcross", "www/img", "../../pics", "pics", 3},
+    {"LoginHomeThenSubfolderOneWriteAtATime", "", "www", "www", 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Asyncssh, SftpFolders, ::testing::ValuesIn(FolderCases),
@@ -153,6 +155,8 @@ struct TrustCase {
     Key KnownHosts;
     Key Trusted;
     int Code;
+    // The known_hosts names hashed, as Debian's ssh writes them (HashKnownHosts yes).
+    bool Hashed = false;
 };
 
 class SftpTrust : public Sftp, public ::testing::WithParamInterface<TrustCase> {};
@@ -164,6 +168,14 @@ TEST_P(SftpTrust, HostKeyDecidesBeforeThePasswordIsSent) {
     ASSERT_TRUE(IsSha256Fingerprint(otherFingerprint)) << otherFingerprint;
     if (trust.KnownHosts != Key::None)
         KnowHost(trust.KnownHosts == Key::Server ? Server->PublicKeyFile : other);
+    if (trust.Hashed) {
+        QProcess keygen;
+        keygen.start(QStringLiteral("ssh-keygen"),
+                     {QStringLiteral("-H"), QStringLiteral("-f"),
+                      QString::fromStdString((SshDir.Path / "known_hosts").string())});
+        ASSERT_TRUE(keygen.waitForFinished(10000));
+        ASSERT_EQ(ReadBytes(SshDir.Path / "known_hosts").rfind("|1|", 0), 0u);
+    }
     Client.TrustedFingerprint = trust.Trusted == Key::None     ? ""
                                 : trust.Trusted == Key::Server ? Server->Fingerprint
                                                                : otherFingerprint;
@@ -203,6 +215,8 @@ const TrustCase TrustCases[] = {
     {"KnownWithoutTrust", Key::Server, Key::None, 0},
     {"KnownHostsHoldsAnotherKey", Key::Other, Key::None, FtpServerChangedError},
     {"KnownHostsHoldsAnotherKeyEvenWhenTrusted", Key::Other, Key::Server, FtpServerChangedError},
+    {"KnownHashed", Key::Server, Key::None, 0, true},
+    {"KnownHostsHoldsAnotherKeyHashed", Key::Other, Key::None, FtpServerChangedError, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Asyncssh, SftpTrust, ::testing::ValuesIn(TrustCases),
@@ -380,6 +394,84 @@ TEST_F(FullSftp, WriteRefusedMidFileFailsThatStoreAndTheSessionGoesOn) {
     Client.HostDirName = "www";
     EXPECT_TRUE(Client.Cwd()) << Client.ErrorMessage();
     EXPECT_TRUE(Client.Quit()) << Client.ErrorMessage();
+}
+
+struct ConnectFailure {
+    const char* Name;
+    const char* Host;
+    const char* Port;
+    UploadProtocol Protocol;
+    int Code;
+};
+
+class SftpConnectFailures : public ::testing::TestWithParam<ConnectFailure> {};
+
+TEST_P(SftpConnectFailures, FailWithTheirOwnCodeAndLeaveTheClientDisconnected) {
+    const ConnectFailure& failure = GetParam();
+    TempDirectory sshDir;
+    SftpClient client;
+    client.HostName = failure.Host;
+    client.Port = failure.Port;
+    client.Protocol = failure.Protocol;
+    client.UserName = "alice";
+    client.PassWord = "secret";
+    client.SshDirectory = sshDir.Path.string();
+    std::vector<std::string> done;
+    client.OnRequestDone = [&](FtpRequest request, int code) {
+        done.push_back(std::string(FtpRequestName(request)) + ' ' + std::to_string(code));
+    };
+    EXPECT_FALSE(client.Connect());
+    EXPECT_EQ(client.ErrorCode(), failure.Code) << client.ErrorMessage();
+    EXPECT_FALSE(client.ErrorMessage().empty());
+    EXPECT_FALSE(client.GetConnected());
+    EXPECT_EQ(done, (std::vector<std::string>{"Connect " + std::to_string(failure.Code)}));
+    EXPECT_TRUE(client.Quit()); // nothing to close
+}
+
+const ConnectFailure ConnectFailures[] = {
+    // "Connection refused" is the socket layer's 0, which must never read as success.
+    {"Refused", "127.0.0.1", "1", UploadProtocol::Sftp, FtpSocketErrorBase + 0},
+    {"NoSuchHost", "no.such.host.invalid", "22", UploadProtocol::Sftp, FtpSocketErrorBase + 2},
+    {"PortOutOfRange", "127.0.0.1", "70000", UploadProtocol::Sftp, FtpSettingsError},
+    {"PortNotANumber", "127.0.0.1", "22a", UploadProtocol::Sftp, FtpSettingsError},
+    {"NoHost", "", "22", UploadProtocol::Sftp, FtpSettingsError},
+    {"LineBreakInHost", "127.0.0.1\nevil", "22", UploadProtocol::Sftp, FtpSettingsError},
+    {"AskedForFtp", "127.0.0.1", "22", UploadProtocol::Ftp, FtpSettingsError},
+};
+
+INSTANTIATE_TEST_SUITE_P(Sftp, SftpConnectFailures, ::testing::ValuesIn(ConnectFailures),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+class KeySftp : public Sftp {
+protected:
+    // alice's key is in the SSH folder under its usual name, and the server knows it.
+    void SetUp() override {
+        const fs::path key = NewKey(SshDir.Path / "id_ed25519");
+        Start({QStringLiteral("--client-keys"), QString::fromStdString(key.string())});
+    }
+};
+
+TEST_F(KeySftp, EmptyPasswordLogsInWithTheKeysOfTheSshFolder) {
+    // No agent: the key file is what logs in.
+    const QByteArray agent = qgetenv("SSH_AUTH_SOCK");
+    qunsetenv("SSH_AUTH_SOCK");
+    Client.PassWord.clear();
+    const bool connected = Client.Connect();
+    if (!agent.isEmpty())
+        qputenv("SSH_AUTH_SOCK", agent);
+    ASSERT_TRUE(connected) << Client.ErrorMessage();
+    EXPECT_EQ(Server->PasswordsSeen(), 0);
+    EXPECT_TRUE(PutFile("by key", "key.txt")) << Client.ErrorMessage();
+    EXPECT_EQ(OnServer("key.txt"), "by key");
+
+    // Without the key the same login is refused.
+    ASSERT_TRUE(Client.Quit());
+    fs::remove(SshDir.Path / "id_ed25519");
+    qunsetenv("SSH_AUTH_SOCK");
+    EXPECT_FALSE(Client.Connect());
+    if (!agent.isEmpty())
+        qputenv("SSH_AUTH_SOCK", agent);
+    EXPECT_EQ(Client.ErrorCode(), FtpSftpStatusBase + 3) << Client.ErrorMessage();
 }
 
 class StalledSftp : public Sftp {

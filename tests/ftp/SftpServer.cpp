@@ -25,7 +25,7 @@ bool SftpServer::Unavailable() {
 }
 
 SftpServer::SftpServer(const std::filesystem::path& root, const QStringList& options) {
-    PublicKeyFile = root.parent_path() / (root.filename().string() + "-host.pub");
+    PublicKeyFile = Scratch.Path / "host.pub";
     QStringList arguments{QStringLiteral(DRAVENLOOM_SFTP_SERVER_SCRIPT),
                           QString::fromStdString(root.string()),
                           QString::fromStdString(PublicKeyFile.string()), QStringLiteral("secret")};

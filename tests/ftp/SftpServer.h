@@ -3,6 +3,8 @@
 // or wants the server to die mid-transfer.
 #pragma once
 
+#include "support/TestFiles.h"
+
 #include <QProcess>
 
 #include <filesystem>
@@ -31,6 +33,7 @@ public:
     std::string Log;                     // what the server printed, when it failed to start
 
 private:
+    TempDirectory Scratch; // the host key's file, outside the served root
     QProcess Process;
     QByteArray Out;
 };
