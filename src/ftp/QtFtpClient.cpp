@@ -38,59 +38,19 @@ bool QtFtpClient::GetConnected() const {
 }
 
 bool QtFtpClient::Connect() {
-    return RunRequest(FtpRequest::Connect, &QtFtpClient::DoConnect);
+    return RunRequest(FtpRequest::Connect, [this] { return DoConnect(); });
 }
 bool QtFtpClient::Cwd() {
-    return RunRequest(FtpRequest::Cwd, &QtFtpClient::DoCwd);
+    return RunRequest(FtpRequest::Cwd, [this] { return DoCwd(); });
 }
 bool QtFtpClient::TypeSet() {
-    return RunRequest(FtpRequest::TypeSet, &QtFtpClient::DoTypeSet);
+    return RunRequest(FtpRequest::TypeSet, [this] { return DoTypeSet(); });
 }
 bool QtFtpClient::Put() {
-    return RunRequest(FtpRequest::Put, &QtFtpClient::DoPut);
+    return RunRequest(FtpRequest::Put, [this] { return DoPut(); });
 }
 bool QtFtpClient::Quit() {
-    return RunRequest(FtpRequest::Quit, &QtFtpClient::DoQuit);
-}
-
-bool QtFtpClient::RunRequest(FtpRequest request, bool (QtFtpClient::*body)()) {
-    // The window's loop runs inside every request, so a button or a timer can call again; the
-    // sockets belong to the request that waits, and a second one would steal its replies.
-    if (Busy)
-        return false;
-    Busy = true;
-    AbortRequested = false;
-    Code = 0;
-    Message.clear();
-    auto alive = Alive;
-    // Once the program's loop is ending, nothing can be waited for; a new session tries anew.
-    if (request == FtpRequest::Connect)
-        Ending = false;
-    bool ok = Ending ? false : (this->*body)();
-    if (!*alive)
-        return false;
-    Busy = false;
-    DropTransfer();
-    if (AbortRequested || Ending) {
-        AbortRequested = false;
-        Code = FtpAbortedError;
-        Message = std::string(FtpRequestName(request)) +
-                  (Ending ? " was abandoned: the program is ending" : " was abandoned by Abort");
-        return false;
-    }
-    if (ok) {
-        Code = 0;
-        Message.clear();
-    } else if (Code == 0) {
-        Code = FtpProtocolError; // never report a failure as success
-    }
-    int code = Code;
-    if (auto notify = OnRequestDone) {
-        notify(request, code);
-        if (!*alive)
-            return false;
-    }
-    return code == 0;
+    return RunRequest(FtpRequest::Quit, [this] { return DoQuit(); });
 }
 
 void QtFtpClient::Abort() {

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "ftp/FtpReplies.h"
-#include "publish/FtpClient.h"
+#include "ftp/RequestingClient.h"
 
 #include <QHostAddress>
 #include <QList>
@@ -32,7 +32,7 @@ class QTcpSocket;
 
 namespace dravenloom {
 
-class QtFtpClient final : public QObject, public FtpClient {
+class QtFtpClient final : public QObject, public RequestingClient {
 public:
     explicit QtFtpClient(QObject* parent = nullptr);
     ~QtFtpClient() override;
@@ -45,8 +45,6 @@ public:
     void Abort() override;
 
     bool GetConnected() const override;
-    int ErrorCode() const override { return Code; }
-    std::string ErrorMessage() const override { return Message; }
     std::string ServerFingerprint() const override { return SeenFingerprint; }
 
 private:
@@ -54,9 +52,6 @@ private:
     // What bounds a wait besides silence: a reply must be complete within ReplyLimit; the bytes
     // of a store are bounded by silence alone.
     enum class Bound { Reply, SilenceOnly };
-
-    // One request from start to notification; false at once when another request waits.
-    bool RunRequest(FtpRequest request, bool (QtFtpClient::*body)());
     bool DoConnect();
     bool DoCwd();
     bool DoTypeSet();
@@ -84,6 +79,8 @@ private:
     void TuneData(QTcpSocket* socket);
     void DropSession();
     void DropTransfer();
+    // After every request: its data connection and listener go.
+    void RequestEnded() override { DropTransfer(); }
     std::string ServerText() const; // "host:port" as the author typed them
     std::string SocketFailure(int socketError, const QString& text) const;
 
@@ -134,11 +131,7 @@ private:
     char ServerType = 'A'; // the type the server uses now: RFC 959 starts every session in A
 
     // The request in progress.
-    bool Busy = false;
-    bool AbortRequested = false;
     bool InAbort = false;
-    // The program's loop was told to end: no wait can run any more.
-    bool Ending = false;
     // Bytes of the store are still on their way: the wait for its reply is bounded by silence.
     bool InTransit = false;
     // The system sent some of them since it was last looked at.
@@ -156,9 +149,6 @@ private:
     std::optional<qint64> LastQueued; // what the system held of them when last looked at
     QHostAddress TurnedAwayPeer;      // an active-mode connection from elsewhere, refused
 
-    int Code = 0;
-    std::string Message;
-    std::shared_ptr<bool> Alive = std::make_shared<bool>(true);
 };
 
 } // namespace dravenloom

@@ -74,56 +74,19 @@ SftpClient::~SftpClient() {
 }
 
 bool SftpClient::Connect() {
-    return RunRequest(FtpRequest::Connect, &SftpClient::DoConnect);
+    return RunRequest(FtpRequest::Connect, [this] { return DoConnect(); });
 }
 bool SftpClient::Cwd() {
-    return RunRequest(FtpRequest::Cwd, &SftpClient::DoCwd);
+    return RunRequest(FtpRequest::Cwd, [this] { return DoCwd(); });
 }
 bool SftpClient::TypeSet() {
-    return RunRequest(FtpRequest::TypeSet, &SftpClient::DoTypeSet);
+    return RunRequest(FtpRequest::TypeSet, [this] { return DoTypeSet(); });
 }
 bool SftpClient::Put() {
-    return RunRequest(FtpRequest::Put, &SftpClient::DoPut);
+    return RunRequest(FtpRequest::Put, [this] { return DoPut(); });
 }
 bool SftpClient::Quit() {
-    return RunRequest(FtpRequest::Quit, &SftpClient::DoQuit);
-}
-
-bool SftpClient::RunRequest(FtpRequest request, bool (SftpClient::*body)()) {
-    // The window's loop runs inside every request; the session belongs to the one that waits.
-    if (Busy)
-        return false;
-    Busy = true;
-    AbortRequested = false;
-    Code = 0;
-    Message.clear();
-    auto alive = Alive;
-    if (request == FtpRequest::Connect)
-        Ending = false;
-    bool ok = Ending ? false : (this->*body)();
-    if (!*alive)
-        return false;
-    Busy = false;
-    if (AbortRequested || Ending) {
-        AbortRequested = false;
-        Code = FtpAbortedError;
-        Message = std::string(FtpRequestName(request)) +
-                  (Ending ? " was abandoned: the program is ending" : " was abandoned by Abort");
-        return false;
-    }
-    if (ok) {
-        Code = 0;
-        Message.clear();
-    } else if (Code == 0) {
-        Code = FtpProtocolError; // never report a failure as success
-    }
-    int code = Code;
-    if (auto notify = OnRequestDone) {
-        notify(request, code);
-        if (!*alive)
-            return false;
-    }
-    return code == 0;
+    return RunRequest(FtpRequest::Quit, [this] { return DoQuit(); });
 }
 
 void SftpClient::Abort() {

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "ftp/SftpSession.h"
-#include "publish/FtpClient.h"
+#include "ftp/RequestingClient.h"
 
 #include <QObject>
 
@@ -18,7 +18,7 @@ class QEventLoop;
 
 namespace dravenloom {
 
-class SftpClient final : public QObject, public FtpClient {
+class SftpClient final : public QObject, public RequestingClient {
 public:
     explicit SftpClient(QObject* parent = nullptr);
     ~SftpClient() override;
@@ -35,8 +35,6 @@ public:
     void Abort() override;
 
     bool GetConnected() const override { return Connected; }
-    int ErrorCode() const override { return Code; }
-    std::string ErrorMessage() const override { return Message; }
     std::string ServerFingerprint() const override { return Fingerprint; }
 
     // A folder read in place of ~/.ssh (known_hosts, keys), and then without the system's
@@ -48,8 +46,6 @@ public:
 
 private:
     struct Mailbox;
-
-    bool RunRequest(FtpRequest request, bool (SftpClient::*body)());
     bool DoConnect();
     bool DoCwd();
     bool DoTypeSet();
@@ -75,16 +71,9 @@ private:
     bool Connected = false;
     std::string Fingerprint;
 
-    bool Busy = false;
-    bool AbortRequested = false;
     bool InAbort = false;
-    bool Ending = false;
     bool Stirred = false;
     QEventLoop* Loop = nullptr;
-
-    int Code = 0;
-    std::string Message;
-    std::shared_ptr<bool> Alive = std::make_shared<bool>(true);
 };
 
 } // namespace dravenloom
