@@ -37,29 +37,9 @@ bool QtFtpClient::GetConnected() const {
     return Control && Control->state() == QAbstractSocket::ConnectedState;
 }
 
-bool QtFtpClient::Connect() {
-    return RunRequest(FtpRequest::Connect, [this] { return DoConnect(); });
-}
-bool QtFtpClient::Cwd() {
-    return RunRequest(FtpRequest::Cwd, [this] { return DoCwd(); });
-}
-bool QtFtpClient::TypeSet() {
-    return RunRequest(FtpRequest::TypeSet, [this] { return DoTypeSet(); });
-}
-bool QtFtpClient::Put() {
-    return RunRequest(FtpRequest::Put, [this] { return DoPut(); });
-}
-bool QtFtpClient::Quit() {
-    return RunRequest(FtpRequest::Quit, [this] { return DoQuit(); });
-}
 
-void QtFtpClient::Abort() {
-    if (InAbort)
-        return;
-    InAbort = true;
-    auto alive = Alive;
-    if (Busy) {
-        AbortRequested = true;
+void QtFtpClient::LetGo(bool waiting) {
+    if (waiting) {
         // Tell the server first, so it stops writing the file; the connection closes right
         // after, without waiting for its 426 and 226: a server that never answers must not keep
         // the window waiting on the button that was pressed to get out.
@@ -71,10 +51,6 @@ void QtFtpClient::Abort() {
     DropSession();
     if (Loop)
         Loop->quit();
-    if (auto notify = OnRequestDone)
-        notify(FtpRequest::Abort, 0);
-    if (*alive)
-        InAbort = false;
 }
 
 void QtFtpClient::Wake(bool progress) {

@@ -37,13 +37,6 @@ public:
     explicit QtFtpClient(QObject* parent = nullptr);
     ~QtFtpClient() override;
 
-    bool Connect() override;
-    bool Cwd() override;
-    bool TypeSet() override;
-    bool Put() override;
-    bool Quit() override;
-    void Abort() override;
-
     bool GetConnected() const override;
     std::string ServerFingerprint() const override { return SeenFingerprint; }
 
@@ -52,11 +45,13 @@ private:
     // What bounds a wait besides silence: a reply must be complete within ReplyLimit; the bytes
     // of a store are bounded by silence alone.
     enum class Bound { Reply, SilenceOnly };
-    bool DoConnect();
-    bool DoCwd();
-    bool DoTypeSet();
-    bool DoPut();
-    bool DoQuit();
+
+    bool DoConnect() override;
+    bool DoCwd() override;
+    bool DoTypeSet() override;
+    bool DoPut() override;
+    bool DoQuit() override;
+    void LetGo(bool waiting) override;
 
     // Runs the event loop until step() says Done or Fail, the connection fails, the server
     // falls silent for Timeout, a reply takes longer than ReplyLimit, Abort is called or the
@@ -131,7 +126,6 @@ private:
     char ServerType = 'A'; // the type the server uses now: RFC 959 starts every session in A
 
     // The request in progress.
-    bool InAbort = false;
     // Bytes of the store are still on their way: the wait for its reply is bounded by silence.
     bool InTransit = false;
     // The system sent some of them since it was last looked at.

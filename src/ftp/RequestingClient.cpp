@@ -3,6 +3,36 @@
 
 namespace dravenloom {
 
+bool RequestingClient::Connect() {
+    return RunRequest(FtpRequest::Connect, [this] { return DoConnect(); });
+}
+bool RequestingClient::Cwd() {
+    return RunRequest(FtpRequest::Cwd, [this] { return DoCwd(); });
+}
+bool RequestingClient::TypeSet() {
+    return RunRequest(FtpRequest::TypeSet, [this] { return DoTypeSet(); });
+}
+bool RequestingClient::Put() {
+    return RunRequest(FtpRequest::Put, [this] { return DoPut(); });
+}
+bool RequestingClient::Quit() {
+    return RunRequest(FtpRequest::Quit, [this] { return DoQuit(); });
+}
+
+void RequestingClient::Abort() {
+    if (InAbort)
+        return;
+    InAbort = true;
+    auto alive = Alive;
+    if (Busy)
+        AbortRequested = true;
+    LetGo(Busy);
+    if (auto notify = OnRequestDone)
+        notify(FtpRequest::Abort, 0);
+    if (*alive)
+        InAbort = false;
+}
+
 bool RequestingClient::RunRequest(FtpRequest request, const std::function<bool()>& body) {
     // The window's loop runs inside every request, so a button or a timer can call again; the
     // connection belongs to the request that waits, and a second one would steal its answers.

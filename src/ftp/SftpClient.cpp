@@ -73,38 +73,12 @@ SftpClient::~SftpClient() {
     Abandon();
 }
 
-bool SftpClient::Connect() {
-    return RunRequest(FtpRequest::Connect, [this] { return DoConnect(); });
-}
-bool SftpClient::Cwd() {
-    return RunRequest(FtpRequest::Cwd, [this] { return DoCwd(); });
-}
-bool SftpClient::TypeSet() {
-    return RunRequest(FtpRequest::TypeSet, [this] { return DoTypeSet(); });
-}
-bool SftpClient::Put() {
-    return RunRequest(FtpRequest::Put, [this] { return DoPut(); });
-}
-bool SftpClient::Quit() {
-    return RunRequest(FtpRequest::Quit, [this] { return DoQuit(); });
-}
-
-void SftpClient::Abort() {
-    if (InAbort)
-        return;
-    InAbort = true;
-    auto alive = Alive;
-    if (Busy)
-        AbortRequested = true;
+void SftpClient::LetGo(bool) {
     // The thread of the request is not waited for: its connection is shut down under it and
     // it ends by itself.
     Abandon();
     if (Loop)
         Loop->quit();
-    if (auto notify = OnRequestDone)
-        notify(FtpRequest::Abort, 0);
-    if (*alive)
-        InAbort = false;
 }
 
 void SftpClient::Abandon() {

@@ -27,12 +27,6 @@ public:
     // key must be in a known_hosts file or have the fingerprint TrustedFingerprint; nothing is
     // ever written to known_hosts. Cwd needs an existing directory; TypeSet changes nothing
     // (files always go byte for byte); Passive means nothing here.
-    bool Connect() override;
-    bool Cwd() override;
-    bool TypeSet() override;
-    bool Put() override;
-    bool Quit() override;
-    void Abort() override;
 
     bool GetConnected() const override { return Connected; }
     std::string ServerFingerprint() const override { return Fingerprint; }
@@ -46,11 +40,13 @@ public:
 
 private:
     struct Mailbox;
-    bool DoConnect();
-    bool DoCwd();
-    bool DoTypeSet();
-    bool DoPut();
-    bool DoQuit();
+
+    bool DoConnect() override;
+    bool DoCwd() override;
+    bool DoTypeSet() override;
+    bool DoPut() override;
+    bool DoQuit() override;
+    void LetGo(bool waiting) override;
 
     // Runs `work` on the session on a thread of its own and waits in the event loop until it
     // ends, the server falls silent for Timeout, Abort is called or the program's loop is told
@@ -71,7 +67,6 @@ private:
     bool Connected = false;
     std::string Fingerprint;
 
-    bool InAbort = false;
     bool Stirred = false;
     QEventLoop* Loop = nullptr;
 };
