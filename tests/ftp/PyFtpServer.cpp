@@ -1,24 +1,13 @@
 // Starting and stopping the pyftpdlib test server.
 #include "PyFtpServer.h"
+#include "TestPython.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 namespace dravenloom {
-namespace {
-
-// Debian's own interpreter has the packaged module; another python3 earlier on PATH may not.
-QString Python() {
-    if (QFileInfo::exists(QStringLiteral("/usr/bin/python3")))
-        return QStringLiteral("/usr/bin/python3");
-    return QStringLiteral("python3");
-}
-
-} // namespace
-
 bool PyFtpServer::Unavailable() {
     QProcess probe;
-    probe.start(Python(), {QStringLiteral("-c"), QStringLiteral("import pyftpdlib")});
+    probe.start(TestPython(), {QStringLiteral("-c"), QStringLiteral("import pyftpdlib")});
     return !probe.waitForFinished(20000) || probe.exitStatus() != QProcess::NormalExit ||
            probe.exitCode() != 0;
 }
@@ -31,7 +20,7 @@ PyFtpServer::PyFtpServer(const std::filesystem::path& root, int readLimit,
         arguments << QStringLiteral("--read-limit") << QString::number(readLimit);
     arguments << options;
     Process.setStandardErrorFile(QProcess::nullDevice()); // a line per command
-    Process.start(Python(), arguments);
+    Process.start(TestPython(), arguments);
     if (!Process.waitForStarted(10000)) {
         Log = Process.errorString().toStdString();
         return;

@@ -1,37 +1,26 @@
 // Starting and stopping the asyncssh SFTP test server.
 #include "SftpServer.h"
+#include "TestPython.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 namespace dravenloom {
-namespace {
-
-// Debian's own interpreter has the packaged module; another python3 earlier on PATH may not.
-QString Python() {
-    if (QFileInfo::exists(QStringLiteral("/usr/bin/python3")))
-        return QStringLiteral("/usr/bin/python3");
-    return QStringLiteral("python3");
-}
-
-} // namespace
-
 bool SftpServer::Unavailable() {
     QProcess probe;
-    probe.start(Python(), {QStringLiteral("-W"), QStringLiteral("ignore"), QStringLiteral("-c"),
+    probe.start(TestPython(), {QStringLiteral("-W"), QStringLiteral("ignore"), QStringLiteral("-c"),
                            QStringLiteral("import asyncssh")});
     return !probe.waitForFinished(20000) || probe.exitStatus() != QProcess::NormalExit ||
            probe.exitCode() != 0;
 }
 
 SftpServer::SftpServer(const std::filesystem::path& root, const QStringList& options) {
-    PublicKeyFile = Scratch.Path / "host.pub";
+    PublicKeyFile = std::filesystem::path(Scratch.path().toStdString()) / "host.pub";
     QStringList arguments{QStringLiteral(DRAVENLOOM_SFTP_SERVER_SCRIPT),
                           QString::fromStdString(root.string()),
                           QString::fromStdString(PublicKeyFile.string()), QStringLiteral("secret")};
     arguments << options;
     Process.setStandardErrorFile(QProcess::nullDevice());
-    Process.start(Python(), arguments);
+    Process.start(TestPython(), arguments);
     if (!Process.waitForStarted(10000)) {
         Log = Process.errorString().toStdString();
         return;

@@ -3,9 +3,8 @@
 // or wants the server to die mid-transfer.
 #pragma once
 
-#include "support/TestFiles.h"
-
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <filesystem>
 #include <string>
@@ -33,7 +32,7 @@ public:
     std::string Log;                     // what the server printed, when it failed to start
 
 private:
-    TempDirectory Scratch; // the host key's file, outside the served root
+    QTemporaryDir Scratch; // the host key's file, outside the served root
     QProcess Process;
     QByteArray Out;
 };

@@ -1,5 +1,6 @@
 // Making test certificates with the openssl command.
 #include "TestCertificate.h"
+#include "TestPython.h"
 
 #include "publish/ServerTrust.h"
 #include "support/TestFiles.h"
@@ -64,7 +65,7 @@ bool TlsServerUnavailable() {
     // Asked by every test: the answer does not change within a run.
     static const bool unavailable = [] {
         QProcess probe;
-        probe.start(QStringLiteral("/usr/bin/python3"),
+        probe.start(TestPython(),
                     {QStringLiteral("-c"), QStringLiteral("import pyftpdlib, OpenSSL")});
         if (!probe.waitForFinished(20000) || probe.exitStatus() != QProcess::NormalExit ||
             probe.exitCode() != 0)
