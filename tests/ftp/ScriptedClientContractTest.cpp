@@ -1,7 +1,9 @@
-// The scripted client that the upload's tests use keeps the rules of the real one: the same
+// The scripted client that the upload's tests use keeps the rules of the real one, and so does
+// the client the upload really uses, which hands each request on to the real one: the same
 // calls, in the same situations, give the same notifications, results and states.
 #include "FakeFtpServer.h"
 #include "FtpTestSupport.h"
+#include "ftp/UploadClient.h"
 #include "support/ScriptedFtpClient.h"
 
 namespace dravenloom {
@@ -60,9 +62,17 @@ protected:
         Client.HostFileName = "up.bin";
         Scripted.LocalFileName = Client.LocalFileName;
         Scripted.HostFileName = Client.HostFileName;
+        Handing.HostName = Client.HostName;
+        Handing.Port = Client.Port;
+        Handing.UserName = Client.UserName;
+        Handing.PassWord = Client.PassWord;
+        Handing.Timeout = Client.Timeout;
+        Handing.LocalFileName = Client.LocalFileName;
+        Handing.HostFileName = Client.HostFileName;
     }
     FakeFtpServer Server;
     ScriptedFtpClient Scripted;
+    UploadClient Handing; // over a QtFtpClient of its own, to the same server
 };
 
 TEST_F(Contract, FirstErrorAbortsAndQuitsAndTheRestFailsWithoutSession) {
@@ -75,6 +85,7 @@ TEST_F(Contract, FirstErrorAbortsAndQuitsAndTheRestFailsWithoutSession) {
         false};
     EXPECT_EQ(RunLikeTheUpload(Client), expected);
     EXPECT_EQ(RunLikeTheUpload(Scripted), expected);
+    EXPECT_EQ(RunLikeTheUpload(Handing), expected);
 }
 
 TEST_F(Contract, AbortDuringAStoreEndsItSilently) {
@@ -90,6 +101,9 @@ TEST_F(Contract, AbortDuringAStoreEndsItSilently) {
     EXPECT_EQ(RunLikeTheUpload(Client, [this](int) { Later(50, [this] { Client.Abort(); }); }),
               expected);
     EXPECT_EQ(RunLikeTheUpload(Scripted), expected);
+    EXPECT_EQ(
+        RunLikeTheUpload(Handing, [this](int) { Later(50, [this] { Handing.Abort(); }); }),
+        expected);
 }
 
 TEST_F(Contract, CallWhileAnotherWaitsIsRefusedWithoutNotification) {
@@ -109,6 +123,10 @@ TEST_F(Contract, CallWhileAnotherWaitsIsRefusedWithoutNotification) {
     EXPECT_EQ(RunLikeTheUpload(Scripted), expected);
     EXPECT_TRUE(refusedReal);
     EXPECT_TRUE(refusedScripted);
+    bool refusedHanding = false;
+    Later(30, [&] { refusedHanding = !Handing.TypeSet(); });
+    EXPECT_EQ(RunLikeTheUpload(Handing), expected);
+    EXPECT_TRUE(refusedHanding);
 }
 
 } // namespace
