@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -54,6 +55,49 @@ protected:
     }
 
     long long Elapsed() const { return Clock.elapsed(); }
+
+    // The server dies (`kill`, after `afterMs`) while `big` is on its way as big.bin, passive:
+    // the store fails with a socket error within the silence limit, and the session is gone.
+    void ExpectKilledMidTransferFails(const std::string& big, int afterMs,
+                                      std::function<void()> kill) {
+        Client.Passive = true;
+        Client.Timeout = std::chrono::milliseconds(2000);
+        ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+        ASSERT_TRUE(Client.TypeSet());
+        Later(afterMs, std::move(kill));
+        Client.LocalFileName = LocalFile(big);
+        Client.HostFileName = "big.bin";
+        Clock.restart();
+        EXPECT_FALSE(Client.Put());
+        EXPECT_TRUE(IsFtpSocketError(Client.ErrorCode()))
+            << Client.ErrorCode() << ' ' << Client.ErrorMessage();
+        EXPECT_NE(Client.ErrorMessage().find("127.0.0.1:"), std::string::npos)
+            << Client.ErrorMessage();
+        EXPECT_FALSE(Client.GetConnected());
+        EXPECT_LT(Elapsed(), afterMs + 2000 + 1000);
+        EXPECT_EQ(Done.back(), "Put " + std::to_string(Client.ErrorCode()));
+    }
+
+    // Abort (after `afterMs`) while `big` is on its way as big.bin into `root`, active: the
+    // store ends at once, silently, and what the server kept is a part of the file at most.
+    void ExpectAbortMidTransferEndsAtOnce(const std::string& big, int afterMs,
+                                          const std::filesystem::path& root) {
+        Client.Passive = false;
+        ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
+        ASSERT_TRUE(Client.TypeSet());
+        Later(afterMs, [this] { Client.Abort(); });
+        Client.LocalFileName = LocalFile(big);
+        Client.HostFileName = "big.bin";
+        Clock.restart();
+        EXPECT_FALSE(Client.Put());
+        EXPECT_LT(Elapsed(), afterMs + 1000);
+        EXPECT_EQ(Client.ErrorCode(), FtpAbortedError);
+        EXPECT_FALSE(Client.GetConnected());
+        EXPECT_EQ(Done, (std::vector<std::string>{"Connect 0", "TypeSet 0", "Abort 0"}));
+        if (std::filesystem::exists(root / "big.bin")) {
+            EXPECT_LT(std::filesystem::file_size(root / "big.bin"), big.size());
+        }
+    }
 
     TempDirectory Files;
     QtFtpClient Client;

@@ -164,40 +164,11 @@ protected:
 };
 
 TEST_F(SlowServer, KilledMidTransfer) {
-    Client.Passive = true;
-    Client.Timeout = std::chrono::milliseconds(2000);
-    ASSERT_TRUE(Client.Connect());
-    ASSERT_TRUE(Client.TypeSet());
-    Later(500, [this] { Server->Kill(); });
-    Client.LocalFileName = LocalFile(Big);
-    Client.HostFileName = "big.bin";
-    Clock.restart();
-    EXPECT_FALSE(Client.Put());
-    EXPECT_TRUE(IsFtpSocketError(Client.ErrorCode()))
-        << Client.ErrorCode() << ' ' << Client.ErrorMessage();
-    EXPECT_NE(Client.ErrorMessage().find("127.0.0.1:"), std::string::npos) << Client.ErrorMessage();
-    EXPECT_FALSE(Client.GetConnected());
-    EXPECT_LT(Elapsed(), 500 + 2000 + 1000);
-    EXPECT_EQ(Done.back(), "Put " + std::to_string(Client.ErrorCode()));
+    ExpectKilledMidTransferFails(Big, 500, [this] { Server->Kill(); });
 }
 
 TEST_F(SlowServer, AbortMidTransfer) {
-    Client.Passive = false;
-    ASSERT_TRUE(Client.Connect());
-    ASSERT_TRUE(Client.TypeSet());
-    Later(500, [this] { Client.Abort(); });
-    Client.LocalFileName = LocalFile(Big);
-    Client.HostFileName = "big.bin";
-    Clock.restart();
-    EXPECT_FALSE(Client.Put());
-    EXPECT_LT(Elapsed(), 1500);
-    EXPECT_EQ(Client.ErrorCode(), FtpAbortedError);
-    EXPECT_FALSE(Client.GetConnected());
-    EXPECT_EQ(Done, (std::vector<std::string>{"Connect 0", "TypeSet 0", "Abort 0"}));
-    // What the server kept is a part of the file at most.
-    if (fs::exists(Root.Path / "big.bin")) {
-        EXPECT_LT(fs::file_size(Root.Path / "big.bin"), Big.size());
-    }
+    ExpectAbortMidTransferEndsAtOnce(Big, 500, Root.Path);
 }
 
 } // namespace

@@ -260,38 +260,11 @@ TEST_F(SlowTlsServer, ALongStoreThatKeepsMovingSucceeds) {
 }
 
 TEST_F(SlowTlsServer, KilledMidTransfer) {
-    Client.Passive = true;
-    Client.Timeout = std::chrono::milliseconds(2000);
-    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
-    ASSERT_TRUE(Client.TypeSet());
-    Later(700, [this] { Server->Kill(); });
-    Client.LocalFileName = LocalFile(Big);
-    Client.HostFileName = "big.bin";
-    Clock.restart();
-    EXPECT_FALSE(Client.Put());
-    EXPECT_TRUE(IsFtpSocketError(Client.ErrorCode()))
-        << Client.ErrorCode() << ' ' << Client.ErrorMessage();
-    EXPECT_FALSE(Client.GetConnected());
-    EXPECT_LT(Elapsed(), 700 + 2000 + 1000);
-    EXPECT_EQ(Done.back(), "Put " + std::to_string(Client.ErrorCode()));
+    ExpectKilledMidTransferFails(Big, 700, [this] { Server->Kill(); });
 }
 
 TEST_F(SlowTlsServer, AbortMidTransfer) {
-    Client.Passive = false;
-    ASSERT_TRUE(Client.Connect()) << Client.ErrorMessage();
-    ASSERT_TRUE(Client.TypeSet());
-    Later(700, [this] { Client.Abort(); });
-    Client.LocalFileName = LocalFile(Big);
-    Client.HostFileName = "big.bin";
-    Clock.restart();
-    EXPECT_FALSE(Client.Put());
-    EXPECT_LT(Elapsed(), 1700);
-    EXPECT_EQ(Client.ErrorCode(), FtpAbortedError);
-    EXPECT_FALSE(Client.GetConnected());
-    EXPECT_EQ(Done, (std::vector<std::string>{"Connect 0", "TypeSet 0", "Abort 0"}));
-    if (fs::exists(Root.Path / "big.bin")) {
-        EXPECT_LT(fs::file_size(Root.Path / "big.bin"), Big.size());
-    }
+    ExpectAbortMidTransferEndsAtOnce(Big, 700, Root.Path);
 }
 
 } // namespace
