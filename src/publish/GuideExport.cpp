@@ -5,6 +5,7 @@
 #include "document/GuideFile.h"
 #include "document/RecordList.h"
 #include "publish/AppletTag.h"
+#include "publish/HtmlText.h"
 #include "publish/UploadFiles.h"
 
 #include <algorithm>
@@ -127,26 +128,6 @@ std::vector<NamedPicture> Pictures(const ExportSource& source) {
             distinct.push_back(picture); // the same picture, named in another case
     }
     return distinct;
-}
-
-std::string EscapeHtmlText(std::string_view text) {
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
 }
 
 // A JSON string; "<" is escaped too, so that no "</script>" can end the element early.

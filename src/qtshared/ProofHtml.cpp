@@ -3,6 +3,7 @@
 
 #include "document/Cp1252.h"
 #include "document/NumberText.h"
+#include "publish/HtmlText.h"
 #include "qtshared/ProofPictures.h"
 
 #include <QBuffer>
@@ -117,33 +118,6 @@ void AddPicture(std::string& page, const ProofEntry& entry, ProofPictures& pictu
 }
 
 } // namespace
-
-std::string EscapeHtml(std::string_view text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        case '\'':
-            escaped += "&#39;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
 
 std::string ProofHtml(const ProofCopy& copy) {
     const std::string name = EscapeHtml(copy.GuideName);

@@ -5,14 +5,10 @@
 #include "publish/ProofCopy.h"
 
 #include <string>
-#include <string_view>
 
 namespace dravenloom {
 
 // The page (UTF-8).
 std::string ProofHtml(const ProofCopy& copy);
-
-// UTF-8 text made safe inside HTML text and attribute values.
-std::string EscapeHtml(std::string_view text);
 
 } // namespace dravenloom
