@@ -6,6 +6,7 @@
 
 #include "app/MainWindowFixture.h"
 #include "ftp/FakeFtpServer.h"
+#include "support/Watchdog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,13 +27,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 namespace dravenloom {
 namespace {
@@ -173,34 +170,6 @@ TEST_F(UploadFilesPageTest, ASaveTheUploadMakesShowsInTheTitleAndSaveAtOnce) {
     EXPECT_FALSE(Window->Save1->isEnabled());
     Platform.OnMessage = nullptr;
 }
-
-// Ends the process when the test hangs with no event loop left to end it otherwise.
-class Watchdog {
-public:
-    explicit Watchdog(std::chrono::milliseconds limit)
-        : Thread([this, limit] {
-              std::unique_lock lock(Mutex);
-              if (!Ended.wait_for(lock, limit, [this] { return Over; })) {
-                  std::fprintf(stderr, "still running after %lld ms\n",
-                               static_cast<long long>(limit.count()));
-                  std::_Exit(3);
-              }
-          }) {}
-    ~Watchdog() {
-        {
-            std::lock_guard lock(Mutex);
-            Over = true;
-        }
-        Ended.notify_one();
-        Thread.join();
-    }
-
-private:
-    std::mutex Mutex;
-    std::condition_variable Ended;
-    bool Over = false;
-    std::thread Thread;
-};
 
 struct CloseWay {
     const char* Name;

@@ -3,16 +3,13 @@
 // reply limit, and a program told to end lets go of the request that waits.
 #include "FakeFtpServer.h"
 #include "FtpTestSupport.h"
+#include "support/Watchdog.h"
 
 #include <QCoreApplication>
 
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 namespace dravenloom {
 namespace {
@@ -121,33 +118,6 @@ const Trickle TrickleCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(FakeServer, Trickles, ::testing::ValuesIn(TrickleCases),
                          [](const auto& info) { return std::string(info.param.Name); });
-
-// Ends the test program when a test hangs with no event loop left to end it otherwise.
-class Watchdog {
-public:
-    explicit Watchdog(milliseconds limit)
-        : Thread([this, limit] {
-              std::unique_lock lock(Mutex);
-              if (!Ended.wait_for(lock, limit, [this] { return Over; })) {
-                  std::fprintf(stderr, "hung for %lld ms\n", static_cast<long long>(limit.count()));
-                  std::_Exit(3);
-              }
-          }) {}
-    ~Watchdog() {
-        {
-            std::lock_guard lock(Mutex);
-            Over = true;
-        }
-        Ended.notify_one();
-        Thread.join();
-    }
-
-private:
-    std::mutex Mutex;
-    std::condition_variable Ended;
-    bool Over = false;
-    std::thread Thread;
-};
 
 TEST_F(Transit, AProgramToldToEndLetsGoOfTheRequestThatWaits) {
     Server.Replies["STOR"] = ""; // a store that stalls
