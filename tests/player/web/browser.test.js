@@ -12,6 +12,7 @@ const os = require('node:os');
 const path = require('node:path');
 const http = require('node:http');
 const {execFileSync} = require('node:child_process');
+const {waitForRecord, inked} = require('./site');
 
 const root = path.resolve(__dirname, '../../..');
 const cli = process.env.DRAVENLOOM_CLI || path.join(root, 'build/bin/dravenloom-cli');
@@ -138,28 +139,6 @@ const responses = (tab) => tab.$$eval('.dravenloom-response',
 
 // Long enough for a draw that should not happen to have happened.
 const settle = () => new Promise((resolve) => setTimeout(resolve, 300));
-
-async function waitForRecord(tab, number) {
-  await tab.waitForFunction((n) => {
-    const panel = document.querySelector('.dravenloom-panel');
-    return panel && panel.getAttribute('data-record') === String(n) &&
-      document.querySelectorAll('.dravenloom-response').length > 0;
-  }, {timeout: 5000}, number);
-}
-
-// How many pixels of the canvas region differ from the background.
-function inked(tab, x, y, width, height) {
-  return tab.$eval('.dravenloom-panel canvas', (canvas, x, y, width, height) => {
-    const ratio = window.devicePixelRatio || 1;
-    const pixels = canvas.getContext('2d').getImageData(x * ratio, y * ratio, width * ratio,
-                                                        height * ratio).data;
-    let count = 0;
-    for (let i = 0; i < pixels.length; i += 4)
-      if (pixels[i] < 250 || pixels[i + 1] < 250 || pixels[i + 2] < 250)
-        ++count;
-    return count;
-  }, x, y, width, height);
-}
 
 test('the launch button replaces the element and the guide is walked', async () => {
   const tab = await open('tour.html');

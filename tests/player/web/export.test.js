@@ -10,6 +10,7 @@ const os = require('node:os');
 const path = require('node:path');
 const http = require('node:http');
 const {execFileSync} = require('node:child_process');
+const {waitForRecord, inked} = require('./site');
 
 const root = path.resolve(__dirname, '../../..');
 const cli = process.env.DRAVENLOOM_CLI || path.join(root, 'build/bin/dravenloom-cli');
@@ -66,27 +67,6 @@ test.after(async () => {
   server.close();
   fs.rmSync(work, {recursive: true, force: true});
 });
-
-async function waitForRecord(tab, number) {
-  await tab.waitForFunction((n) => {
-    const panel = document.querySelector('.dravenloom-panel');
-    return panel && panel.getAttribute('data-record') === String(n) &&
-      document.querySelectorAll('.dravenloom-response').length > 0;
-  }, {timeout: 5000}, number);
-}
-
-function inked(tab, x, y, width, height) {
-  return tab.$eval('.dravenloom-panel canvas', (canvas, x, y, width, height) => {
-    const ratio = window.devicePixelRatio || 1;
-    const pixels = canvas.getContext('2d').getImageData(x * ratio, y * ratio, width * ratio,
-                                                        height * ratio).data;
-    let count = 0;
-    for (let i = 0; i < pixels.length; i += 4)
-      if (pixels[i] < 250 || pixels[i + 1] < 250 || pixels[i + 2] < 250)
-        ++count;
-    return count;
-  }, x, y, width, height);
-}
 
 // Launches the guide on the open page and walks 1 -> 3 -> 5 -> 6, whose picture is drawn.
 async function play(tab) {

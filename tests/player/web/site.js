@@ -130,4 +130,18 @@ async function waitForRecord(tab, number, withoutResponses) {
   }, {timeout: 5000}, number, !!withoutResponses);
 }
 
-module.exports = {Site, root, waitForRecord};
+// How many pixels of the canvas region differ from the background.
+function inked(tab, x, y, width, height) {
+  return tab.$eval('.dravenloom-panel canvas', (canvas, x, y, width, height) => {
+    const ratio = window.devicePixelRatio || 1;
+    const pixels = canvas.getContext('2d').getImageData(x * ratio, y * ratio, width * ratio,
+                                                        height * ratio).data;
+    let count = 0;
+    for (let i = 0; i < pixels.length; i += 4)
+      if (pixels[i] < 250 || pixels[i + 1] < 250 || pixels[i + 2] < 250)
+        ++count;
+    return count;
+  }, x, y, width, height);
+}
+
+module.exports = {Site, root, waitForRecord, inked};
